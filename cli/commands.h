@@ -1,0 +1,23 @@
+// Sub-commands of pilecalc, the batch front end. Each reads JSON Lines from `in`, writes
+// its answers to `out` and reports problems on `err`; the return value is the exit status
+// (0 when every line was answered, 2 for a usage error).
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace pile::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitUsage = 2;
+
+int runComputeCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                      std::ostream& err);
+int runBookCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                   std::ostream& err);
+
+// "--precision N" with N in 0..4; false (and a message on err) for anything else.
+bool parsePrecision(const std::string& text, int& mode, std::ostream& err);
+
+}  // namespace pile::cli

@@ -1,0 +1,129 @@
+// pilecalc compute: one pile per input line, one JSON answer per output line.
+#include <iostream>
+#include <string>
+
+#include "cli/commands.h"
+#include "cli/json_input.h"
+#include "core/number_format.h"
+#include "core/pile_calc.h"
+
+namespace pile::cli {
+
+using nlohmann::ordered_json;
+
+namespace {
+
+ordered_json resultJson(const PileResult& r) {
+    ordered_json j;
+    j["area"] = r.area;
+    j["perimeter"] = r.perimeter;
+    j["depthRatio"] = r.depthRatio;
+    j["rUsed"] = r.rUsed;
+    j["capped"] = r.capped;
+    auto optional = [&j](const char* key, const std::optional<double>& v) {
+        if (v) j[key] = *v;
+    };
+    optional("sideRatio", r.sideRatio);
+    optional("zetaR", r.zetaR);
+    optional("beta", r.beta);
+    optional("alpha0", r.alpha0);
+    optional("coef", r.coef);
+    j["psiC"] = r.psiC;
+    j["fc"] = r.fc;
+    j["Qrk"] = r.Qrk;
+    j["Qsk"] = r.Qsk;
+    j["Quk"] = r.Quk;
+    j["K"] = r.K;
+    j["Ra"] = r.Ra;
+    j["Rc"] = r.Rc;
+    optional("Qgn", r.Qgn);
+    optional("NkLimit", r.NkLimit);
+    optional("NLimit", r.NLimit);
+    return j;
+}
+
+ordered_json rejectionJson(const Rejection& r) {
+    ordered_json j;
+    j["ok"] = false;
+    j["message"] = r.message;
+    j["field"] = r.field;
+    return j;
+}
+
+ordered_json errorJson(const std::string& problem) {
+    ordered_json j;
+    j["ok"] = false;
+    j["error"] = problem;
+    return j;
+}
+
+// What the input screen shows after Compute.
+ordered_json computeLine(InputTexts texts, RoundingMode mode) {
+    auto read = ReadPileInput(texts);
+    if (auto* rej = std::get_if<Rejection>(&read)) return rejectionJson(*rej);
+    const auto& input = std::get<PileInput>(read);
+    auto computed = ComputePile(input);
+    if (auto* rej = std::get_if<Rejection>(&computed)) return rejectionJson(*rej);
+    const auto& r = std::get<PileResult>(computed);
+
+    const bool showsZeta = r.zetaR.has_value();
+    const double kesair = showsZeta ? *r.zetaR : r.coef.value_or(0);
+    ordered_json j;
+    j["ok"] = true;
+    j["kesair"] = FormatFixed(kesair, 7, 4);
+    j["ra"] = FormatResult(r.Ra, mode, 7);
+    j["rc"] = FormatResult(r.Rc, mode, 7);
+    j["rockClass"] = r.rockClass ? RockClassName(*r.rockClass) : "";
+    j["d"] = texts.dd;
+    j["c"] = texts.tyzd;
+    j["result"] = resultJson(r);
+    return j;
+}
+
+}  // namespace
+
+bool parsePrecision(const std::string& text, int& mode, std::ostream& err) {
+    if (text.size() == 1 && text[0] >= '0' && text[0] <= '4') {
+        mode = text[0] - '0';
+        return true;
+    }
+    err << "pilecalc: --precision takes 0, 1, 2, 3 or 4, not \"" << text << "\"\n";
+    return false;
+}
+
+int runComputeCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                      std::ostream& err) {
+    int precision = static_cast<int>(RoundingMode::Units);
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--precision" && i + 1 < args.size()) {
+            if (!parsePrecision(args[++i], precision, err)) return kExitUsage;
+        } else {
+            err << "pilecalc compute: unknown option \"" << args[i] << "\"\n"
+                << "usage: pilecalc compute [--precision 0..4] < piles.jsonl\n";
+            return kExitUsage;
+        }
+    }
+    const auto mode = static_cast<RoundingMode>(precision);
+
+    std::string line;
+    while (std::getline(in, line)) {
+        if (isBlankLine(line)) continue;
+        auto parsed = parsePileLine(line);
+        ordered_json answer;
+        if (auto* problem = std::get_if<std::string>(&parsed)) {
+            answer = errorJson(*problem);
+        } else {
+            const auto& pl = std::get<PileLine>(parsed);
+            if (pl.kind != PileLine::Kind::Pile)
+                answer = errorJson("pilecalc compute takes piles only; precision and "
+                                   "deleteLast lines belong to pilecalc book");
+            else
+                answer = computeLine(pl.texts, mode);
+        }
+        out << answer.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+    }
+    out.flush();
+    return kExitOk;
+}
+
+}  // namespace pile::cli

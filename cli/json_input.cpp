@@ -1,0 +1,131 @@
+// Reading one JSON line into the input screen's texts.
+#include "cli/json_input.h"
+
+#include <algorithm>
+
+namespace pile::cli {
+
+using nlohmann::json;
+
+InputTexts screenDefaults(SectionType section, RockStrengthMode mode) {
+    InputTexts t;  // a new window: circle, frk mode
+    t.section = section;
+    t.mode = mode;
+    switch (section) {
+        case SectionType::Circle:
+            t.tyzd = "0";
+            t.hr = "1.0d";
+            break;
+        case SectionType::Ellipse:
+            t.tyzd = "500";
+            t.hr = "1.0d";
+            break;
+        case SectionType::Rectangle:
+            t.tyzd = "1000";
+            t.hr = "1.0b";
+            break;
+    }
+    t.process = DefaultProcessIndex(section, mode);
+    t.processText = ProcessItems(section, mode)[static_cast<size_t>(t.process)];
+    return t;
+}
+
+bool isBlankLine(const std::string& line) {
+    return std::all_of(line.begin(), line.end(),
+                       [](unsigned char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; });
+}
+
+namespace {
+
+bool readText(const json& obj, const char* key, std::string& target, std::string& problem) {
+    auto it = obj.find(key);
+    if (it == obj.end()) return true;
+    if (!it->is_string()) {
+        problem = std::string("key \"") + key + "\" must be a string";
+        return false;
+    }
+    target = it->get<std::string>();
+    return true;
+}
+
+bool readIndex(const json& obj, const char* key, int lo, int hi, std::optional<int>& target,
+               std::string& problem) {
+    auto it = obj.find(key);
+    if (it == obj.end()) return true;
+    if (!it->is_number_integer()) {
+        problem = std::string("key \"") + key + "\" must be an integer";
+        return false;
+    }
+    const auto v = it->get<long long>();
+    if (v < lo || v > hi) {
+        problem = std::string("key \"") + key + "\" must lie in " + std::to_string(lo) + ".." +
+                  std::to_string(hi);
+        return false;
+    }
+    target = static_cast<int>(v);
+    return true;
+}
+
+}  // namespace
+
+std::variant<PileLine, std::string> parsePileLine(const std::string& line) {
+    json obj = json::parse(line, nullptr, /*allow_exceptions=*/false);
+    if (obj.is_discarded()) return std::string("line is not valid JSON");
+    if (!obj.is_object()) return std::string("line is not a JSON object");
+
+    PileLine out;
+    std::string problem;
+
+    if (auto it = obj.find("action"); it != obj.end()) {
+        if (!it->is_string() || it->get<std::string>() != "deleteLast")
+            return std::string("key \"action\" must be \"deleteLast\"");
+        out.kind = PileLine::Kind::DeleteLast;
+        out.raw = std::move(obj);
+        return out;
+    }
+    if (obj.size() == 1 && obj.contains("precision")) {
+        std::optional<int> p;
+        if (!readIndex(obj, "precision", 0, 4, p, problem)) return problem;
+        out.kind = PileLine::Kind::Precision;
+        out.precision = *p;
+        out.raw = std::move(obj);
+        return out;
+    }
+
+    std::optional<int> section, grade, process;
+    if (!readIndex(obj, "section", 0, 2, section, problem)) return problem;
+    RockStrengthMode mode = RockStrengthMode::Frk;
+    if (auto it = obj.find("rock"); it != obj.end()) {
+        if (!it->is_string() || (*it != "frk" && *it != "fuk"))
+            return std::string("key \"rock\" must be \"frk\" or \"fuk\"");
+        mode = *it == "fuk" ? RockStrengthMode::Fuk : RockStrengthMode::Frk;
+    }
+    InputTexts t = screenDefaults(static_cast<SectionType>(section.value_or(0)), mode);
+
+    if (!readText(obj, "d", t.dd, problem) || !readText(obj, "c", t.tyzd, problem) ||
+        !readText(obj, "hr", t.hr, problem) || !readText(obj, "frk", t.frk, problem) ||
+        !readText(obj, "fuk", t.fuk, problem))
+        return problem;
+    if (!readIndex(obj, "grade", 0, 7, grade, problem)) return problem;
+    if (grade) {
+        t.gradeIndex = *grade;
+        t.gradeText = GradeItems()[static_cast<size_t>(*grade)];
+    }
+    const auto& processes = ProcessItems(t.section, t.mode);
+    if (!readIndex(obj, "process", 0, static_cast<int>(processes.size()) - 1, process, problem))
+        return problem + " (the process list of this section and rock mode has " +
+               std::to_string(processes.size()) + (processes.size() == 1 ? " item)" : " items)");
+    if (process) {
+        t.process = *process;
+        t.processText = processes[static_cast<size_t>(*process)];
+    }
+    if (auto it = obj.find("slope"); it != obj.end()) {
+        if (!it->is_boolean()) return std::string("key \"slope\" must be true or false");
+        t.slope = it->get<bool>();
+    }
+    out.texts = std::move(t);
+    out.raw = std::move(obj);
+    return out;
+}
+
+}  // namespace pile::cli

@@ -1,0 +1,34 @@
+// One line of pilecalc's JSON Lines input, read into the texts of an input screen.
+//
+// Keys are optional; a missing key keeps what a new window's input screen would show after
+// the given section and rock mode were chosen (so {"section":2} is the default rectangle).
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include <string>
+#include <variant>
+
+#include "core/pile_input.h"
+
+namespace pile::cli {
+
+struct PileLine {
+    enum class Kind { Pile, Precision, DeleteLast };
+    Kind kind = Kind::Pile;
+    InputTexts texts;    // Kind::Pile
+    int precision = 2;   // Kind::Precision
+    nlohmann::json raw;  // the whole object, for keys a sub-command reads itself
+};
+
+// The texts a new window shows after choosing `section` and `mode` on its input screen.
+InputTexts screenDefaults(SectionType section, RockStrengthMode mode);
+
+// Reads one line. Returns the problem as text when the line is not a JSON object or a
+// key holds a value of the wrong type or out of range.
+std::variant<PileLine, std::string> parsePileLine(const std::string& line);
+
+// True for a line with nothing but blanks (skipped without an answer).
+bool isBlankLine(const std::string& line);
+
+}  // namespace pile::cli

@@ -1,0 +1,99 @@
+// The pile input record and its reading from the input screen's texts.
+//
+// A pile is entered as the texts of the input screen's controls. ReadPileInput turns
+// them into a PileInput, running the checks in the order the screen reports them; the
+// first failing check wins and names the offending control.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace pile {
+
+// Item index of cbb_jmlx.
+enum class SectionType { Circle = 0, Ellipse = 1, Rectangle = 2 };
+
+// Which rock parameter the engineer gives: frk (rdb_frk) or fuk (rdb_fuk).
+enum class RockStrengthMode { Frk, Fuk };
+
+// The construction process is identified by its item index in cbb_czgy (0..2). The single
+// items offered for ellipse/rectangle in frk mode and for every section in fuk mode have
+// index 0 and take the factors of DryWork.
+enum class ConstructionProcess {
+    DryWork = 0,
+    ManualDigging = 0,
+    MudProtected = 1,
+    MudProtectedPostGrouted = 2,
+};
+
+// One pile as entered. Lengths in mm, strengths in MPa.
+struct PileInput {
+    SectionType section = SectionType::Circle;
+    std::string sizeText1;  // cbe_dd as shown (rewritten by the rectangle side ordering)
+    double size1 = 0;       // d, or the long side a of a rectangle
+    std::string sizeText2;  // cbe_tyzd as shown
+    double size2 = 0;       // c of an ellipse, short side b of a rectangle; unused for a circle
+    std::string depthText;  // cbe_hr as typed, e.g. "1.5d", "2.0b", "1500"
+    bool depthIsMultiple = false;
+    double hr = 0;          // socket depth, mm
+    int gradeIndex = 1;     // 0..7 = C25..C60
+    std::string gradeText;  // "C30"
+    int process = 1;        // item index of cbb_czgy, 0..2
+    std::string processText;
+    RockStrengthMode mode = RockStrengthMode::Frk;
+    double frk = 0;
+    double fuk = 0;
+    bool slopeConditionMet = false;
+};
+
+// The texts and selections of the input screen that a computation reads.
+struct InputTexts {
+    SectionType section = SectionType::Circle;
+    std::string dd = "1000";   // cbe_dd
+    std::string tyzd = "0";    // cbe_tyzd
+    std::string hr = "1.0d";   // cbe_hr
+    int gradeIndex = 1;        // cbb_hnt
+    std::string gradeText = "C30";
+    int process = 1;           // cbb_czgy item index
+    std::string processText = "泥浆护壁成桩";
+    RockStrengthMode mode = RockStrengthMode::Frk;
+    std::string frk = "25";    // edt_frk
+    std::string fuk = "24";    // edt_fuk
+    bool slope = false;        // ckb_ystj
+};
+
+// A refused input: the message shown in lb_shuoming and the control that turns red.
+struct Rejection {
+    std::string message;
+    std::string field;
+    bool operator==(const Rejection&) const = default;
+};
+
+// The lenient number reading of the size fields, rock parameters and soil cells:
+// leading blanks skipped, then the longest leading decimal number ("." is the point,
+// an optional exponent). Never fails: an empty or non-numeric text, or a number that
+// overflows, gives 0.
+double ParseLenient(const std::string& text);
+
+// The strict conversion: the whole text must be one finite decimal number (blanks
+// around it allowed, optional sign, fraction and exponent). Hexadecimal, "inf", "nan"
+// and anything with letters are refused.
+std::optional<double> ParseStrict(const std::string& text);
+
+// Reads the screen into a PileInput. For a rectangle the sides are ordered first, and
+// texts.dd / texts.tyzd are rewritten with the ordered values (as the screen shows them
+// even when a later check refuses the pile). The rock parameter itself is checked by
+// ComputePile, after the rock has been classified.
+std::variant<PileInput, Rejection> ReadPileInput(InputTexts& texts);
+
+// The items of cbb_czgy offered for a section and rock mode, and the index selected
+// when the list is built (1 for the circle in frk mode, else 0).
+const std::vector<std::string>& ProcessItems(SectionType section, RockStrengthMode mode);
+int DefaultProcessIndex(SectionType section, RockStrengthMode mode);
+
+// "C25" .. "C60", items of cbb_hnt.
+const std::vector<std::string>& GradeItems();
+
+}  // namespace pile
