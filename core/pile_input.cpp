@@ -1,0 +1,211 @@
+// The pile input record and its reading from the input screen's texts.
+//
+// Both number conversions scan the decimal grammar themselves and hand the digits to
+// std::from_chars, so "." is the decimal point whatever the process locale is, and
+// neither "inf", "nan" nor hexadecimal can ever get in.
+#include "core/pile_input.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstddef>
+
+#include "core/number_format.h"
+
+namespace pile {
+namespace detail {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The longest decimal number at text[begin]: [sign] digits [. digits] [(e|E) [sign] digits],
+// with at least one digit before or after the point. An exponent without digits is not
+// part of the number. Returns the end of the number, or begin when there is none.
+std::size_t scanNumber(const std::string& text, std::size_t begin) {
+    std::size_t i = begin;
+    const std::size_t n = text.size();
+    if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
+    std::size_t digits = 0;
+    while (i < n && isDigit(text[i])) ++i, ++digits;
+    if (i < n && text[i] == '.') {
+        ++i;
+        while (i < n && isDigit(text[i])) ++i, ++digits;
+    }
+    if (digits == 0) return begin;
+    if (i < n && (text[i] == 'e' || text[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < n && (text[j] == '+' || text[j] == '-')) ++j;
+        if (j < n && isDigit(text[j])) {
+            while (j < n && isDigit(text[j])) ++j;
+            i = j;
+        }
+    }
+    return i;
+}
+
+// Converts a number that scanNumber accepted. Returns false when its magnitude is too
+// large for a double; a value too small for a double is 0. Never returns -0.
+bool convertNumber(const std::string& text, std::size_t begin, std::size_t end, double& out) {
+    bool negative = false;
+    if (text[begin] == '+' || text[begin] == '-') {
+        negative = text[begin] == '-';
+        ++begin;
+    }
+    double value = 0;
+    const auto res = std::from_chars(text.data() + begin, text.data() + end, value,
+                                     std::chars_format::general);
+    if (res.ec == std::errc::result_out_of_range) {
+        // Out of range either way: find out which by the decimal exponent of the leading
+        // non-zero digit (the exponent is clamped, so a huge one cannot overflow here).
+        long long lead = 0;  // power of ten of the first significant digit, before "e"
+        bool seen = false, afterPoint = false;
+        long long intDigits = 0, zerosAfterPoint = 0;
+        std::size_t i = begin;
+        for (; i < end && text[i] != 'e' && text[i] != 'E'; ++i) {
+            const char c = text[i];
+            if (c == '.') {
+                afterPoint = true;
+                continue;
+            }
+            if (!seen && c == '0') {
+                if (afterPoint) ++zerosAfterPoint;
+                continue;
+            }
+            if (!seen) seen = true;
+            if (!afterPoint) ++intDigits;
+        }
+        lead = intDigits > 0 ? intDigits - 1 : -(zerosAfterPoint + 1);
+        long long exp = 0;
+        if (i < end) {
+            ++i;
+            bool expNegative = false;
+            if (text[i] == '+' || text[i] == '-') expNegative = text[i++] == '-';
+            for (; i < end; ++i) {
+                if (exp < 100000000) exp = exp * 10 + (text[i] - '0');
+            }
+            if (expNegative) exp = -exp;
+        }
+        if (lead + exp > 0) return false;
+        value = 0;
+    } else if (res.ec != std::errc() || res.ptr != text.data() + end || !std::isfinite(value)) {
+        return false;
+    }
+    out = (negative && value != 0) ? -value : value;
+    return true;
+}
+
+// The first occurrence of the unit letter, or npos.
+std::size_t findUnit(const std::string& text, char unit) { return text.find(unit); }
+
+std::variant<PileInput, Rejection> reject(const char* message, const char* field) {
+    return Rejection{message, field};
+}
+
+}  // namespace detail
+
+double ParseLenient(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size() && detail::isBlank(text[i])) ++i;
+    const std::size_t end = detail::scanNumber(text, i);
+    if (end == i) return 0;
+    double value = 0;
+    if (!detail::convertNumber(text, i, end, value)) return 0;
+    return value;
+}
+
+std::optional<double> ParseStrict(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size() && detail::isBlank(text[i])) ++i;
+    const std::size_t end = detail::scanNumber(text, i);
+    if (end == i) return std::nullopt;
+    std::size_t j = end;
+    while (j < text.size() && detail::isBlank(text[j])) ++j;
+    if (j != text.size()) return std::nullopt;
+    double value = 0;
+    if (!detail::convertNumber(text, i, end, value)) return std::nullopt;
+    return value;
+}
+
+const std::vector<std::string>& ProcessItems(SectionType section, RockStrengthMode mode) {
+    static const std::vector<std::string> circleFrk = {"干作业成桩(清底干净)", "泥浆护壁成桩",
+                                                       "泥浆护壁成桩后注浆"};
+    static const std::vector<std::string> manual = {"人工挖孔"};
+    static const std::vector<std::string> fukItem = {"干作业成孔且清底干净"};
+    if (mode == RockStrengthMode::Fuk) return fukItem;
+    return section == SectionType::Circle ? circleFrk : manual;
+}
+
+int DefaultProcessIndex(SectionType section, RockStrengthMode mode) {
+    return (section == SectionType::Circle && mode == RockStrengthMode::Frk) ? 1 : 0;
+}
+
+const std::vector<std::string>& GradeItems() {
+    static const std::vector<std::string> items = {"C25", "C30", "C35", "C40",
+                                                   "C45", "C50", "C55", "C60"};
+    return items;
+}
+
+std::variant<PileInput, Rejection> ReadPileInput(InputTexts& texts) {
+    const SectionType section = texts.section;
+    const bool rectangle = section == SectionType::Rectangle;
+
+    PileInput in;
+    in.section = section;
+    in.size1 = ParseLenient(texts.dd);
+    if (section != SectionType::Circle) in.size2 = ParseLenient(texts.tyzd);
+    in.frk = ParseLenient(texts.frk);
+    in.fuk = ParseLenient(texts.fuk);
+
+    if (!(in.size1 > 0)) {
+        return rectangle ? detail::reject("矩形长边尺寸数据有错", "cbe_dd")
+                         : detail::reject("桩身直径数据有错", "cbe_dd");
+    }
+    if (section == SectionType::Ellipse && !(in.size2 > 0)) {
+        return detail::reject("椭圆直段长度数据有错", "cbe_tyzd");
+    }
+    if (rectangle && !(in.size2 > 0)) {
+        return detail::reject("矩形短边尺寸数据有错", "cbe_tyzd");
+    }
+
+    // The long side goes to cbe_dd. Equal sides are rewritten too, so the fields always
+    // show the values the calculation used.
+    if (rectangle && in.size2 >= in.size1) {
+        std::swap(in.size1, in.size2);
+        texts.dd = FormatGeneral(in.size1);
+        texts.tyzd = FormatGeneral(in.size2);
+    }
+
+    // Socket depth: a multiple of d (b for a rectangle) when the unit letter appears,
+    // everything after the letter ignored; otherwise mm.
+    const char unit = rectangle ? 'b' : 'd';
+    const double reference = rectangle ? in.size2 : in.size1;
+    const std::size_t p = detail::findUnit(texts.hr, unit);
+    in.depthIsMultiple = p != std::string::npos;
+    const std::optional<double> depth =
+        ParseStrict(in.depthIsMultiple ? texts.hr.substr(0, p) : texts.hr);
+    if (!depth || *depth < 0) return detail::reject("嵌岩深度数据有错", "cbe_hr");
+    in.hr = in.depthIsMultiple ? *depth * reference : *depth;
+    if (!std::isfinite(in.hr)) return detail::reject("嵌岩深度数据有错", "cbe_hr");
+
+    if (section == SectionType::Ellipse) {
+        const double cd = in.size2 / in.size1;
+        if (!(cd >= 0.2 && cd <= 2.0)) {
+            return detail::reject("超出范围，限制条件0.2≤c/d≤2.0", "cbe_tyzd");
+        }
+    }
+    if (rectangle && !(in.size2 / in.size1 >= 0.5)) {
+        return detail::reject("超出范围，限制条件0.5≤b/a≤1.0", "cbe_tyzd");
+    }
+
+    in.sizeText1 = texts.dd;
+    in.sizeText2 = texts.tyzd;
+    in.depthText = texts.hr;
+    in.gradeIndex = texts.gradeIndex;
+    in.gradeText = texts.gradeText;
+    in.process = texts.process;
+    in.processText = texts.processText;
+    in.mode = texts.mode;
+    in.slopeConditionMet = texts.slope;
+    return in;
+}
+
+}  // namespace pile
