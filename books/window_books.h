@@ -1,0 +1,59 @@
+// The two books of one calculator window and its pile counter.
+//
+// The detailed memo holds the books of piles 1..n one after another, each closed by the rule of
+// 50 "=", and a single time line at the very end (that of the latest computation). The table
+// memo holds the header, one row per pile and the footer with the same time line. The pile
+// counter always equals the number of rows. Free of any toolkit: the desktop window model and
+// the command line both drive it, and their views read the lines.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "books/summary_table.h"
+#include "core/number_format.h"
+#include "core/pile_calc.h"
+#include "core/pile_input.h"
+
+namespace pile {
+
+class WindowBooks {
+public:
+    explicit WindowBooks(const SummaryTableLayout& layout = formulaOneTableLayout());
+
+    // Records a formula-one pile under the next pile number and returns that number. Both
+    // books are built before either memo changes.
+    int appendPile(const PileInput& input, const PileResult& result,
+                   const std::string& rockClassName, RoundingMode mode,
+                   const std::string& timeText);
+
+    // Records a pile whose row and detailed book the caller built for nextPileNumber(); the
+    // book ends with its own time line, timeText goes into the table's footer. Order: the
+    // counter advances; the header is written for the first pile, otherwise the previous
+    // footer and the previous time line of the detailed memo go (one removal per
+    // computation); then the row, the footer and the book.
+    int appendBuilt(std::string row, std::vector<std::string> book, const std::string& timeText);
+
+    // Takes the last pile out of both books (button "删除最末数据"). With at most one pile
+    // left both memos are emptied and the counter is 0. Otherwise the last row goes (the footer
+    // stays) and the detailed memo loses the last book up to the closing rule of the book
+    // before it, keeping the final time line; without such a rule the removal stops at the
+    // first line, leaving only the time line.
+    void deleteLast();
+
+    // Empties both memos and resets the counter.
+    void clear();
+
+    int pileCounter() const { return m_counter; }
+    int nextPileNumber() const { return m_counter + 1; }
+    const std::vector<std::string>& detailedLines() const { return m_detailed; }
+    const std::vector<std::string>& tableLines() const { return m_table; }
+
+private:
+    SummaryTableLayout m_layout;
+    int m_counter = 0;
+    std::vector<std::string> m_detailed;
+    std::vector<std::string> m_table;
+};
+
+}  // namespace pile

@@ -1,0 +1,73 @@
+// Piles for the book tests, read and computed by the core exactly as the input screen does.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "core/design_tables.h"
+#include "core/pile_calc.h"
+#include "core/pile_input.h"
+
+namespace pile::test {
+
+struct ComputedPile {
+    PileInput input;
+    PileResult result;
+    std::string rockClassName;  // empty in fuk mode
+};
+
+// The screen after choosing `section` and `mode` in a new window: its sizes, depth and the
+// process the list selects.
+inline InputTexts screenTexts(SectionType section, RockStrengthMode mode = RockStrengthMode::Frk) {
+    InputTexts t;
+    t.section = section;
+    t.mode = mode;
+    if (section == SectionType::Ellipse) t.tyzd = "500";
+    if (section == SectionType::Rectangle) {
+        t.tyzd = "1000";
+        t.hr = "1.0b";
+    }
+    t.process = DefaultProcessIndex(section, mode);
+    t.processText = ProcessItems(section, mode)[static_cast<size_t>(t.process)];
+    return t;
+}
+
+inline ComputedPile compute(InputTexts texts) {
+    auto read = ReadPileInput(texts);
+    if (auto* rej = std::get_if<Rejection>(&read)) throw std::runtime_error(rej->message);
+    ComputedPile pile{std::get<PileInput>(read), {}, {}};
+    auto computed = ComputePile(pile.input);
+    if (auto* rej = std::get_if<Rejection>(&computed)) throw std::runtime_error(rej->message);
+    pile.result = std::get<PileResult>(computed);
+    if (pile.result.rockClass) pile.rockClassName = RockClassName(*pile.result.rockClass);
+    return pile;
+}
+
+// One pile of every kind the books distinguish: section, square, rock mode, slope, capping.
+inline std::vector<InputTexts> pilesOfAllKinds() {
+    std::vector<InputTexts> piles;
+    for (auto mode : {RockStrengthMode::Frk, RockStrengthMode::Fuk}) {
+        for (auto section : {SectionType::Circle, SectionType::Ellipse, SectionType::Rectangle})
+            piles.push_back(screenTexts(section, mode));
+        InputTexts square = screenTexts(SectionType::Rectangle, mode);
+        square.dd = square.tyzd = "1200";
+        piles.push_back(square);
+    }
+    InputTexts capped = screenTexts(SectionType::Circle);  // soft rock, hr/d = 9
+    capped.frk = "10";
+    capped.hr = "9.0d";
+    capped.process = 0;
+    capped.processText = ProcessItems(SectionType::Circle, RockStrengthMode::Frk)[0];
+    piles.push_back(capped);
+    InputTexts sloped = screenTexts(SectionType::Ellipse);
+    sloped.slope = true;
+    sloped.hr = "1500";
+    sloped.gradeIndex = 7;
+    sloped.gradeText = "C60";
+    piles.push_back(sloped);
+    return piles;
+}
+
+}  // namespace pile::test
