@@ -1,0 +1,100 @@
+// The formula-two capacity, the load limits [Nk] and [N] and their check.
+#include "soil/formula_two.h"
+
+namespace pile {
+
+LimitVerdict limitVerdictOf(double nkLimit, double nLimit) {
+    const bool nkBad = nkLimit < 0;
+    const bool nBad = nLimit < 0;
+    if (nkBad && nBad) return LimitVerdict::BothAbnormal;
+    if (nkBad) return LimitVerdict::NkAbnormal;
+    if (nBad) return LimitVerdict::NAbnormal;
+    return LimitVerdict::Normal;
+}
+
+const char* limitVerdictText(LimitVerdict verdict) {
+    switch (verdict) {
+        case LimitVerdict::NkAbnormal:
+            return "[Nk]异常";
+        case LimitVerdict::NAbnormal:
+            return "[N]异常";
+        case LimitVerdict::BothAbnormal:
+            return "异常";
+        case LimitVerdict::Normal:
+            break;
+    }
+    return "正常";
+}
+
+FormulaTwoResult applySoilTerms(const PileResult& formulaOne, const SideResistanceResult* side,
+                                const DragLoadResult* drag, RoundingMode mode) {
+    FormulaTwoResult out;
+    PileResult& r = out.pile;
+    r = formulaOne;
+
+    r.Qsk = side ? side->qskShown() : 0;
+    r.Quk = r.Qsk + r.Qrk;
+    r.Ra = r.K != 0 ? r.Quk / r.K : 0;
+
+    const double qgn = drag ? drag->qgnShown() : 0;
+    r.Qgn = qgn;
+    if (drag) {
+        const double byDragLoad = 1.5 * r.Ra - qgn;
+        r.NkLimit = r.Ra < byDragLoad ? r.Ra : byDragLoad;
+        r.NLimit = r.Rc - 1.2 * qgn;
+    } else {
+        r.NkLimit = r.Ra;
+        r.NLimit = r.Rc;
+    }
+
+    out.verdict = limitVerdictOf(*r.NkLimit, *r.NLimit);
+    const bool nkBad = *r.NkLimit < 0;
+    const bool nBad = *r.NLimit < 0;
+    out.nkLimitColour = nkBad ? TextColour::Red : TextColour::OrangeRed;
+    out.nLimitColour = nBad ? TextColour::Red : TextColour::OrangeRed;
+    switch (out.verdict) {
+        case LimitVerdict::BothAbnormal:
+            out.message = "下拉荷载太大，引发竖向荷载限值异常";
+            break;
+        case LimitVerdict::NkAbnormal:
+            out.message = "下拉荷载太大，引发[Nk]<0异常";
+            break;
+        case LimitVerdict::NAbnormal:
+            out.message = "下拉荷载太大，引发[N]<0异常";
+            break;
+        case LimitVerdict::Normal:
+            break;
+    }
+    if (!out.message.empty()) {
+        out.messageColour = TextColour::Red;
+        out.revealMessageLabel = true;
+    }
+    if (side && side->revealInputMessageLabel) out.revealMessageLabel = true;
+
+    out.raText = FormatResult(r.Ra, mode, 7);
+    out.rcText = FormatResult(r.Rc, mode, 7);
+    out.qgnText = FormatResult(qgn, mode, 7);
+    out.nkLimitText = FormatResult(*r.NkLimit, mode, 7);
+    out.nLimitText = FormatResult(*r.NLimit, mode, 7);
+    return out;
+}
+
+FormulaTwoRun computeFormulaTwo(const PileResult& formulaOne, const PileSection& pile,
+                                const FormulaTwoSoil& soil, RoundingMode mode) {
+    FormulaTwoRun run;
+    if (soil.sideResistance) {
+        SideResistanceInput input = soil.side;
+        input.pile = pile;
+        run.side = ComputeSideResistance(input);
+    }
+    if (soil.dragLoad) {
+        DragLoadInput input = soil.drag;
+        input.pile = pile;
+        run.drag = ComputeDragLoad(input);
+    }
+    run.result = applySoilTerms(formulaOne, run.side ? &*run.side : nullptr,
+                                run.drag ? &*run.drag : nullptr, mode);
+    return run;
+}
+
+}  // namespace pile

@@ -1,0 +1,66 @@
+// The side resistance of the soil layers along the pile, layer by layer.
+#include "soil/side_resistance.h"
+
+#include "core/pile_input.h"
+#include "soil/soil_numbers.h"
+
+namespace pile {
+
+double SideResistanceResult::qskShown() const {
+    if (layers.empty()) return 0;
+    return ParseLenient(layers.back().cells[side_col::kResistanceSum]);
+}
+
+SideResistanceResult ComputeSideResistance(const SideResistanceInput& input) {
+    using detail::cellText;
+    SideResistanceResult result;
+    const auto raise = [&result](std::string text) {
+        result.messages.push_back(text);
+        result.message = std::move(text);
+        result.messageColour = TextColour::Red;
+    };
+
+    const double mu = detail::perimeterMetres(input.pile);
+    result.perimeter = mu;
+
+    double sum = 0;
+    result.layers.reserve(input.layers.size());
+    for (std::size_t i = 0; i < input.layers.size(); ++i) {
+        const SideLayer& layer = input.layers[i];
+        const std::string k = std::to_string(i + 1);
+        SideLayerResult row;
+        row.cells[side_col::kNumber] = k;
+        row.cells[side_col::kThickness] = layer.thickness;
+        row.cells[side_col::kQsik] = layer.qsik;
+
+        row.thickness = detail::readSoilNumber(layer.thickness);
+        row.qsik = detail::readSoilNumber(layer.qsik);
+        if (row.thickness < 0) raise("第" + k + "层土厚度错");
+        if (row.qsik < 0) {
+            raise("第" + k + "层土侧阻力错");
+            result.revealInputMessageLabel = true;
+        }
+        row.Qsik = mu * row.thickness * row.qsik;
+        sum += row.Qsik;
+        row.QsikSum = sum;
+
+        row.cells[side_col::kPerimeter] = cellText(mu);
+        row.cells[side_col::kResistance] = cellText(row.Qsik);
+        row.cells[side_col::kResistanceSum] = cellText(row.QsikSum);
+        result.layers.push_back(std::move(row));
+    }
+    result.Qsk = sum;
+
+    // Shares from the rounded layer resistances and the unrounded total.
+    for (SideLayerResult& row : result.layers) {
+        const double q = ParseLenient(row.cells[side_col::kResistance]);
+        row.share = detail::shareOf(q, result.Qsk);
+        row.cells[side_col::kShare] = detail::shareText(row.share);
+        row.cells[side_col::kShareBar] = detail::shareBarText(row.share);
+    }
+
+    result.qskLabel = "Qsk=" + cellText(result.Qsk) + "kN";
+    return result;
+}
+
+}  // namespace pile

@@ -1,0 +1,47 @@
+// Number reading and writing shared by the soil calculations.
+#include "soil/soil_numbers.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "core/number_format.h"
+#include "core/pile_input.h"
+
+namespace pile::detail {
+
+double readSoilNumber(const std::string& text) {
+    const double x = ParseLenient(text);
+    if (!std::isfinite(x)) return 0;
+    return std::clamp(x, -kSoilNumberLimit, kSoilNumberLimit);
+}
+
+double perimeterMetres(const PileSection& pile) {
+    const double d = readSoilNumber(pile.dd);
+    const double c = readSoilNumber(pile.tyzd);
+    switch (pile.section) {
+        case SectionType::Ellipse:
+            return (std::numbers::pi * d + 2 * c) / 1000;
+        case SectionType::Rectangle:
+            return 2 * (d + c) / 1000;
+        case SectionType::Circle:
+        default:
+            return std::numbers::pi * d / 1000;
+    }
+}
+
+std::string cellText(double x) { return FormatFixed(x, 10, 2); }
+
+double shownValue(double x) { return ParseLenient(cellText(x)); }
+
+double shareOf(double q, double total) {
+    if (total == 0) return 0;
+    const double share = 100 * q / total;
+    return std::isfinite(share) ? share : 0;
+}
+
+std::string shareText(double share) { return FormatFixed(share, 7, 2) + "%"; }
+
+std::string shareBarText(double share) { return FormatFixed(share, 7, 2); }
+
+}  // namespace pile::detail

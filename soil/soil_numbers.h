@@ -1,0 +1,34 @@
+// Number reading and writing shared by the soil calculations (internal).
+#pragma once
+
+#include <string>
+
+#include "soil/soil_data.h"
+
+namespace pile::detail {
+
+// Soil cells are read leniently (an empty or non-numeric text is 0) and limited to
+// +-1e15 in their own units (m, kN/m3, kPa, mm). No soil or pile has a value near that
+// bound; it only keeps every product and sum of 20 layers far from overflow, so that no
+// cell ever receives an infinite or undefined number.
+inline constexpr double kSoilNumberLimit = 1e15;
+double readSoilNumber(const std::string& text);
+
+// Pile perimeter mu in m from the section and its size texts (mm): circle pi*d, ellipse
+// pi*d + 2c, rectangle 2(a + b).
+double perimeterMetres(const PileSection& pile);
+
+// A result cell: fixed point, 10 significant digits, 2 decimals.
+std::string cellText(double x);
+// The number a 2-decimal result cell shows, read back.
+double shownValue(double x);
+
+// Share of a layer in percent, 100*q/total. A zero total gives 0; so does a total that has
+// cancelled to a residue so far below the layer loads that the quotient overflows.
+double shareOf(double q, double total);
+// "75.00%": the share cell.
+std::string shareText(double share);
+// The plain number of the share bar (0 to 100 for a usual layer).
+std::string shareBarText(double share);
+
+}  // namespace pile::detail
