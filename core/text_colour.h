@@ -9,6 +9,7 @@ enum class TextColour {
     Red,        // messages of refused or suspicious input
     OrangeRed,  // #FF4500, the load-limit fields of formula two
     Green,      // the down-drag load field edt_Qgn
+    Blue,       // #0000FF, the link labels of the About box
 };
 
 }  // namespace pile
