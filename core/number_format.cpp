@@ -35,7 +35,7 @@ constexpr int kSignificant = 15;
 Decimal toDecimal(double x) {
     Decimal d;
     if (!std::isfinite(x) || x == 0.0) {
-        d.digits = "0";
+        d.digits.assign(1, '0');
         return d;
     }
     char buf[64];
@@ -64,7 +64,7 @@ void roundToDigits(Decimal& d, int keep) {
     const int size = static_cast<int>(d.digits.size());
     if (keep >= size) return;
     if (keep < 0) {
-        d.digits = "0";
+        d.digits.assign(1, '0');
         return;
     }
     const bool up = d.digits[static_cast<std::size_t>(keep)] >= '5';
@@ -82,14 +82,14 @@ void roundToDigits(Decimal& d, int keep) {
             ++d.exponent;
         }
     }
-    if (d.digits.empty()) d.digits = "0";
+    if (d.digits.empty()) d.digits.assign(1, '0');
 }
 
 // Drops every digit whose place value is below 10^place (toward zero).
 void truncateBelowPlace(Decimal& d, int place) {
     const int keep = d.exponent - place + 1;
     if (keep <= 0) {
-        d.digits = "0";
+        d.digits.assign(1, '0');
         return;
     }
     if (keep < static_cast<int>(d.digits.size())) d.digits.resize(static_cast<std::size_t>(keep));
@@ -105,8 +105,11 @@ char digitAt(const Decimal& d, int i) {
 std::string write(const Decimal& d, int p, int n) {
     std::string out;
     if (d.isZero()) {
-        out = "0";
-        if (n > 0) out += "." + std::string(static_cast<std::size_t>(n), '0');
+        out.assign(1, '0');
+        if (n > 0) {
+            out += '.';
+            out.append(static_cast<std::size_t>(n), '0');
+        }
         return out;
     }
     if (d.negative) out += '-';
