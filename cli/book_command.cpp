@@ -1,14 +1,155 @@
-// pilecalc book: placeholder until the books library lands.
+// pilecalc book: computes the piles of the input lines in order, as one calculator window
+// would, and prints the detailed book memo (or, with --table, the summary table memo).
+//
+// Input lines are those of pilecalc compute, plus {"precision":N}, which changes the rounding
+// mode for the piles that follow, and {"action":"deleteLast"}, the delete-last button. A
+// rejected pile, or a line that cannot be read, is reported on standard error and leaves no
+// trace in the books. With --out the memo is saved as the Save button saves it (ANSI code
+// page, CR LF) instead of being printed.
+#include <ctime>
 #include <iostream>
+#include <optional>
+#include <string>
 
+#include "books/text_file.h"
+#include "books/window_books.h"
 #include "cli/commands.h"
+#include "cli/json_input.h"
+#include "core/design_tables.h"
+#include "core/number_format.h"
+#include "core/pile_calc.h"
 
 namespace pile::cli {
 
-int runBookCommand(const std::vector<std::string>&, std::istream&, std::ostream&,
+namespace {
+
+// The memo could not be saved: the run did not do what was asked.
+constexpr int kExitWriteFailed = 1;
+
+constexpr const char* kUsage =
+    "usage: pilecalc book [--table] [--precision 0..4] [--time TEXT] [--out FILE] < piles.jsonl\n";
+
+// The local date and time, short date and long time: "2026-12-10 12:00:00".
+std::string localTimeText() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    char text[32];
+    const size_t len = std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+    return std::string(text, len);
+}
+
+struct Options {
+    bool table = false;
+    int precision = static_cast<int>(RoundingMode::Units);
+    std::optional<std::string> time;
+    std::optional<std::string> out;
+};
+
+// False (after a message on err) for a usage error.
+bool parseOptions(const std::vector<std::string>& args, Options& options, std::ostream& err) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (arg == "--table") {
+            options.table = true;
+        } else if (arg == "--precision" && hasValue) {
+            if (!parsePrecision(args[++i], options.precision, err)) return false;
+        } else if (arg == "--time" && hasValue) {
+            options.time = args[++i];
+        } else if (arg == "--out" && hasValue) {
+            options.out = args[++i];
+            if (options.out->empty()) {
+                err << "pilecalc book: --out needs a file name\n" << kUsage;
+                return false;
+            }
+        } else if (arg == "--precision" || arg == "--time" || arg == "--out") {
+            err << "pilecalc book: " << arg << " needs a value\n" << kUsage;
+            return false;
+        } else {
+            err << "pilecalc book: unknown option \"" << arg << "\"\n" << kUsage;
+            return false;
+        }
+    }
+    return true;
+}
+
+// One computation, as the Compute button makes it: a rejected pile is reported and changes
+// nothing.
+void computePile(InputTexts texts, RoundingMode mode, const Options& options, WindowBooks& books,
+                 size_t lineNumber, std::ostream& err) {
+    const auto read = ReadPileInput(texts);
+    const Rejection* rejection = std::get_if<Rejection>(&read);
+    std::optional<std::variant<PileResult, Rejection>> computed;
+    if (!rejection) {
+        computed = ComputePile(std::get<PileInput>(read));
+        rejection = std::get_if<Rejection>(&*computed);
+    }
+    if (rejection) {
+        err << "line " << lineNumber << ": " << rejection->message << " (" << rejection->field
+            << ")\n";
+        return;
+    }
+    const PileResult& result = std::get<PileResult>(*computed);
+    const std::string rockClassName = result.rockClass ? RockClassName(*result.rockClass) : "";
+    books.appendPile(std::get<PileInput>(read), result, rockClassName, mode,
+                     options.time ? *options.time : localTimeText());
+}
+
+}  // namespace
+
+int runBookCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                    std::ostream& err) {
-    err << "pilecalc book: not available yet\n";
-    return kExitUsage;
+    Options options;
+    if (!parseOptions(args, options, err)) return kExitUsage;
+
+    WindowBooks books;
+    auto mode = static_cast<RoundingMode>(options.precision);
+    std::string line;
+    for (size_t lineNumber = 1; std::getline(in, line); ++lineNumber) {
+        if (isBlankLine(line)) continue;
+        const auto parsed = parsePileLine(line);
+        if (const auto* problem = std::get_if<std::string>(&parsed)) {
+            err << "line " << lineNumber << ": " << *problem << "\n";
+            continue;
+        }
+        const PileLine& pileLine = std::get<PileLine>(parsed);
+        switch (pileLine.kind) {
+            case PileLine::Kind::Precision:
+                mode = static_cast<RoundingMode>(pileLine.precision);
+                break;
+            case PileLine::Kind::DeleteLast:
+                books.deleteLast();
+                break;
+            case PileLine::Kind::Pile:
+                computePile(pileLine.texts, mode, options, books, lineNumber, err);
+                break;
+        }
+    }
+
+    const std::vector<std::string>& memo = options.table ? books.tableLines() : books.detailedLines();
+    if (options.out) {
+        // Like the Save button, which is disabled while the memo is empty: an earlier file is
+        // not replaced by an empty one.
+        if (memo.empty()) {
+            err << "pilecalc book: no pile in the books, " << *options.out << " not written\n";
+            return kExitOk;
+        }
+        try {
+            writeTextFile(pathFromUtf8(*options.out), memo);
+        } catch (const std::exception& e) {
+            err << "pilecalc book: " << e.what() << "\n";
+            return kExitWriteFailed;
+        }
+        return kExitOk;
+    }
+    for (const std::string& text : memo) out << text << '\n';
+    out.flush();
+    return kExitOk;
 }
 
 }  // namespace pile::cli

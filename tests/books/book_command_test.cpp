@@ -1,0 +1,156 @@
+// pilecalc book: the memos it prints or saves for a sequence of input lines.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <sstream>
+
+#include "books/text_file.h"
+#include "cli/commands.h"
+
+namespace pile::cli {
+namespace {
+
+struct BookRun {
+    int status;
+    std::vector<std::string> lines;  // standard output, split at "\n"
+    std::string out;
+    std::string err;
+};
+
+BookRun runBook(const std::string& input, const std::vector<std::string>& args) {
+    std::istringstream in(input);
+    std::ostringstream out, err;
+    BookRun run{runBookCommand(args, in, out, err), {}, out.str(), err.str()};
+    std::istringstream lines(run.out);
+    for (std::string line; std::getline(lines, line);) run.lines.push_back(line);
+    return run;
+}
+
+std::vector<std::string> rowsOf(const std::vector<std::string>& table) {
+    // Header of 5 lines and footer of 4.
+    if (table.size() < 9) return {};
+    return {table.begin() + 5, table.end() - 4};
+}
+
+TEST(BookCommand, DefaultPilePrintsTheGoldenBook) {
+    const BookRun run = runBook("{}\n", {"--time", "2026-12-10 12:00:00"});
+    ASSERT_EQ(run.status, kExitOk) << run.err;
+    EXPECT_EQ(run.err, "");
+    std::ifstream golden(std::string(PILE_BOOKS_GOLDEN_DIR) + "/default_pile_book.txt",
+                         std::ios::binary);
+    const std::string expected((std::istreambuf_iterator<char>(golden)),
+                               std::istreambuf_iterator<char>());
+    EXPECT_EQ(run.out, expected);
+}
+
+// Lines are taken in order as one window takes them: a precision line changes the following
+// piles only, a rejected or unreadable line leaves no trace, deleteLast frees the last number.
+TEST(BookCommand, SequenceOfLinesActsAsOneWindow) {
+    const BookRun run = runBook(
+        "{}\n"
+        "{\"precision\":0}\n"
+        "{\"d\":\"0\"}\n"
+        "{\"section\":1}\n"
+        "not json\n"
+        "\n"
+        "{\"section\":2,\"d\":\"1000\",\"c\":\"1500\",\"slope\":true}\n"
+        "{\"action\":\"deleteLast\"}\n"
+        "{\"rock\":\"fuk\"}\n",
+        {"--table", "--time", "T"});
+    ASSERT_EQ(run.status, kExitOk);
+    const auto rows = rowsOf(run.lines);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].substr(0, 11), "   ZH1     ");
+    EXPECT_NE(rows[0].find("  16821   "), std::string::npos);  // units, before the change
+    EXPECT_NE(rows[1].find(" 椭圆桩 "), std::string::npos);
+    EXPECT_NE(rows[1].find("41974.68  "), std::string::npos);  // two decimals after it
+    EXPECT_EQ(rows[2].substr(0, 11), "   ZH3     ");          // the deleted ZH3 reused
+    EXPECT_NE(rows[2].find("24994.51  "), std::string::npos);
+    EXPECT_EQ(run.lines.back(), "计算时间：T");
+
+    EXPECT_NE(run.err.find("line 3: 桩身直径数据有错 (cbe_dd)"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("line 5: "), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("line 6"), std::string::npos) << run.err;  // blank lines are skipped
+}
+
+TEST(BookCommand, PrecisionOptionSetsTheStartingMode) {
+    const BookRun run = runBook("{}\n", {"--precision", "4", "--time", "T"});
+    ASSERT_EQ(run.status, kExitOk);
+    ASSERT_GE(run.lines.size(), 4u);
+    EXPECT_EQ(run.lines[run.lines.size() - 4], "        1.0d      25.00     8400      7800   ");
+}
+
+TEST(BookCommand, TimeDefaultsToTheLocalDateAndTime) {
+    const BookRun run = runBook("{}\n", {});
+    ASSERT_FALSE(run.lines.empty());
+    EXPECT_TRUE(std::regex_match(run.lines.back(),
+                                 std::regex("计算时间：\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d")))
+        << run.lines.back();
+}
+
+TEST(BookCommand, UsageErrors) {
+    const std::vector<std::vector<std::string>> cases = {
+        {"--precision", "5"}, {"--precision"}, {"--time"}, {"--out"}, {"--out", ""}, {"--tabel"},
+        {"extra"}};
+    for (const auto& args : cases) {
+        SCOPED_TRACE(args.front() + (args.size() > 1 ? " " + args[1] : ""));
+        const BookRun run = runBook("{}\n", args);
+        EXPECT_EQ(run.status, kExitUsage);
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err, "");
+    }
+}
+
+class BookCommandFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_dir = std::filesystem::temp_directory_path() /
+                ("pile_book_command_" +
+                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::filesystem::remove_all(m_dir);
+        std::filesystem::create_directories(m_dir);
+    }
+    void TearDown() override { std::filesystem::remove_all(m_dir); }
+    std::string read(const std::filesystem::path& path) const {
+        std::ifstream in(path, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    }
+    std::filesystem::path m_dir;
+};
+
+TEST_F(BookCommandFile, OutWritesTheMemoAsTheSaveButtonDoes) {
+    const auto path = m_dir / pathFromUtf8(kSummaryTableFileName);
+    const std::string target = path.string();
+    const BookRun run = runBook("{}\n{}\n", {"--table", "--time", "T", "--out", target});
+    ASSERT_EQ(run.status, kExitOk) << run.err;
+    EXPECT_EQ(run.out, "");
+
+    const BookRun printed = runBook("{}\n{}\n", {"--table", "--time", "T"});
+    std::string expected;
+    for (const auto& line : printed.lines) expected += toAnsiCodePage(line) + "\r\n";
+    EXPECT_EQ(read(path), expected);
+    EXPECT_EQ(rowsOf(printed.lines).size(), 2u);
+}
+
+TEST_F(BookCommandFile, NothingToSaveKeepsTheEarlierFile) {
+    const auto path = m_dir / "book.txt";
+    std::ofstream(path) << "earlier";
+    const BookRun run = runBook("{\"d\":\"x\"}\n", {"--out", path.string()});
+    EXPECT_EQ(run.status, kExitOk);
+    EXPECT_EQ(read(path), "earlier");
+    EXPECT_NE(run.err.find("not written"), std::string::npos);
+}
+
+TEST_F(BookCommandFile, AFailedSaveIsReported) {
+    const auto path = m_dir / "missing" / "book.txt";
+    const BookRun run = runBook("{}\n", {"--out", path.string()});
+    EXPECT_NE(run.status, kExitOk);
+    EXPECT_NE(run.err.find(path.string()), std::string::npos) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(m_dir / "missing"));
+}
+
+}  // namespace
+}  // namespace pile::cli
