@@ -20,4 +20,7 @@ int runBookCommand(const std::vector<std::string>& args, std::istream& in, std::
 // "--precision N" with N in 0..4; false (and a message on err) for anything else.
 bool parsePrecision(const std::string& text, int& mode, std::ostream& err);
 
+// "--formula N" with N 1 or 2.
+bool parseFormula(const std::string& text, int& formula, std::ostream& err);
+
 }  // namespace pile::cli

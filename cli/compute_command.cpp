@@ -1,11 +1,14 @@
 // pilecalc compute: one pile per input line, one JSON answer per output line.
+#include <array>
 #include <iostream>
+#include <optional>
 #include <string>
 
 #include "cli/commands.h"
 #include "cli/json_input.h"
 #include "core/number_format.h"
 #include "core/pile_calc.h"
+#include "soil/formula_two.h"
 
 namespace pile::cli {
 
@@ -57,14 +60,44 @@ ordered_json errorJson(const std::string& problem) {
     return j;
 }
 
+template <size_t N>
+ordered_json gridRows(const std::vector<std::array<std::string, N>>& rows) {
+    ordered_json out = ordered_json::array();
+    for (const auto& cells : rows) out.push_back(cells);
+    return out;
+}
+
+ordered_json dragJson(const DragLoadResult& d) {
+    std::vector<std::array<std::string, kDragGridColumns>> rows;
+    for (const auto& l : d.layers) rows.push_back(l.cells);
+    ordered_json j;
+    j["label"] = d.qgnLabel;
+    j["message"] = d.message;
+    j["rows"] = gridRows(rows);
+    return j;
+}
+
+ordered_json sideJson(const SideResistanceResult& s) {
+    std::vector<std::array<std::string, kSideGridColumns>> rows;
+    for (const auto& l : s.layers) rows.push_back(l.cells);
+    ordered_json j;
+    j["label"] = s.qskLabel;
+    j["message"] = s.message;
+    j["rows"] = gridRows(rows);
+    return j;
+}
+
 // What the input screen shows after Compute.
-ordered_json computeLine(InputTexts texts, RoundingMode mode) {
+ordered_json computeLine(InputTexts texts, const FormulaTwoSoil* soil, RoundingMode mode) {
     auto read = ReadPileInput(texts);
     if (auto* rej = std::get_if<Rejection>(&read)) return rejectionJson(*rej);
     const auto& input = std::get<PileInput>(read);
     auto computed = ComputePile(input);
     if (auto* rej = std::get_if<Rejection>(&computed)) return rejectionJson(*rej);
-    const auto& r = std::get<PileResult>(computed);
+    const auto& formulaOne = std::get<PileResult>(computed);
+    std::optional<FormulaTwoRun> two;
+    if (soil) two = computeFormulaTwo(formulaOne, pileSectionOf(texts), *soil, mode);
+    const PileResult& r = two ? two->result.pile : formulaOne;
 
     const bool showsZeta = r.zetaR.has_value();
     const double kesair = showsZeta ? *r.zetaR : r.coef.value_or(0);
@@ -76,7 +109,17 @@ ordered_json computeLine(InputTexts texts, RoundingMode mode) {
     j["rockClass"] = r.rockClass ? RockClassName(*r.rockClass) : "";
     j["d"] = texts.dd;
     j["c"] = texts.tyzd;
+    if (two) {
+        const FormulaTwoResult& f = two->result;
+        j["qgn"] = f.qgnText;
+        j["nk"] = f.nkLimitText;
+        j["n"] = f.nLimitText;
+        j["verdict"] = limitVerdictText(f.verdict);
+        j["message"] = f.message;
+    }
     j["result"] = resultJson(r);
+    if (two && two->drag) j["dragLoad"] = dragJson(*two->drag);
+    if (two && two->side) j["sideLoad"] = sideJson(*two->side);
     return j;
 }
 
@@ -91,15 +134,27 @@ bool parsePrecision(const std::string& text, int& mode, std::ostream& err) {
     return false;
 }
 
+bool parseFormula(const std::string& text, int& formula, std::ostream& err) {
+    if (text == "1" || text == "2") {
+        formula = text[0] - '0';
+        return true;
+    }
+    err << "pilecalc: --formula takes 1 or 2, not \"" << text << "\"\n";
+    return false;
+}
+
 int runComputeCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                       std::ostream& err) {
     int precision = static_cast<int>(RoundingMode::Units);
+    int formula = 1;
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--precision" && i + 1 < args.size()) {
             if (!parsePrecision(args[++i], precision, err)) return kExitUsage;
+        } else if (args[i] == "--formula" && i + 1 < args.size()) {
+            if (!parseFormula(args[++i], formula, err)) return kExitUsage;
         } else {
             err << "pilecalc compute: unknown option \"" << args[i] << "\"\n"
-                << "usage: pilecalc compute [--precision 0..4] < piles.jsonl\n";
+                << "usage: pilecalc compute [--formula 1|2] [--precision 0..4] < piles.jsonl\n";
             return kExitUsage;
         }
     }
@@ -118,7 +173,7 @@ int runComputeCommand(const std::vector<std::string>& args, std::istream& in, st
                 answer = errorJson("pilecalc compute takes piles only; precision and "
                                    "deleteLast lines belong to pilecalc book");
             else
-                answer = computeLine(pl.texts, mode);
+                answer = computeLine(pl.texts, formula == 2 ? &pl.soil : nullptr, mode);
         }
         out << answer.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
     }

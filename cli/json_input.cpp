@@ -66,6 +66,98 @@ bool readIndex(const json& obj, const char* key, int lo, int hi, std::optional<i
     return true;
 }
 
+bool readFlag(const json& obj, const char* key, bool& target, std::string& problem) {
+    auto it = obj.find(key);
+    if (it == obj.end()) return true;
+    if (!it->is_boolean()) {
+        problem = std::string("key \"") + key + "\" must be true or false";
+        return false;
+    }
+    target = it->get<bool>();
+    return true;
+}
+
+// "layers": [[cell, ...], ...] with `width` texts a row and 1 to 20 rows.
+bool readLayerRows(const json& parent, const char* where, size_t width,
+                   std::vector<std::vector<std::string>>& rows, std::string& problem) {
+    auto it = parent.find("layers");
+    if (it == parent.end()) return true;
+    const std::string name = std::string(where) + ".layers";
+    if (!it->is_array() || it->empty() || it->size() > static_cast<size_t>(kMaxSoilLayers)) {
+        problem = "key \"" + name + "\" must be an array of 1 to 20 layers";
+        return false;
+    }
+    for (const auto& row : *it) {
+        if (!row.is_array() || row.size() != width ||
+            !std::all_of(row.begin(), row.end(), [](const json& c) { return c.is_string(); })) {
+            problem = "each row of \"" + name + "\" must be an array of " +
+                      std::to_string(width) + " texts";
+            return false;
+        }
+        std::vector<std::string> cells;
+        for (const auto& c : row) cells.push_back(c.get<std::string>());
+        rows.push_back(std::move(cells));
+    }
+    return true;
+}
+
+bool readObject(const json& obj, const char* key, const json*& target, std::string& problem) {
+    auto it = obj.find(key);
+    if (it == obj.end()) return true;
+    if (!it->is_object()) {
+        problem = std::string("key \"") + key + "\" must be an object";
+        return false;
+    }
+    target = &*it;
+    return true;
+}
+
+// The soil switches and the two soil screens of formula two.
+bool readSoil(const json& obj, FormulaTwoSoil& soil, std::string& problem) {
+    if (!readFlag(obj, "negativeFriction", soil.dragLoad, problem) ||
+        !readFlag(obj, "sideResistance", soil.sideResistance, problem))
+        return false;
+    const json* drag = nullptr;
+    const json* side = nullptr;
+    if (!readObject(obj, "drag", drag, problem) || !readObject(obj, "side", side, problem))
+        return false;
+    if (drag) {
+        if (!readText(*drag, "p", soil.drag.p, problem) ||
+            !readText(*drag, "Eg", soil.drag.eg, problem) ||
+            !readText(*drag, "Ep", soil.drag.ep, problem)) {
+            problem = "drag: " + problem;
+            return false;
+        }
+        std::vector<std::vector<std::string>> rows;
+        if (!readLayerRows(*drag, "drag", 4, rows, problem)) return false;
+        if (!rows.empty()) {
+            // The first row keeps the default row's (hidden) soil name; rows added by
+            // raising the layer count start blank.
+            soil.drag.layers.resize(1);
+            soil.drag.layers.resize(rows.size(), SoilLayer::blank());
+            for (size_t i = 0; i < rows.size(); ++i) {
+                auto& l = soil.drag.layers[i];
+                l.bottom = rows[i][0];
+                l.unitWeight = rows[i][1];
+                l.xi = rows[i][2];
+                l.qsik = rows[i][3];
+            }
+        }
+    }
+    if (side) {
+        std::vector<std::vector<std::string>> rows;
+        if (!readLayerRows(*side, "side", 2, rows, problem)) return false;
+        if (!rows.empty()) {
+            soil.side.layers.assign(rows.size(), SideLayer::blank());
+            for (size_t i = 0; i < rows.size(); ++i) {
+                soil.side.layers[i].thickness = rows[i][0];
+                soil.side.layers[i].qsik = rows[i][1];
+            }
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 std::variant<PileLine, std::string> parsePileLine(const std::string& line) {
@@ -123,6 +215,7 @@ std::variant<PileLine, std::string> parsePileLine(const std::string& line) {
         if (!it->is_boolean()) return std::string("key \"slope\" must be true or false");
         t.slope = it->get<bool>();
     }
+    if (!readSoil(obj, out.soil, problem)) return problem;
     out.texts = std::move(t);
     out.raw = std::move(obj);
     return out;

@@ -10,6 +10,7 @@
 #include <variant>
 
 #include "core/pile_input.h"
+#include "soil/formula_two.h"
 
 namespace pile::cli {
 
@@ -18,6 +19,7 @@ struct PileLine {
     Kind kind = Kind::Pile;
     InputTexts texts;    // Kind::Pile
     int precision = 2;   // Kind::Precision
+    FormulaTwoSoil soil; // Kind::Pile, formula two: the soil switches and screens
     nlohmann::json raw;  // the whole object, for keys a sub-command reads itself
 };
 

@@ -9,7 +9,7 @@
 namespace pile::cli {
 namespace {
 
-using nlohmann::json;
+using json = nlohmann::ordered_json;  // keeps the key order of the answers
 
 struct Run {
     int status;
@@ -100,6 +100,66 @@ TEST(ComputeCommand, UsageErrors) {
         EXPECT_EQ(run.status, kExitUsage);
         EXPECT_TRUE(run.answers.empty());
         EXPECT_FALSE(run.err.empty());
+    }
+}
+
+TEST(ComputeCommand, FormulaTwoSoilTerms) {
+    const auto run = runCompute(
+        "{\"negativeFriction\":true,\"sideResistance\":true}\n"
+        "{}\n"
+        "{\"sideResistance\":true,\"side\":{\"layers\":[[\"5\",\"40\"],[\"5.000\",\"40.00\"]]}}\n",
+        {"--formula", "2", "--precision", "3"});
+    ASSERT_EQ(run.status, 0);
+    ASSERT_EQ(run.answers.size(), 3u);
+    const json& both = run.answers[0];
+    EXPECT_EQ(both["qgn"], "600");  // 604.23 in the tens mode
+    EXPECT_DOUBLE_EQ(both["result"]["Qgn"].get<double>(), 604.23);
+    EXPECT_DOUBLE_EQ(both["result"]["Qsk"].get<double>(), 1256.64);
+    EXPECT_EQ(both["verdict"], "正常");
+    EXPECT_EQ(both["message"], "");
+    EXPECT_EQ(both["dragLoad"]["label"], "Qgn=604.23kN");
+    ASSERT_EQ(both["dragLoad"]["rows"].size(), 1u);
+    EXPECT_EQ(both["dragLoad"]["rows"][0].size(), 30u);
+    EXPECT_EQ(both["dragLoad"]["rows"][0][28], "梯形+矩形");
+    EXPECT_EQ(both["sideLoad"]["label"], "Qsk=1256.64kN");
+    EXPECT_EQ(both["sideLoad"]["rows"][0].size(), 9u);
+
+    // Without soil terms formula two is formula one with [Nk] = Ra and [N] = Rc.
+    const json& none = run.answers[1];
+    EXPECT_EQ(none["ra"], "8410");
+    EXPECT_EQ(none["nk"], none["ra"]);
+    EXPECT_EQ(none["n"], none["rc"]);
+    EXPECT_EQ(none["qgn"], "0");
+    EXPECT_FALSE(none.contains("dragLoad"));
+    EXPECT_FALSE(none.contains("sideLoad"));
+
+    // Two typed layers of 5 m give the default layer's Qsk; the cells keep the typed texts.
+    const json& side = run.answers[2];
+    EXPECT_DOUBLE_EQ(side["result"]["Qsk"].get<double>(), 1256.64);
+    EXPECT_EQ(side["sideLoad"]["rows"][0][1], "5");
+    EXPECT_EQ(side["sideLoad"]["rows"][1][1], "5.000");
+}
+
+TEST(ComputeCommand, FormulaTwoInputErrors) {
+    const char* lines[] = {
+        R"({"negativeFriction":1})",
+        R"({"drag":[]})",
+        R"({"drag":{"p":10}})",
+        R"({"drag":{"layers":[]}})",
+        R"({"drag":{"layers":[["-10","17","0.3"]]}})",
+        R"({"side":{"layers":[["5",40]]}})",
+    };
+    std::string input;
+    for (const char* l : lines) input += std::string(l) + "\n";
+    std::string twentyOne = R"({"side":{"layers":[)";
+    for (int i = 0; i < 21; ++i) twentyOne += std::string(i ? "," : "") + R"(["1","40"])";
+    input += twentyOne + "]}}\n";
+    const auto run = runCompute(input, {"--formula", "2"});
+    ASSERT_EQ(run.answers.size(), std::size(lines) + 1);
+    for (const auto& a : run.answers) {
+        SCOPED_TRACE(a.dump());
+        EXPECT_EQ(a["ok"], false);
+        EXPECT_TRUE(a.contains("error"));
     }
 }
 
