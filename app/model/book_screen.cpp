@@ -1,0 +1,97 @@
+// The book screen of a calculator window.
+#include "app/model/book_screen.h"
+
+#include <utility>
+
+#include "books/text_file.h"
+
+namespace pile {
+
+BookScreen::BookScreen(const SummaryTableLayout& layout) : m_books(layout) {
+    lb_jisuanjieguo.setText("计算结果");
+    meo_jisuanjieguo_Doc.setSource(&m_books.detailedLines());
+    meo_jisuanjieguo_Xls.setSource(&m_books.tableLines());
+    meo_jisuanjieguo_Xls.setVisible(false);
+    cbt_PageBook.setText("1");
+    cbt_PageBook.setHint("切换计算书");
+    cbt_sanchu.setText("x");
+    cbt_sanchu.setHint("删除最末数据");
+    cbt_sanchu.setEnabled(false);
+    tcb_meoFontSize.setRange(4, 24);
+    tcb_meoFontSize.setValue(14);
+    tcb_meoFontSize.setHint("调整字体大小");
+    cbt_Exit.setText("返回");
+    cbt_Save.setText("保存");
+    // Not reachable before the first computation, which enables it.
+    cbt_Save.setEnabled(false);
+    tcb_meoFontSize.onChange([this] { tcb_meoFontSizeChange(); });
+}
+
+void BookScreen::cbt_PageBookClick() {
+    if (detailedBookShown()) {
+        meo_jisuanjieguo_Doc.setVisible(false);
+        meo_jisuanjieguo_Xls.setVisible(true);
+        cbt_Save.setEnabled((m_saveState & kTableUnsaved) != 0);
+        cbt_PageBook.setText("2");
+    } else {
+        meo_jisuanjieguo_Doc.setVisible(true);
+        meo_jisuanjieguo_Xls.setVisible(false);
+        cbt_Save.setEnabled((m_saveState & kDetailedUnsaved) != 0);
+        cbt_PageBook.setText("1");
+    }
+}
+
+void BookScreen::cbt_sanchuClick() {
+    const bool emptiesBooks = m_books.pileCounter() <= 1;
+    m_books.deleteLast();
+    booksChanged();
+    if (emptiesBooks) {
+        m_saveState = 0;
+        cbt_Save.setEnabled(false);
+        cbt_sanchu.setEnabled(false);
+    }
+}
+
+void BookScreen::tcb_meoFontSizeChange() {
+    meo_jisuanjieguo_Xls.setFontSize(tcb_meoFontSize.value());
+    meo_jisuanjieguo_Doc.setFontSize(tcb_meoFontSize.value());
+}
+
+void BookScreen::recordPile(const PileInput& input, const PileResult& result,
+                            const std::string& rockClassName, RoundingMode mode,
+                            const std::string& timeText) {
+    m_books.appendPile(input, result, rockClassName, mode, timeText);
+    booksChanged();
+}
+
+void BookScreen::recordBuilt(std::string row, std::vector<std::string> book,
+                             const std::string& timeText) {
+    m_books.appendBuilt(std::move(row), std::move(book), timeText);
+    booksChanged();
+}
+
+void BookScreen::markComputed() {
+    m_saveState = kDetailedUnsaved | kTableUnsaved;
+    cbt_Save.setEnabled(true);
+    cbt_sanchu.setEnabled(true);
+}
+
+void BookScreen::saveShownBook(const std::filesystem::path& folder) {
+    const bool detailed = detailedBookShown();
+    if (!folder.empty()) std::filesystem::create_directories(folder);
+    const std::filesystem::path name =
+        pathFromUtf8(detailed ? kDetailedBookFileName : kSummaryTableFileName);
+    // Without a Documents folder the name is taken from the root of the current drive.
+    const std::filesystem::path path =
+        folder.empty() ? std::filesystem::current_path().root_path() / name : folder / name;
+    writeTextFile(path, detailed ? m_books.detailedLines() : m_books.tableLines());
+    m_saveState &= detailed ? ~kDetailedUnsaved : ~kTableUnsaved;
+    cbt_Save.setEnabled(false);
+}
+
+void BookScreen::booksChanged() {
+    meo_jisuanjieguo_Doc.linesChanged();
+    meo_jisuanjieguo_Xls.linesChanged();
+}
+
+}  // namespace pile

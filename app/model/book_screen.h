@@ -1,0 +1,68 @@
+// The book screen (JieGuo_DocLayer) of a calculator window: the detailed books and the summary
+// table of every pile computed in the window, with their unsaved flags.
+//
+// The screen owns the window's books and pile counter (WindowBooks) and BookSaveState: bit 1
+// set while the detailed book has changes not yet saved, bit 2 the same for the summary table;
+// 3 after every computation. Save is enabled exactly while the book shown has its bit set.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "app/model/controls.h"
+#include "books/window_books.h"
+
+namespace pile {
+
+class BookScreen {
+public:
+    static constexpr int kDetailedUnsaved = 1;
+    static constexpr int kTableUnsaved = 2;
+
+    explicit BookScreen(const SummaryTableLayout& layout = formulaOneTableLayout());
+    BookScreen(const BookScreen&) = delete;
+    BookScreen& operator=(const BookScreen&) = delete;
+
+    Label lb_jisuanjieguo;
+    Memo meo_jisuanjieguo_Doc;
+    Memo meo_jisuanjieguo_Xls;
+    Button cbt_PageBook;  // "1": the detailed book is shown, "2": the summary table
+    Button cbt_sanchu;
+    TrackBar tcb_meoFontSize;
+    Button cbt_Exit;
+    Button cbt_Save;
+
+    // Switches between the detailed book and the summary table.
+    void cbt_PageBookClick();
+    // Takes the last pile out of both books; with at most one left, empties them.
+    void cbt_sanchuClick();
+    // Sets the font size of both memos to the track bar's value.
+    void tcb_meoFontSizeChange();
+
+    // The books, the pile counter and the unsaved flags.
+    const WindowBooks& books() const { return m_books; }
+    int pileCounter() const { return m_books.pileCounter(); }
+    int bookSaveState() const { return m_saveState; }
+    bool detailedBookShown() const { return cbt_PageBook.text() != "2"; }
+
+    // Records a formula-one pile under the next number.
+    void recordPile(const PileInput& input, const PileResult& result,
+                    const std::string& rockClassName, RoundingMode mode,
+                    const std::string& timeText);
+    // Records a pile whose row and detailed book the caller built (formula two).
+    void recordBuilt(std::string row, std::vector<std::string> book, const std::string& timeText);
+    // After every completed computation: both books unsaved, Save and delete-last enabled.
+    void markComputed();
+
+    // Writes the book shown to its file in `folder` (created when missing), then clears that
+    // book's flag and disables Save. On failure an exception leaves every state as it was.
+    void saveShownBook(const std::filesystem::path& folder);
+
+private:
+    void booksChanged();
+
+    WindowBooks m_books;
+    int m_saveState = 0;
+};
+
+}  // namespace pile

@@ -1,0 +1,74 @@
+// A calculator window: screen switching, saving and closing.
+#include "app/model/calculator_window.h"
+
+#include <algorithm>
+
+namespace pile {
+
+CalculatorWindow::CalculatorWindow(Platform& platform, const SummaryTableLayout& tableLayout)
+    : m_platform(platform), m_bookScreen(tableLayout) {
+    JieGuo_DocLayer.setVisible(false);
+}
+
+void CalculatorWindow::cbt_ViewClick() {
+    MainFormLayer.setVisible(false);
+    JieGuo_DocLayer.setVisible(true);
+}
+
+void CalculatorWindow::cbt_ExitClick() {
+    MainFormLayer.setVisible(true);
+    JieGuo_DocLayer.setVisible(false);
+}
+
+void CalculatorWindow::cbt_tuichuClick() { m_closeRequested = true; }
+
+void CalculatorWindow::cbt_CopyRightClick() {
+    if (m_showAbout) m_showAbout();
+}
+
+void CalculatorWindow::cbt_SaveClick() {
+    // On a desktop the result handler runs before request() returns, so the window is alive.
+    m_platform.permissions.request(
+        {FPermissionWriteExternalStorage},
+        [this](const std::vector<std::string>& permissions,
+               const PermissionService::Proceed& proceed) {
+            permissionRationale(permissions, proceed);
+        },
+        [this](const std::vector<std::string>& permissions,
+               const std::vector<PermissionStatus>& statuses) {
+            permissionResult(permissions, statuses);
+        });
+}
+
+void CalculatorWindow::permissionRationale(const std::vector<std::string>& permissions,
+                                           const PermissionService::Proceed& proceed) {
+    const bool asksStorage = std::find(permissions.begin(), permissions.end(),
+                                       FPermissionWriteExternalStorage) != permissions.end();
+    if (asksStorage) m_platform.messages.showMessage("需要存贮权限，否则计算结果不能存盘");
+    if (proceed) proceed();
+}
+
+void CalculatorWindow::permissionResult(const std::vector<std::string>& /*permissions*/,
+                                        const std::vector<PermissionStatus>& statuses) {
+    if (statuses.size() != 1 || statuses.front() != PermissionStatus::Granted) {
+        m_platform.messages.showMessage("无权存盘");
+        return;
+    }
+    if (m_optimisationMode)
+        saveOptimisationList();
+    else
+        m_bookScreen.saveShownBook(m_platform.documents.documentsPath());
+}
+
+void CalculatorWindow::pileComputed(const PileInput& input, const PileResult& result,
+                                    const std::string& rockClassName) {
+    if (!m_optimisationMode) recordBooks(input, result, rockClassName);
+    m_bookScreen.markComputed();
+}
+
+void CalculatorWindow::computationRejected() {
+    lb_YHxingxi.setTextColour(TextColour::Red);
+    lb_YHxingxi.setText("运行中止，主界面可查看中止位置、原因");
+}
+
+}  // namespace pile

@@ -1,0 +1,96 @@
+// A calculator window: its screens, the state the screens share (OptimisationMode, the books
+// and BookSaveState) and the handlers that move between the screens, save and close.
+//
+// Exactly one screen is visible at a time. CalculatorWindow holds what both calculators share;
+// FormulaOneWindow (formula_one_window.h) adds the formula-one input screen and books. The
+// window never calls the toolkit: closing, the About box, files and boxes go through the
+// platform interfaces and the application's callbacks.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/model/book_screen.h"
+#include "app/model/controls.h"
+#include "app/model/input_screen.h"
+#include "app/model/platform.h"
+
+namespace pile {
+
+class CalculatorWindow : public InputScreen::Host {
+public:
+    static constexpr const char* kCaption = "嵌岩桩承载力计算 (DBJ50-200-2014)";
+
+    CalculatorWindow(Platform& platform, const SummaryTableLayout& tableLayout);
+    ~CalculatorWindow() override = default;
+    CalculatorWindow(const CalculatorWindow&) = delete;
+    CalculatorWindow& operator=(const CalculatorWindow&) = delete;
+
+    InputScreen& inputScreen() { return *m_inputScreen; }
+    const InputScreen& inputScreen() const { return *m_inputScreen; }
+    BookScreen& bookScreen() { return m_bookScreen; }
+    const BookScreen& bookScreen() const { return m_bookScreen; }
+
+    // The screens (layers).
+    Layer MainFormLayer;
+    Layer JieGuo_DocLayer;
+    // The status line of the optimisation screen: a computation refused during a search tells
+    // the user there where to look.
+    Label lb_YHxingxi;
+
+    // The write-storage permission a save asks for; empty on a desktop.
+    std::string FPermissionWriteExternalStorage;
+
+    // Result: shows the book screen.
+    void cbt_ViewClick();
+    // Back from the book screen.
+    void cbt_ExitClick();
+    // Exit: asks the platform to close the window (closeRequested()); nothing is saved.
+    void cbt_tuichuClick();
+    // The About box.
+    void cbt_CopyRightClick();
+    // Save: asks for the storage permission, then writes the book shown (or, while optimising,
+    // the list shown).
+    void cbt_SaveClick();
+    // The two handlers of the permission request.
+    void permissionRationale(const std::vector<std::string>& permissions,
+                             const PermissionService::Proceed& proceed);
+    void permissionResult(const std::vector<std::string>& permissions,
+                          const std::vector<PermissionStatus>& statuses);
+
+    bool optimisationMode() const override { return m_optimisationMode; }
+    void setOptimisationMode(bool on) { m_optimisationMode = on; }
+    int pileCounter() const { return m_bookScreen.pileCounter(); }
+    int bookSaveState() const { return m_bookScreen.bookSaveState(); }
+    RoundingMode roundingMode() const { return inputScreen().roundingMode(); }
+
+    // Set by cbt_tuichuClick: the view closes the window once the event is done.
+    bool closeRequested() const { return m_closeRequested; }
+    // What the application does for the "©" button.
+    void setAboutHandler(std::function<void()> handler) { m_showAbout = std::move(handler); }
+
+protected:
+    void pileComputed(const PileInput& input, const PileResult& result,
+                      const std::string& rockClassName) override;
+    void computationRejected() override;
+    // Appends one pile to both books (only while not optimising).
+    virtual void recordBooks(const PileInput& input, const PileResult& result,
+                             const std::string& rockClassName) = 0;
+    // The save of the optimisation screen; writes the list shown.
+    virtual void saveOptimisationList() {}
+
+    Platform& platform() { return m_platform; }
+    // The derived window's input screen, given by its constructor.
+    void setInputScreen(InputScreen& screen) { m_inputScreen = &screen; }
+
+private:
+    Platform& m_platform;
+    InputScreen* m_inputScreen = nullptr;
+    BookScreen m_bookScreen;
+    bool m_optimisationMode = false;
+    bool m_closeRequested = false;
+    std::function<void()> m_showAbout;
+};
+
+}  // namespace pile

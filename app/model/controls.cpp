@@ -1,0 +1,232 @@
+// The state of the controls of a window model.
+#include "app/model/controls.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace pile {
+
+namespace {
+
+void fire(const ChangeHandler& handler) {
+    if (handler) handler();
+}
+
+}  // namespace
+
+void Control::setEnabled(bool enabled) {
+    if (m_enabled == enabled) return;
+    m_enabled = enabled;
+    touch();
+}
+
+void Control::setVisible(bool visible) {
+    if (m_visible == visible) return;
+    m_visible = visible;
+    touch();
+}
+
+void Control::setTextColour(TextColour colour) {
+    if (m_colour == colour) return;
+    m_colour = colour;
+    touch();
+}
+
+void Control::setHint(std::string hint) {
+    if (m_hint == hint) return;
+    m_hint = std::move(hint);
+    touch();
+}
+
+void Label::setText(std::string text) {
+    if (m_text == text) return;
+    m_text = std::move(text);
+    touch();
+}
+
+void Label::setBold(bool bold) {
+    if (m_bold == bold) return;
+    m_bold = bold;
+    touch();
+}
+
+void Label::setUnderline(bool underline) {
+    if (m_underline == underline) return;
+    m_underline = underline;
+    touch();
+}
+
+void Edit::setText(std::string text) {
+    if (m_text == text) return;
+    m_text = std::move(text);
+    touch();
+    fire(m_onChange);
+}
+
+void Edit::setReadOnly(bool readOnly) {
+    if (m_readOnly == readOnly) return;
+    m_readOnly = readOnly;
+    touch();
+}
+
+int ComboBox::index() const {
+    if (!m_editable) return m_index;
+    const auto it = std::find(m_items.begin(), m_items.end(), m_text);
+    return it == m_items.end() ? -1 : static_cast<int>(it - m_items.begin());
+}
+
+const std::string& ComboBox::text() const {
+    static const std::string none;
+    if (m_editable) return m_text;
+    return m_index >= 0 ? m_items[static_cast<size_t>(m_index)] : none;
+}
+
+// Applies a write; bumps the revision when anything changed and fires the handler when the
+// value changed.
+template <class Write>
+void ComboBox::write(Write&& write) {
+    const int oldIndex = m_index;
+    const std::string oldValue = text();
+    const bool itemsChanged = write();
+    if (m_index < -1 || m_index >= static_cast<int>(m_items.size())) m_index = -1;
+    const bool valueChanged = text() != oldValue || (!m_editable && m_index != oldIndex);
+    if (valueChanged || itemsChanged) touch();
+    if (valueChanged) fire(m_onChange);
+}
+
+void ComboBox::setItems(std::vector<std::string> items, int index) {
+    write([&] {
+        const bool itemsChanged = items != m_items;
+        if (itemsChanged) m_items = std::move(items);
+        if (m_editable) {
+            if (index >= 0 && index < static_cast<int>(m_items.size()))
+                m_text = m_items[static_cast<size_t>(index)];
+        } else {
+            m_index = index;
+        }
+        return itemsChanged;
+    });
+}
+
+void ComboBox::setIndex(int index) {
+    write([&] {
+        const bool inRange = index >= 0 && index < static_cast<int>(m_items.size());
+        if (m_editable) {
+            if (inRange) m_text = m_items[static_cast<size_t>(index)];
+        } else {
+            m_index = inRange ? index : -1;
+        }
+        return false;
+    });
+}
+
+void ComboBox::setText(std::string text) {
+    write([&] {
+        if (m_editable) {
+            m_text = std::move(text);
+        } else {
+            const auto it = std::find(m_items.begin(), m_items.end(), text);
+            m_index = it == m_items.end() ? -1 : static_cast<int>(it - m_items.begin());
+        }
+        return false;
+    });
+}
+
+void CheckBox::setText(std::string text) {
+    if (m_text == text) return;
+    m_text = std::move(text);
+    touch();
+}
+
+void CheckBox::setChecked(bool checked) {
+    if (m_checked == checked) return;
+    m_checked = checked;
+    touch();
+    fire(m_onChange);
+}
+
+void RadioButton::setText(std::string text) {
+    if (m_text == text) return;
+    m_text = std::move(text);
+    touch();
+}
+
+void RadioButton::select() {
+    if (m_checked) return;
+    std::vector<RadioButton*> deselected;
+    for (RadioButton* other : m_group) {
+        if (other != this && other->m_checked) {
+            other->m_checked = false;
+            other->touch();
+            deselected.push_back(other);
+        }
+    }
+    m_checked = true;
+    touch();
+    for (RadioButton* other : deselected) fire(other->m_onChange);
+    fire(m_onChange);
+}
+
+void RadioButton::group(std::vector<RadioButton*> buttons) {
+    for (RadioButton* b : buttons) {
+        b->m_group = buttons;
+        b->m_checked = false;
+        b->touch();
+    }
+    if (!buttons.empty()) buttons.front()->m_checked = true;
+}
+
+void PopupList::setItems(std::vector<std::string> items, int index) {
+    m_items = std::move(items);
+    m_index = (index >= 0 && index < static_cast<int>(m_items.size())) ? index : -1;
+    touch();
+}
+
+void PopupList::setIndex(int index) {
+    if (index < 0 || index >= static_cast<int>(m_items.size()) || index == m_index) return;
+    m_index = index;
+    touch();
+    fire(m_onChange);
+}
+
+void PopupList::pick(int index) {
+    if (index < 0 || index >= static_cast<int>(m_items.size())) return;
+    if (index != m_index) {
+        m_index = index;
+        touch();
+    }
+    fire(m_onChange);
+}
+
+void TrackBar::setRange(int minimum, int maximum) {
+    m_min = minimum;
+    m_max = std::max(minimum, maximum);
+    m_value = std::clamp(m_value, m_min, m_max);
+    touch();
+}
+
+void TrackBar::setValue(int value) {
+    value = std::clamp(value, m_min, m_max);
+    if (value == m_value) return;
+    m_value = value;
+    touch();
+    fire(m_onChange);
+}
+
+const std::vector<std::string>& Memo::lines() const {
+    static const std::vector<std::string> none;
+    return m_lines ? *m_lines : none;
+}
+
+void Memo::setSource(const std::vector<std::string>* lines) {
+    m_lines = lines;
+    touch();
+}
+
+void Memo::setFontSize(int size) {
+    if (m_fontSize == size) return;
+    m_fontSize = size;
+    touch();
+}
+
+}  // namespace pile

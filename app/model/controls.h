@@ -1,0 +1,220 @@
+// The state of the controls of a window model, as plain data.
+//
+// A control holds what a widget shows (text, items, selection, tick, enabled, visible, text
+// colour) and a revision number that grows with every change of that state, so a view can bring
+// a widget up to date by comparing the revision it last showed. Controls that carry a value
+// (edits, combo boxes, check and radio buttons, the popup list, the track bar) fire their change
+// handler when a write changes the value, whoever writes it: a handler that rewrites another
+// control runs that control's handler too, exactly as typing would; writing the value a control
+// already holds fires nothing. Handlers run synchronously, before the write returns.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/text_colour.h"
+
+namespace pile {
+
+using ChangeHandler = std::function<void()>;
+
+// Enabled, visible, text colour and hint: what every control has.
+class Control {
+public:
+    Control() = default;
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    bool enabled() const { return m_enabled; }
+    bool visible() const { return m_visible; }
+    TextColour textColour() const { return m_colour; }
+    const std::string& hint() const { return m_hint; }
+
+    void setEnabled(bool enabled);
+    void setVisible(bool visible);
+    void setTextColour(TextColour colour);
+    void setHint(std::string hint);
+
+    // Grows by at least one with every change of the state above or of a subclass's state.
+    std::uint64_t revision() const { return m_revision; }
+
+protected:
+    void touch() { ++m_revision; }
+
+private:
+    bool m_enabled = true;
+    bool m_visible = true;
+    TextColour m_colour = TextColour::Black;
+    std::string m_hint;
+    std::uint64_t m_revision = 0;
+};
+
+// A control with a caption but no value of its own: labels, buttons, group boxes, screens.
+// Bold and underline serve the link labels of the About box.
+class Label : public Control {
+public:
+    const std::string& text() const { return m_text; }
+    bool bold() const { return m_bold; }
+    bool underline() const { return m_underline; }
+
+    void setText(std::string text);
+    void setBold(bool bold);
+    void setUnderline(bool underline);
+
+private:
+    std::string m_text;
+    bool m_bold = false;
+    bool m_underline = false;
+};
+
+using Button = Label;
+using GroupBox = Label;
+// A full-window screen (layer) or a picture: only visibility and enabled state matter.
+using Layer = Control;
+using Picture = Control;
+
+// A one-line edit. Read-only edits (the result fields) are written only by the model.
+class Edit : public Control {
+public:
+    const std::string& text() const { return m_text; }
+    bool readOnly() const { return m_readOnly; }
+
+    // Fires the change handler when the text changes.
+    void setText(std::string text);
+    void setReadOnly(bool readOnly);
+    void onChange(ChangeHandler handler) { m_onChange = std::move(handler); }
+
+private:
+    std::string m_text;
+    bool m_readOnly = false;
+    ChangeHandler m_onChange;
+};
+
+// A drop-down list. An editable combo box (cbe_) holds free text, and its items only offer
+// texts to pick; its value is the text. A fixed combo box (cbb_) holds the index of the
+// selected item (-1 for none); its value is that index together with the item's text.
+class ComboBox : public Control {
+public:
+    explicit ComboBox(bool editable) : m_editable(editable) {}
+
+    bool editable() const { return m_editable; }
+    const std::vector<std::string>& items() const { return m_items; }
+    // Fixed: the selected index. Editable: the index of the first item equal to the text, or -1.
+    int index() const;
+    // Fixed: the selected item's text ("" for none). Editable: the text.
+    const std::string& text() const;
+
+    // Replaces the items and selects `index` (-1 for none) in one write. An editable combo box
+    // with index -1 keeps its text.
+    void setItems(std::vector<std::string> items, int index);
+    // Selects an item; an index out of range selects none (fixed) or leaves the text (editable).
+    void setIndex(int index);
+    // Editable only: the text as typed. A fixed combo box selects the item with this text.
+    void setText(std::string text);
+    void onChange(ChangeHandler handler) { m_onChange = std::move(handler); }
+
+private:
+    template <class Write>
+    void write(Write&& write);
+
+    bool m_editable;
+    std::vector<std::string> m_items;
+    int m_index = -1;
+    std::string m_text;  // editable only
+    ChangeHandler m_onChange;
+};
+
+class CheckBox : public Control {
+public:
+    const std::string& text() const { return m_text; }
+    bool checked() const { return m_checked; }
+
+    void setText(std::string text);
+    // Fires the change handler when the tick changes.
+    void setChecked(bool checked);
+    void onChange(ChangeHandler handler) { m_onChange = std::move(handler); }
+
+private:
+    std::string m_text;
+    bool m_checked = false;
+    ChangeHandler m_onChange;
+};
+
+// One button of a group of which exactly one is selected. Selecting it deselects the others;
+// the handlers of the buttons that were deselected run first, then its own.
+class RadioButton : public Control {
+public:
+    const std::string& text() const { return m_text; }
+    bool checked() const { return m_checked; }
+
+    void setText(std::string text);
+    void select();
+    void onChange(ChangeHandler handler) { m_onChange = std::move(handler); }
+
+    // Makes the buttons one group and selects the first.
+    static void group(std::vector<RadioButton*> buttons);
+
+private:
+    std::string m_text;
+    bool m_checked = false;
+    std::vector<RadioButton*> m_group;
+    ChangeHandler m_onChange;
+};
+
+// A popup list of fixed items. Picking an item while it is shown is an event of its own: it
+// fires the handler even when the item was already selected. A write by program fires only
+// when the index changes.
+class PopupList : public Control {
+public:
+    const std::vector<std::string>& items() const { return m_items; }
+    int index() const { return m_index; }
+
+    void setItems(std::vector<std::string> items, int index);
+    void setIndex(int index);
+    void pick(int index);
+    void onChange(ChangeHandler handler) { m_onChange = std::move(handler); }
+
+private:
+    std::vector<std::string> m_items;
+    int m_index = -1;
+    ChangeHandler m_onChange;
+};
+
+// A horizontal track bar with an integer value kept within [minimum, maximum].
+class TrackBar : public Control {
+public:
+    int minimum() const { return m_min; }
+    int maximum() const { return m_max; }
+    int value() const { return m_value; }
+
+    void setRange(int minimum, int maximum);
+    void setValue(int value);
+    void onChange(ChangeHandler handler) { m_onChange = std::move(handler); }
+
+private:
+    int m_min = 0;
+    int m_max = 100;
+    int m_value = 0;
+    ChangeHandler m_onChange;
+};
+
+// A read-only multi-line text view that does not wrap. It shows lines it does not own (the
+// books of the window); their owner calls linesChanged() after every change, which also
+// scrolls the view back to its beginning.
+class Memo : public Control {
+public:
+    const std::vector<std::string>& lines() const;
+    int fontSize() const { return m_fontSize; }
+
+    void setSource(const std::vector<std::string>* lines);
+    void linesChanged() { touch(); }
+    void setFontSize(int size);
+
+private:
+    const std::vector<std::string>* m_lines = nullptr;
+    int m_fontSize = 14;
+};
+
+}  // namespace pile
