@@ -209,11 +209,12 @@ void appendUltimateCapacity(BookLines& lines, const PileInput& input, const Pile
 
 void appendShaftCapacity(BookLines& lines, const PileInput& input, const PileResult& result) {
     lines.push_back("  4.6 基桩成桩工艺:" + padValue(input.processText, 26));
-    lines.push_back("      基桩成桩工艺系数ψc:         " + padValue(FormatFixed(result.psiC, 3, 2), 10));
-    lines.push_back("      桩身混凝土强度设计值fc:      " + padValue(FormatFixed(result.fc, 6, 2), 10) +
-                    " MPa");
-    lines.push_back("      桩身正截面受压承载力设计值Rc:" + padValue(FormatFixed(result.Rc, 10, 2), 10) +
-                    " kN");
+    lines.push_back("      基桩成桩工艺系数ψc:         " +
+                    padValue(FormatFixed(result.psiC, 3, 2), 10));
+    lines.push_back("      桩身混凝土强度设计值fc:      " +
+                    padValue(FormatFixed(result.fc, 6, 2), 10) + " MPa");
+    lines.push_back("      桩身正截面受压承载力设计值Rc:" +
+                    padValue(FormatFixed(result.Rc, 10, 2), 10) + " kN");
 }
 
 void appendSummaryBlocks(BookLines& lines, const PileInput& input, const PileResult& result,
@@ -232,9 +233,15 @@ void appendSummaryBlocks(BookLines& lines, const PileInput& input, const PileRes
 
     std::string typeName;
     switch (input.section) {
-        case SectionType::Circle: typeName = "圆  桩"; break;
-        case SectionType::Ellipse: typeName = "椭圆桩"; break;
-        case SectionType::Rectangle: typeName = isSquare(input) ? "方  桩" : "矩形桩"; break;
+        case SectionType::Circle:
+            typeName = "圆  桩";
+            break;
+        case SectionType::Ellipse:
+            typeName = "椭圆桩";
+            break;
+        case SectionType::Rectangle:
+            typeName = isSquare(input) ? "方  桩" : "矩形桩";
+            break;
     }
     const std::string third = isCircle(input) ? "-" : input.sizeText2;
     lines.push_back(Spaces(8) + PadRight("ZH" + std::to_string(n), " ", 6) + Spaces(2) +

@@ -19,7 +19,8 @@ namespace pile {
 using BookLines = std::vector<std::string>;
 
 // The closing rule of every book (50 "="); the delete-last rule searches for it.
-inline constexpr const char* kBookClosingRule = "==================================================";
+inline constexpr const char* kBookClosingRule =
+    "==================================================";
 // Starts the last line of every book and of the summary table.
 inline constexpr const char* kTimeLinePrefix = "计算时间：";
 

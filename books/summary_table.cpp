@@ -28,9 +28,12 @@ bool usesDecimals(RoundingMode mode) {
 std::string processCell(const PileInput& input) {
     if (input.section == SectionType::Circle) {
         switch (input.process) {
-            case 0: return "干 作 业  ";
-            case 2: return "后 注 浆  ";
-            default: return "泥浆护壁  ";
+            case 0:
+                return "干 作 业  ";
+            case 2:
+                return "后 注 浆  ";
+            default:
+                return "泥浆护壁  ";
         }
     }
     return input.mode == RockStrengthMode::Frk ? "人工挖孔  " : "干 作 业  ";
@@ -39,11 +42,13 @@ std::string processCell(const PileInput& input) {
 }  // namespace
 
 const SummaryTableLayout& formulaOneTableLayout() {
+    // clang-format off
     static const SummaryTableLayout layout{
         220,
         " 基    桩  桩身截面  桩身直径  椭圆直段  矩形长边  矩形短边  桩身面积  嵌岩深度  单轴强度  极限强度  成    桩  深 径 比  综合系数  深 宽 比  截面比值  综合系数  嵌岩阻力  安全系数  桩承载力  桩混凝土  工艺系数  桩身强度 ",
         " 编    号  类    型    d(mm)     c(mm)     a(mm)     b(mm)    Ap(m^2)   hr(mm)   frk(MPa)  fuk(MPa)  工    艺    hr/d      ζr       hr/b    c/d(b/a)     β      Qrk(kN)      K      Ra(kN)   强度等级    ψc      Rc(kN)  ",
     };
+    // clang-format on
     return layout;
 }
 
@@ -87,6 +92,7 @@ std::vector<std::string> summaryRowCells(const PileInput& input, const PileResul
     // beta cell: coef, with one digit of precision more in fuk mode.
     const std::string coef = rightCell(FormatFixed(result.coef.value_or(0), frk ? 5 : 6, 4), 7);
 
+    // clang-format off
     return {
         Spaces(3) + PadRight("ZH" + std::to_string(n), " ", 6) + Spaces(2),  // 1 pile number
         centredCell(typeName),                                               // 2 section
@@ -111,6 +117,7 @@ std::vector<std::string> summaryRowCells(const PileInput& input, const PileResul
         rightCell(FormatFixed(result.psiC, 3, 2), 6),                        // 21 psi_c
         roundedCell(result.Rc, mode, 1),                                     // 22 Rc
     };
+    // clang-format on
 }
 
 std::string summaryRow(const PileInput& input, const PileResult& result, RoundingMode mode, int n) {

@@ -66,7 +66,7 @@ size_t utf8SequenceLength(const std::string& s, size_t i) {
 }
 
 class Converter {
-public:
+  public:
     Converter() {
         m_cd = iconv_open("CP936", "UTF-8");
         if (m_cd == reinterpret_cast<iconv_t>(-1)) m_cd = iconv_open("GBK", "UTF-8");
@@ -104,7 +104,7 @@ public:
         return out;
     }
 
-private:
+  private:
     iconv_t m_cd;
 };
 
@@ -136,13 +136,13 @@ std::filesystem::path pathFromUtf8(const std::string& utf8) {
 std::string toAnsiCodePage(const std::string& utf8) {
     if (utf8.empty()) return {};
     // Malformed UTF-8 becomes U+FFFD here, which the code page then writes as "?".
-    const int wideLen = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                            nullptr, 0);
+    const int wideLen =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
     std::wstring wide(static_cast<size_t>(wideLen), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
                         wideLen);
-    const int len = WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLen, nullptr, 0, nullptr,
-                                        nullptr);
+    const int len =
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLen, nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<size_t>(len), '\0');
     WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLen, out.data(), len, nullptr, nullptr);
     return out;
@@ -159,14 +159,16 @@ std::string toAnsiCodePage(const std::string& utf8) {
 
 void writeTextFile(const std::filesystem::path& path, const std::vector<std::string>& lines) {
     std::string bytes;
-    {
 #ifdef _WIN32
-        for (const std::string& line : lines) bytes += toAnsiCodePage(line) + "\r\n";
+    for (const std::string& line : lines) bytes += toAnsiCodePage(line) + "\r\n";
 #else
+    try {
         Converter converter;
         for (const std::string& line : lines) bytes += converter.convert(line) + "\r\n";
-#endif
+    } catch (const std::runtime_error& e) {  // no converter for the code page
+        throw FileWriteError(path, e.what());
     }
+#endif
 
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) throw FileWriteError(path, describe(EISDIR));
@@ -216,7 +218,8 @@ void writeTextFile(const std::filesystem::path& path, const std::vector<std::str
 #endif
 
 #ifdef _WIN32
-    if (!MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!MoveFileExW(temp.c_str(), path.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         const std::string reason = std::system_category().message(static_cast<int>(GetLastError()));
         std::filesystem::remove(temp, ec);
         throw FileWriteError(path, reason);

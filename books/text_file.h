@@ -21,11 +21,11 @@ inline constexpr const char* kFilteredListFileName =
 
 // A file that could not be written. what() names the file and the reason.
 class FileWriteError : public std::runtime_error {
-public:
+  public:
     FileWriteError(const std::filesystem::path& path, const std::string& reason);
     const std::filesystem::path& path() const { return m_path; }
 
-private:
+  private:
     std::filesystem::path m_path;
 };
 

@@ -27,7 +27,8 @@ int WindowBooks::appendPile(const PileInput& input, const PileResult& result,
                             const std::string& timeText) {
     const int n = nextPileNumber();
     std::string row = summaryRow(input, result, mode, n);
-    std::vector<std::string> book = detailedBookLines(input, result, rockClassName, mode, n, timeText);
+    std::vector<std::string> book =
+        detailedBookLines(input, result, rockClassName, mode, n, timeText);
     return appendBuilt(std::move(row), std::move(book), timeText);
 }
 

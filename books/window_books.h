@@ -18,7 +18,7 @@
 namespace pile {
 
 class WindowBooks {
-public:
+  public:
     explicit WindowBooks(const SummaryTableLayout& layout = formulaOneTableLayout());
 
     // Records a formula-one pile under the next pile number and returns that number. Both
@@ -49,7 +49,7 @@ public:
     const std::vector<std::string>& detailedLines() const { return m_detailed; }
     const std::vector<std::string>& tableLines() const { return m_table; }
 
-private:
+  private:
     SummaryTableLayout m_layout;
     int m_counter = 0;
     std::vector<std::string> m_detailed;

@@ -131,7 +131,8 @@ int runBookCommand(const std::vector<std::string>& args, std::istream& in, std::
         }
     }
 
-    const std::vector<std::string>& memo = options.table ? books.tableLines() : books.detailedLines();
+    const std::vector<std::string>& memo =
+        options.table ? books.tableLines() : books.detailedLines();
     if (options.out) {
         // Like the Save button, which is disabled while the memo is empty: an earlier file is
         // not replaced by an empty one.

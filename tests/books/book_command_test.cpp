@@ -9,6 +9,7 @@
 
 #include "books/text_file.h"
 #include "cli/commands.h"
+#include "tests/books/book_fixture.h"
 
 namespace pile::cli {
 namespace {
@@ -67,7 +68,7 @@ TEST(BookCommand, SequenceOfLinesActsAsOneWindow) {
     EXPECT_NE(rows[0].find("  16821   "), std::string::npos);  // units, before the change
     EXPECT_NE(rows[1].find(" 椭圆桩 "), std::string::npos);
     EXPECT_NE(rows[1].find("41974.68  "), std::string::npos);  // two decimals after it
-    EXPECT_EQ(rows[2].substr(0, 11), "   ZH3     ");          // the deleted ZH3 reused
+    EXPECT_EQ(rows[2].substr(0, 11), "   ZH3     ");           // the deleted ZH3 reused
     EXPECT_NE(rows[2].find("24994.51  "), std::string::npos);
     EXPECT_EQ(run.lines.back(), "计算时间：T");
 
@@ -93,8 +94,8 @@ TEST(BookCommand, TimeDefaultsToTheLocalDateAndTime) {
 
 TEST(BookCommand, UsageErrors) {
     const std::vector<std::vector<std::string>> cases = {
-        {"--precision", "5"}, {"--precision"}, {"--time"}, {"--out"}, {"--out", ""}, {"--tabel"},
-        {"extra"}};
+        {"--precision", "5"}, {"--precision"}, {"--time"}, {"--out"},
+        {"--out", ""},        {"--tabel"},     {"extra"}};
     for (const auto& args : cases) {
         SCOPED_TRACE(args.front() + (args.size() > 1 ? " " + args[1] : ""));
         const BookRun run = runBook("{}\n", args);
@@ -105,14 +106,8 @@ TEST(BookCommand, UsageErrors) {
 }
 
 class BookCommandFile : public ::testing::Test {
-protected:
-    void SetUp() override {
-        m_dir = std::filesystem::temp_directory_path() /
-                ("pile_book_command_" +
-                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        std::filesystem::remove_all(m_dir);
-        std::filesystem::create_directories(m_dir);
-    }
+  protected:
+    void SetUp() override { m_dir = pile::test::freshTempDir("pile_book_command"); }
     void TearDown() override { std::filesystem::remove_all(m_dir); }
     std::string read(const std::filesystem::path& path) const {
         std::ifstream in(path, std::ios::binary);

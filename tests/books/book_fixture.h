@@ -1,6 +1,8 @@
 // Piles for the book tests, read and computed by the core exactly as the input screen does.
 #pragma once
 
+#include <filesystem>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <variant>
@@ -68,6 +70,16 @@ inline std::vector<InputTexts> pilesOfAllKinds() {
     sloped.gradeText = "C60";
     piles.push_back(sloped);
     return piles;
+}
+
+// A new empty folder under the system's temporary folder, unique across concurrent runs.
+inline std::filesystem::path freshTempDir(const std::string& prefix) {
+    std::random_device random;
+    for (;;) {
+        const auto dir = std::filesystem::temp_directory_path() /
+                         (prefix + "_" + std::to_string(random()) + std::to_string(random()));
+        if (std::filesystem::create_directory(dir)) return dir;
+    }
 }
 
 }  // namespace pile::test

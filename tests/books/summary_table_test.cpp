@@ -44,36 +44,45 @@ const RowCase kRowCases[] = {
     {"default circle frk, units",
      InputTexts{},
      RoundingMode::Units,
-     {"   ZH1     ", " 圆  桩   ", "  1000    ", DASH, DASH, DASH, "  0.79    ", "  1.0d    ",
-      "  25.00   ", DASH, "泥浆护壁  ", "  1.00    ", " 0.8567   ", DASH, DASH, DASH,
-      "  16821   ", "  2.00    ", "   8410   ", "   C30    ", "  0.70    ", "   7862  "}},
+     {"   ZH1     ", " 圆  桩   ", "  1000    ", DASH,       DASH,         DASH,
+      "  0.79    ",  "  1.0d    ", "  25.00   ", DASH,       "泥浆护壁  ", "  1.00    ",
+      " 0.8567   ",  DASH,         DASH,         DASH,       "  16821   ", "  2.00    ",
+      "   8410   ",  "   C30    ", "  0.70    ", "   7862  "}},
     {"circle fuk, two decimals",
      screenTexts(SectionType::Circle, RockStrengthMode::Fuk),
      RoundingMode::TwoDecimals,
-     {"   ZH1     ", " 圆  桩   ", "  1000    ", DASH, DASH, DASH, "  0.79    ", "  1.0d    ", DASH,
-      "  24.00   ", "干 作 业  ", "  1.00    ", DASH, DASH, DASH, " 1.3260   ", "24994.51  ",
-      "  3.00    ", " 8331.50  ", "   C30    ", "  0.90    ", "10108.07 "}},
+     {"   ZH1     ", " 圆  桩   ", "  1000    ", DASH,         DASH,         DASH,
+      "  0.79    ",  "  1.0d    ", DASH,         "  24.00   ", "干 作 业  ", "  1.00    ",
+      DASH,          DASH,         DASH,         " 1.3260   ", "24994.51  ", "  3.00    ",
+      " 8331.50  ",  "   C30    ", "  0.90    ", "10108.07 "}},
     {"ellipse frk, one decimal",
      screenTexts(SectionType::Ellipse),
      RoundingMode::OneDecimal,
-     {"   ZH1     ", " 椭圆桩   ", "  1000    ", "   500    ", DASH, DASH, "  1.29    ",
-      "  1.0d    ", "  25.00   ", DASH, "人工挖孔  ", "  1.00    ", DASH, DASH, "  0.50    ",
-      " 1.3062   ", " 41974.7  ", "  3.00    ", " 13991.6  ", "   C30    ", "  0.90    ",
-      " 16543.1 "}},
+     {"   ZH1     ", " 椭圆桩   ", "  1000    ", "   500    ", DASH,         DASH,
+      "  1.29    ",  "  1.0d    ", "  25.00   ", DASH,         "人工挖孔  ", "  1.00    ",
+      DASH,          DASH,         "  0.50    ", " 1.3062   ", " 41974.7  ", "  3.00    ",
+      " 13991.6  ",  "   C30    ", "  0.90    ", " 16543.1 "}},
+    {"ellipse fuk, units",
+     screenTexts(SectionType::Ellipse, RockStrengthMode::Fuk),
+     RoundingMode::Units,
+     {"   ZH1     ", " 椭圆桩   ", "  1000    ", "   500    ", DASH,         DASH,
+      "  1.29    ",  "  1.0d    ", DASH,         "  24.00   ", "干 作 业  ", "  1.00    ",
+      DASH,          DASH,         "  0.50    ", " 1.3062   ", "  40296   ", "  3.00    ",
+      "  13432   ",  "   C30    ", "  0.90    ", "  16543  "}},
     {"rectangle frk with slope, tens",
      rectangle1500x1000Sloped(),
      RoundingMode::Tens,
-     {"   ZH1     ", " 矩形桩   ", DASH, DASH, "  1500    ", "  1000    ", "  1.50    ",
-      "  1.0b    ", "  25.00   ", DASH, "人工挖孔  ", DASH, DASH, "  1.00    ", "  0.67    ",
-      " 1.4300   ", "  53620   ", "  3.00    ", "  17870   ", "   C30    ", "  0.90    ",
-      "  19300  "}},
+     {"   ZH1     ", " 矩形桩   ", DASH,         DASH,         "  1500    ", "  1000    ",
+      "  1.50    ",  "  1.0b    ", "  25.00   ", DASH,         "人工挖孔  ", DASH,
+      DASH,          "  1.00    ", "  0.67    ", " 1.4300   ", "  53620   ", "  3.00    ",
+      "  17870   ",  "   C30    ", "  0.90    ", "  19300  "}},
     {"square fuk, hundreds",
      squareFuk(),
      RoundingMode::Hundreds,
-     {"   ZH1     ", " 方  桩   ", DASH, DASH, "  1200    ", "  1200    ", "  1.44    ",
-      "  1.0b    ", DASH, "  24.00   ", "干 作 业  ", DASH, DASH, "  1.00    ", "  1.00    ",
-      " 1.3200   ", "  45600   ", "  3.00    ", "  15200   ", "   C30    ", "  0.90    ",
-      "  18500  "}},
+     {"   ZH1     ", " 方  桩   ", DASH,         DASH,         "  1200    ", "  1200    ",
+      "  1.44    ",  "  1.0b    ", DASH,         "  24.00   ", "干 作 业  ", DASH,
+      DASH,          "  1.00    ", "  1.00    ", " 1.3200   ", "  45600   ", "  3.00    ",
+      "  15200   ",  "   C30    ", "  0.90    ", "  18500  "}},
 };
 
 #undef DASH
@@ -114,13 +123,18 @@ std::string columns(const std::string& line, int from, int to) {
     for (size_t i = 0; i < line.size();) {
         size_t len = 1;
         const auto b = static_cast<unsigned char>(line[i]);
-        if (b >= 0xF0) len = 4;
-        else if (b >= 0xE0) len = 3;
-        else if (b >= 0xC0) len = 2;
+        if (b >= 0xF0)
+            len = 4;
+        else if (b >= 0xE0)
+            len = 3;
+        else if (b >= 0xC0)
+            len = 2;
         const std::string ch = line.substr(i, len);
         const int w = DisplayWidth(ch);
-        if (col < from && col + w > from) ADD_FAILURE() << "column " << from << " splits \"" << ch << "\"";
-        if (col < to && col + w > to) ADD_FAILURE() << "column " << to << " splits \"" << ch << "\"";
+        if (col < from && col + w > from)
+            ADD_FAILURE() << "column " << from << " splits \"" << ch << "\"";
+        if (col < to && col + w > to)
+            ADD_FAILURE() << "column " << to << " splits \"" << ch << "\"";
         if (col >= from && col + w <= to) out += ch;
         col += w;
         i += len;
@@ -163,7 +177,8 @@ TEST(SummaryTable, LinesHaveTheTableWidthAndCellsLieUnderTheirCaptions) {
         const size_t index = r - 5;
         const auto pile = compute(test::pilesOfAllKinds()[index % test::pilesOfAllKinds().size()]);
         const auto mode = static_cast<RoundingMode>(index / test::pilesOfAllKinds().size());
-        const auto cells = summaryRowCells(pile.input, pile.result, mode, static_cast<int>(index + 1));
+        const auto cells =
+            summaryRowCells(pile.input, pile.result, mode, static_cast<int>(index + 1));
         std::string joined;
         int start = 0;
         for (size_t k = 0; k < cells.size(); ++k) {

@@ -32,20 +32,15 @@ std::string readBytes(const fs::path& path) {
 
 // A fresh folder per test, removed afterwards.
 class TextFileTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_dir = fs::temp_directory_path() /
-                ("pile_books_" + std::string(info->name()) + "_" + std::to_string(::getpid()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
+  protected:
+    void SetUp() override { m_dir = test::freshTempDir("pile_text_file"); }
     void TearDown() override { fs::remove_all(m_dir); }
 
     // Names of the entries of the folder.
     std::set<std::string> entries() const {
         std::set<std::string> names;
-        for (const auto& e : fs::directory_iterator(m_dir)) names.insert(e.path().filename().string());
+        for (const auto& e : fs::directory_iterator(m_dir))
+            names.insert(e.path().filename().string());
         return names;
     }
 
@@ -116,8 +111,8 @@ TEST(TextFileEncoding, EveryCharacterOfTheBooksSurvivesTheCodePage) {
     }
     std::vector<std::string> texts = books.detailedLines();
     texts.insert(texts.end(), books.tableLines().begin(), books.tableLines().end());
-    for (const char* name : {kDetailedBookFileName, kSummaryTableFileName, kRawListFileName,
-                             kFilteredListFileName}) {
+    for (const char* name :
+         {kDetailedBookFileName, kSummaryTableFileName, kRawListFileName, kFilteredListFileName}) {
         texts.emplace_back(name);
     }
     for (const std::string& text : texts) {

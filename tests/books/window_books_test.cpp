@@ -17,10 +17,10 @@ using test::screenTexts;
 
 // A window that computes the given piles in order, each with the time text "T<n>".
 class WindowBooksTest : public ::testing::Test {
-protected:
-    const std::vector<InputTexts> m_piles = {InputTexts{}, screenTexts(SectionType::Ellipse),
-                                             screenTexts(SectionType::Rectangle,
-                                                         RockStrengthMode::Fuk)};
+  protected:
+    const std::vector<InputTexts> m_piles = {
+        InputTexts{}, screenTexts(SectionType::Ellipse),
+        screenTexts(SectionType::Rectangle, RockStrengthMode::Fuk)};
 
     static std::string time(int n) { return "T" + std::to_string(n); }
 
