@@ -1,5 +1,4 @@
 // pilecalc compute: one pile per input line, one JSON answer per output line.
-#include <array>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -60,30 +59,17 @@ ordered_json errorJson(const std::string& problem) {
     return j;
 }
 
-template <size_t N>
-ordered_json gridRows(const std::vector<std::array<std::string, N>>& rows) {
-    ordered_json out = ordered_json::array();
-    for (const auto& cells : rows) out.push_back(cells);
-    return out;
-}
-
-ordered_json dragJson(const DragLoadResult& d) {
-    std::vector<std::array<std::string, kDragGridColumns>> rows;
-    for (const auto& l : d.layers) rows.push_back(l.cells);
+// A soil screen after its calculation: the result label, the message label and every
+// grid row as its cell texts.
+template <typename Layers>
+ordered_json soilGridJson(const std::string& label, const std::string& message,
+                          const Layers& layers) {
+    ordered_json rows = ordered_json::array();
+    for (const auto& layer : layers) rows.push_back(layer.cells);
     ordered_json j;
-    j["label"] = d.qgnLabel;
-    j["message"] = d.message;
-    j["rows"] = gridRows(rows);
-    return j;
-}
-
-ordered_json sideJson(const SideResistanceResult& s) {
-    std::vector<std::array<std::string, kSideGridColumns>> rows;
-    for (const auto& l : s.layers) rows.push_back(l.cells);
-    ordered_json j;
-    j["label"] = s.qskLabel;
-    j["message"] = s.message;
-    j["rows"] = gridRows(rows);
+    j["label"] = label;
+    j["message"] = message;
+    j["rows"] = std::move(rows);
     return j;
 }
 
@@ -118,8 +104,10 @@ ordered_json computeLine(InputTexts texts, const FormulaTwoSoil* soil, RoundingM
         j["message"] = f.message;
     }
     j["result"] = resultJson(r);
-    if (two && two->drag) j["dragLoad"] = dragJson(*two->drag);
-    if (two && two->side) j["sideLoad"] = sideJson(*two->side);
+    if (two && two->drag)
+        j["dragLoad"] = soilGridJson(two->drag->qgnLabel, two->drag->message, two->drag->layers);
+    if (two && two->side)
+        j["sideLoad"] = soilGridJson(two->side->qskLabel, two->side->message, two->side->layers);
     return j;
 }
 
