@@ -22,7 +22,7 @@ AboutBox::AboutBox(UrlOpener& urls) : m_urls(urls) {
     lb_wangzhi.setText("www.example.invalid");
     lb_wangzhi.setTextColour(TextColour::Blue);
     lb_lianxi.setText("邮箱：");
-    lb_lianxiUr.setText("rockpile@example.invalid");
+    lb_lianxiUr.setText("pile@example.invalid");
     lb_lianxiUr.setTextColour(TextColour::Blue);
     cbt_update.setText("更新");
 }

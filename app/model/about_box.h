@@ -15,7 +15,7 @@ public:
     static constexpr const char* kCaption = "关于";
     // The project's addresses (placeholders of this project).
     static constexpr const char* kWebSite = "https://www.example.invalid/rockpile/";
-    static constexpr const char* kMail = "mailto:rockpile@example.invalid";
+    static constexpr const char* kMail = "mailto:pile@example.invalid";
     static constexpr const char* kOrganisationSite = "https://www.example.invalid/";
     static constexpr const char* kUpdatePackage =
         "https://www.example.invalid/rockpile/rockpile-latest.zip";

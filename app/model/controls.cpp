@@ -220,6 +220,11 @@ const std::vector<std::string>& Memo::lines() const {
 
 void Memo::setSource(const std::vector<std::string>* lines) {
     m_lines = lines;
+    linesChanged();
+}
+
+void Memo::linesChanged() {
+    ++m_contentRevision;
     touch();
 }
 

@@ -207,14 +207,17 @@ class Memo : public Control {
 public:
     const std::vector<std::string>& lines() const;
     int fontSize() const { return m_fontSize; }
+    // Grows with every change of the lines (revision() grows with every change at all).
+    std::uint64_t contentRevision() const { return m_contentRevision; }
 
     void setSource(const std::vector<std::string>* lines);
-    void linesChanged() { touch(); }
+    void linesChanged();
     void setFontSize(int size);
 
 private:
     const std::vector<std::string>* m_lines = nullptr;
     int m_fontSize = 14;
+    std::uint64_t m_contentRevision = 0;
 };
 
 }  // namespace pile

@@ -1,0 +1,85 @@
+// The widgets of the book screen.
+#include "app/qt/book_screen_view.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSlider>
+
+#include "app/qt/theme.h"
+
+namespace pile {
+
+namespace {
+
+QPlainTextEdit* bookView(QWidget* parent) {
+    auto* memo = new QPlainTextEdit(parent);
+    memo->setGeometry(4, 56, 355, 587);
+    memo->setReadOnly(true);
+    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    QFont font(bookFontFamily());
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPixelSize(14);
+    memo->setFont(font);
+    return memo;
+}
+
+}  // namespace
+
+BookScreenView::BookScreenView(CalculatorWindow& window, Dispatch dispatch, QWidget* parent)
+    : QWidget(parent), m_window(window), m_dispatch(std::move(dispatch)) {
+    setGeometry(0, 0, 363, 736);
+
+    lb_jisuanjieguo = new QLabel(this);
+    lb_jisuanjieguo->setGeometry(0, 8, 363, 38);
+    lb_jisuanjieguo->setFont(uiFont(24, true));
+    lb_jisuanjieguo->setAlignment(Qt::AlignCenter);
+    lb_jisuanjieguo->setStyleSheet(QStringLiteral("color: #0000FF;"));
+    cbt_PageBook = new QPushButton(this);
+    cbt_PageBook->setGeometry(330, 6, 21, 21);
+    makeRounded(cbt_PageBook, 10, uiFont(12, true));
+
+    meo_jisuanjieguo_Doc = bookView(this);
+    meo_jisuanjieguo_Xls = bookView(this);
+    // Over the corner where the scroll bars of the views meet.
+    cbt_sanchu = new QPushButton(this);
+    cbt_sanchu->setGeometry(343, 627, 16, 16);
+    makeRounded(cbt_sanchu, 3, uiFont(11, true));
+    cbt_sanchu->raise();
+
+    cbt_Exit = new QPushButton(this);
+    cbt_Exit->setGeometry(56, 654, 89, 33);
+    makeRounded(cbt_Exit, 12, uiFont(15, true));
+    cbt_Save = new QPushButton(this);
+    cbt_Save->setGeometry(208, 654, 89, 33);
+    makeRounded(cbt_Save, 12, uiFont(15, true));
+    tcb_meoFontSize = new QSlider(Qt::Horizontal, this);
+    tcb_meoFontSize->setGeometry(20, 698, 323, 28);
+
+    BookScreen& m = m_window.bookScreen();
+    const Dispatch& d = m_dispatch;
+    connect(cbt_PageBook, &QPushButton::clicked, this, [&m, d] { d([&m] { m.cbt_PageBookClick(); }); });
+    connect(cbt_sanchu, &QPushButton::clicked, this, [&m, d] { d([&m] { m.cbt_sanchuClick(); }); });
+    connect(cbt_Exit, &QPushButton::clicked, this,
+            [this, d] { d([this] { m_window.cbt_ExitClick(); }); });
+    connect(cbt_Save, &QPushButton::clicked, this,
+            [this, d] { d([this] { m_window.cbt_SaveClick(); }); });
+    connect(tcb_meoFontSize, &QSlider::valueChanged, this,
+            [&m, d](int v) { d([&m, v] { m.tcb_meoFontSize.setValue(v); }); });
+}
+
+void BookScreenView::bindTo(WidgetSync& sync) {
+    BookScreen& m = m_window.bookScreen();
+    sync.bind(lb_jisuanjieguo, m.lb_jisuanjieguo);
+    sync.bind(meo_jisuanjieguo_Doc, m.meo_jisuanjieguo_Doc);
+    sync.bind(meo_jisuanjieguo_Xls, m.meo_jisuanjieguo_Xls);
+    sync.bind(cbt_PageBook, m.cbt_PageBook);
+    sync.bind(cbt_sanchu, m.cbt_sanchu);
+    sync.bind(tcb_meoFontSize, m.tcb_meoFontSize);
+    sync.bind(cbt_Exit, m.cbt_Exit);
+    sync.bind(cbt_Save, m.cbt_Save);
+}
+
+}  // namespace pile

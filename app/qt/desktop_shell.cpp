@@ -1,0 +1,47 @@
+// The desktop application.
+#include "app/qt/desktop_shell.h"
+
+#include <QCoreApplication>
+
+namespace pile {
+
+DesktopShell::DesktopShell(Platform& platform) : m_platform(platform), m_app(platform) {
+    m_app.onCalculatorOpened = [this](CalculatorKind kind, CalculatorWindow& model) {
+        calculatorOpened(kind, model);
+    };
+    m_app.onAboutShown = [this](AboutBox& model) { aboutShown(model); };
+    m_chooser = new TBVK_FRM_WENA0(*m_app.BVK_FRM_WENA0(), m_platform.errors, [this] {
+        m_app.chooserClosed();
+        QCoreApplication::quit();
+    });
+    m_chooser->setAttribute(Qt::WA_DeleteOnClose);
+}
+
+DesktopShell::~DesktopShell() {
+    // The windows go before the models they show.
+    delete m_formulaOne.data();
+    delete m_about.data();
+    delete m_chooser.data();
+}
+
+void DesktopShell::start() {
+    m_chooser->centreOnScreen();
+    m_chooser->show();
+}
+
+void DesktopShell::calculatorOpened(CalculatorKind kind, CalculatorWindow& model) {
+    if (kind != CalculatorKind::FormulaOne) return;
+    auto* window = new TBVK_FRM_WENA1(model, m_platform.errors,
+                                      [this, kind] { m_app.calculatorClosed(kind); });
+    m_formulaOne = window;
+    window->centreOnScreen();
+    window->show();
+    window->activateWindow();
+}
+
+void DesktopShell::aboutShown(AboutBox& model) {
+    if (!m_about) m_about = new TBVK_HAP_FRM_CopyRight(model, m_platform.errors);
+    m_about->syncFromModel();
+}
+
+}  // namespace pile

@@ -1,0 +1,42 @@
+// The desktop application: the application model and the windows that show it. Start-up
+// creates the chooser; the chooser's buttons open the calculator windows; closing the chooser
+// ends the event loop.
+#pragma once
+
+#include <QPointer>
+
+#include "app/model/application.h"
+#include "app/model/platform.h"
+#include "app/qt/about_box_view.h"
+#include "app/qt/calculator_window_view.h"
+#include "app/qt/chooser_window.h"
+
+namespace pile {
+
+class DesktopShell {
+public:
+    explicit DesktopShell(Platform& platform);
+    ~DesktopShell();
+    DesktopShell(const DesktopShell&) = delete;
+    DesktopShell& operator=(const DesktopShell&) = delete;
+
+    // Shows the chooser, centred on the screen.
+    void start();
+
+    Application& application() { return m_app; }
+    TBVK_FRM_WENA0* chooser() { return m_chooser; }
+    TBVK_FRM_WENA1* formulaOneWindow() { return m_formulaOne; }
+    TBVK_HAP_FRM_CopyRight* aboutBox() { return m_about; }
+
+private:
+    void calculatorOpened(CalculatorKind kind, CalculatorWindow& model);
+    void aboutShown(AboutBox& model);
+
+    Platform& m_platform;
+    Application m_app;
+    QPointer<TBVK_FRM_WENA0> m_chooser;
+    QPointer<TBVK_FRM_WENA1> m_formulaOne;
+    QPointer<TBVK_HAP_FRM_CopyRight> m_about;
+};
+
+}  // namespace pile

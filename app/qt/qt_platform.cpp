@@ -1,0 +1,63 @@
+// The platform interfaces over Qt.
+#include "app/qt/qt_platform.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <QUrl>
+
+#include "books/text_file.h"
+
+namespace pile {
+
+namespace {
+
+QString fromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+// A format with every time-zone field ("t" and its longer forms) taken out, quoted literals
+// left alone, and the blanks the field leaves behind trimmed.
+QString withoutTimeZone(const QString& format) {
+    QString out;
+    bool quoted = false;
+    for (QChar c : format) {
+        if (c == u'\'') quoted = !quoted;
+        if (!quoted && c == u't') continue;
+        out += c;
+    }
+    return out.simplified();
+}
+
+}  // namespace
+
+std::filesystem::path QtDocumentsFolder::documentsPath() const {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty()) return {};
+    return pathFromUtf8(folder.toStdString());
+}
+
+QString calculationTimeText(const QDateTime& when, const QLocale& locale) {
+    return locale.toString(when.date(), QLocale::ShortFormat) + u' ' +
+           locale.toString(when.time(), withoutTimeZone(locale.timeFormat(QLocale::LongFormat)));
+}
+
+std::string QtClock::timeText() const {
+    return calculationTimeText(QDateTime::currentDateTime(), QLocale::system()).toStdString();
+}
+
+void QtMessageBox::showMessage(const std::string& text) {
+    QMessageBox::information(QApplication::activeWindow(), QApplication::applicationDisplayName(),
+                             fromUtf8(text));
+}
+
+void QtErrorBox::showError(const std::string& text) {
+    QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationDisplayName(),
+                          fromUtf8(text));
+}
+
+void QtUrlOpener::openUrl(const std::string& url) {
+    // A failure of the desktop service is not reported.
+    QDesktopServices::openUrl(QUrl(fromUtf8(url)));
+}
+
+}  // namespace pile

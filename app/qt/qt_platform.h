@@ -1,0 +1,54 @@
+// The platform interfaces of the window models, implemented over Qt: the Documents folder, the
+// locale's date and time, the modal message box, the standard error box and the desktop's open
+// service. The permission service of a desktop grants every request at once.
+#pragma once
+
+#include <QDateTime>
+#include <QLocale>
+#include <QString>
+
+#include "app/model/platform.h"
+
+namespace pile {
+
+class QtDocumentsFolder : public DocumentsFolder {
+public:
+    std::filesystem::path documentsPath() const override;
+};
+
+class QtClock : public Clock {
+public:
+    std::string timeText() const override;
+};
+
+// The locale's short date and long time of `when`, without the time-zone name.
+QString calculationTimeText(const QDateTime& when, const QLocale& locale);
+
+// Boxes are modal to the active window of the application.
+class QtMessageBox : public MessageBox {
+public:
+    void showMessage(const std::string& text) override;
+};
+
+class QtErrorBox : public ErrorBox {
+public:
+    void showError(const std::string& text) override;
+};
+
+class QtUrlOpener : public UrlOpener {
+public:
+    void openUrl(const std::string& url) override;
+};
+
+// The services of the desktop, and the Platform over them.
+struct QtPlatform {
+    QtDocumentsFolder documents;
+    QtClock clock;
+    GrantingPermissionService permissions;
+    QtMessageBox messages;
+    QtErrorBox errors;
+    QtUrlOpener urls;
+    Platform platform{documents, clock, permissions, messages, errors, urls};
+};
+
+}  // namespace pile

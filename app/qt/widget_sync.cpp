@@ -1,0 +1,209 @@
+// One-way synchronisation of widgets from the model's controls.
+#include "app/qt/widget_sync.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QStringList>
+
+#include <limits>
+
+namespace pile {
+
+namespace {
+
+QStringList toQStringList(const std::vector<std::string>& items) {
+    QStringList list;
+    list.reserve(qsizetype(items.size()));
+    for (const auto& item : items) list << toQString(item);
+    return list;
+}
+
+QStringList itemsOf(const QComboBox* box) {
+    QStringList list;
+    for (int i = 0; i < box->count(); ++i) list << box->itemText(i);
+    return list;
+}
+
+void applyTextColour(QWidget* widget, TextColour colour) {
+    QPalette palette = widget->palette();
+    const QColor c = colourOf(colour);
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+        palette.setColor(QPalette::Active, role, c);
+        palette.setColor(QPalette::Inactive, role, c);
+    }
+    widget->setPalette(palette);
+}
+
+void applyCommon(QWidget* widget, const Control& control) {
+    widget->setVisible(control.visible());
+    widget->setEnabled(control.enabled());
+    widget->setToolTip(toQString(control.hint()));
+    applyTextColour(widget, control.textColour());
+}
+
+void setItems(QComboBox* box, const std::vector<std::string>& items) {
+    const QStringList list = toQStringList(items);
+    if (itemsOf(box) == list) return;
+    box->clear();
+    box->addItems(list);
+}
+
+}  // namespace
+
+QColor colourOf(TextColour colour) {
+    switch (colour) {
+        case TextColour::Black: return QColor(0x00, 0x00, 0x00);
+        case TextColour::Red: return QColor(0xFF, 0x00, 0x00);
+        case TextColour::OrangeRed: return QColor(0xFF, 0x45, 0x00);
+        case TextColour::Green: return QColor(0x00, 0x80, 0x00);
+        case TextColour::Blue: return QColor(0x00, 0x00, 0xFF);
+    }
+    return QColor(0x00, 0x00, 0x00);
+}
+
+QString toQString(const std::string& text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+std::string fromQString(const QString& text) { return text.toStdString(); }
+
+void WidgetSync::add(QWidget* widget, const Control& control,
+                     std::function<void(QWidget*)> apply) {
+    m_entries.push_back({widget, &control, std::numeric_limits<std::uint64_t>::max(),
+                         std::move(apply)});
+}
+
+void WidgetSync::sync() {
+    for (Entry& e : m_entries) {
+        if (!e.widget || e.control->revision() == e.shown) continue;
+        const QSignalBlocker blocker(e.widget.data());
+        e.apply(e.widget.data());
+        e.shown = e.control->revision();
+    }
+}
+
+void WidgetSync::bind(QWidget* widget, const Control& control) {
+    add(widget, control, [&control](QWidget* w) { applyCommon(w, control); });
+}
+
+void WidgetSync::bind(QLabel* label, const Label& control) {
+    add(label, control, [&control](QWidget* w) {
+        auto* l = static_cast<QLabel*>(w);
+        applyCommon(l, control);
+        l->setText(toQString(control.text()));
+        QFont font = l->font();
+        font.setBold(control.bold());
+        font.setUnderline(control.underline());
+        l->setFont(font);
+    });
+}
+
+void WidgetSync::bind(QAbstractButton* button, const Label& control) {
+    add(button, control, [&control](QWidget* w) {
+        auto* b = static_cast<QAbstractButton*>(w);
+        applyCommon(b, control);
+        b->setText(toQString(control.text()));
+    });
+}
+
+void WidgetSync::bind(QGroupBox* group, const Label& control) {
+    add(group, control, [&control](QWidget* w) {
+        auto* g = static_cast<QGroupBox*>(w);
+        applyCommon(g, control);
+        g->setTitle(toQString(control.text()));
+    });
+}
+
+void WidgetSync::bind(QLineEdit* edit, const Edit& control) {
+    add(edit, control, [&control](QWidget* w) {
+        auto* e = static_cast<QLineEdit*>(w);
+        applyCommon(e, control);
+        e->setReadOnly(control.readOnly());
+        const QString text = toQString(control.text());
+        if (e->text() != text) e->setText(text);  // keeps the cursor while the user types
+    });
+}
+
+void WidgetSync::bind(QComboBox* box, const ComboBox& control) {
+    add(box, control, [&control](QWidget* w) {
+        auto* b = static_cast<QComboBox*>(w);
+        applyCommon(b, control);
+        setItems(b, control.items());
+        if (control.editable()) {
+            const QString text = toQString(control.text());
+            if (b->currentText() != text) b->setEditText(text);
+            if (b->lineEdit()) applyTextColour(b->lineEdit(), control.textColour());
+        } else {
+            b->setCurrentIndex(control.index());
+        }
+    });
+}
+
+void WidgetSync::bind(QCheckBox* box, const CheckBox& control) {
+    add(box, control, [&control](QWidget* w) {
+        auto* b = static_cast<QCheckBox*>(w);
+        applyCommon(b, control);
+        b->setText(toQString(control.text()));
+        b->setChecked(control.checked());
+    });
+}
+
+void WidgetSync::bind(QRadioButton* button, const RadioButton& control) {
+    add(button, control, [&control](QWidget* w) {
+        auto* b = static_cast<QRadioButton*>(w);
+        applyCommon(b, control);
+        b->setText(toQString(control.text()));
+        b->setChecked(control.checked());
+    });
+}
+
+void WidgetSync::bind(QComboBox* box, const PopupList& control) {
+    add(box, control, [&control](QWidget* w) {
+        auto* b = static_cast<QComboBox*>(w);
+        applyCommon(b, control);
+        setItems(b, control.items());
+        b->setCurrentIndex(control.index());
+    });
+}
+
+void WidgetSync::bind(QSlider* slider, const TrackBar& control) {
+    add(slider, control, [&control](QWidget* w) {
+        auto* s = static_cast<QSlider*>(w);
+        applyCommon(s, control);
+        s->setRange(control.minimum(), control.maximum());
+        s->setValue(control.value());
+    });
+}
+
+void WidgetSync::bind(QPlainTextEdit* memo, const Memo& control) {
+    // Font size and lines change separately; the text is rebuilt only for new lines.
+    add(memo, control, [&control, shownContent = ~std::uint64_t(0)](QWidget* w) mutable {
+        auto* m = static_cast<QPlainTextEdit*>(w);
+        applyCommon(m, control);
+        QFont font = m->font();
+        if (font.pixelSize() != control.fontSize()) {
+            font.setPixelSize(control.fontSize());
+            m->setFont(font);
+        }
+        if (shownContent != control.contentRevision()) {
+            shownContent = control.contentRevision();
+            QString text;
+            const auto& lines = control.lines();
+            for (size_t i = 0; i < lines.size(); ++i) {
+                if (i) text += u'\n';
+                text += toQString(lines[i]);
+            }
+            m->setPlainText(text);  // also scrolls back to the beginning
+        }
+    });
+}
+
+}  // namespace pile

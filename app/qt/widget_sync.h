@@ -1,0 +1,68 @@
+// One-way synchronisation of widgets from the model's controls.
+//
+// A WidgetSync holds one entry per (widget, control) pair. sync() brings every widget whose
+// control has a new revision up to date, with the widget's signals blocked, so a sync never
+// runs a handler. Text colours are mapped to the palette here and nowhere else.
+#pragma once
+
+#include <QColor>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/model/controls.h"
+
+class QAbstractButton;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QRadioButton;
+class QSlider;
+
+namespace pile {
+
+QColor colourOf(TextColour colour);
+QString toQString(const std::string& text);
+std::string fromQString(const QString& text);
+
+class WidgetSync {
+public:
+    // Visible, enabled and hint of any control.
+    void bind(QWidget* widget, const Control& control);
+    void bind(QLabel* label, const Label& control);
+    void bind(QAbstractButton* button, const Label& control);
+    void bind(QGroupBox* group, const Label& control);
+    void bind(QLineEdit* edit, const Edit& control);
+    void bind(QComboBox* box, const ComboBox& control);
+    void bind(QCheckBox* box, const CheckBox& control);
+    void bind(QRadioButton* button, const RadioButton& control);
+    void bind(QComboBox* box, const PopupList& control);
+    void bind(QSlider* slider, const TrackBar& control);
+    void bind(QPlainTextEdit* memo, const Memo& control);
+
+    // Brings every widget with a changed control up to date.
+    void sync();
+    // Forgets every entry (the model is going away).
+    void clear() { m_entries.clear(); }
+
+private:
+    struct Entry {
+        QPointer<QWidget> widget;
+        const Control* control;
+        std::uint64_t shown;
+        std::function<void(QWidget*)> apply;
+    };
+    void add(QWidget* widget, const Control& control, std::function<void(QWidget*)> apply);
+
+    std::vector<Entry> m_entries;
+};
+
+}  // namespace pile

@@ -1,0 +1,223 @@
+// The desktop application through its real widgets: the chooser opens one formula-one window,
+// Compute shows the default pile, the book screen switches pages and saves into the Documents
+// folder, the windows close and reopen fresh, the About box hides on a click elsewhere, and the
+// book views show every column of the books lined up.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/qt/desktop_shell.h"
+#include "app/qt/theme.h"
+#include "books/text_file.h"
+#include "core/text_width.h"
+#include "tests/model/fake_platform.h"
+
+namespace pile {
+namespace {
+
+class QtEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "qt_tests";
+        static char* argv[] = {name, nullptr};
+        m_app = new QApplication(argc, argv);
+    }
+    void TearDown() override { delete m_app; }
+
+private:
+    QApplication* m_app = nullptr;
+};
+
+[[maybe_unused]] ::testing::Environment* const kQtEnvironment =
+    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+class DesktopTest : public ::testing::Test {
+protected:
+    test::FakePlatform fake;
+    DesktopShell shell{fake.platform};
+
+    void SetUp() override { shell.start(); }
+
+    void click(QPushButton* button) {
+        ASSERT_TRUE(button->isVisible());
+        ASSERT_TRUE(button->isEnabled());
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    TBVK_FRM_WENA1* openFormulaOne() {
+        QTest::mouseClick(shell.chooser()->cbt_Gongshi1, Qt::LeftButton);
+        return shell.formulaOneWindow();
+    }
+};
+
+TEST_F(DesktopTest, ComputeTheDefaultPileAndSaveBothBooks) {
+    TBVK_FRM_WENA1* window = openFormulaOne();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("嵌岩桩承载力计算 (DBJ50-200-2014)"));
+    InputScreenView* input = window->MainFormLayer;
+    EXPECT_FALSE(input->cbt_View->isVisible());
+
+    click(input->cbt_compute);
+    EXPECT_EQ(input->edt_ra->text(), QStringLiteral("8410"));
+    EXPECT_EQ(input->edt_rc->text(), QStringLiteral("7862"));
+    EXPECT_EQ(input->lb_shuoming->text(), QStringLiteral("较软岩"));
+    EXPECT_FALSE(input->img_Logo->isVisible());
+    EXPECT_FALSE(input->cbt_compute->isVisible());
+
+    click(input->cbt_View);
+    BookScreenView* books = window->JieGuo_DocLayer;
+    EXPECT_FALSE(input->isVisible());
+    EXPECT_TRUE(books->isVisible());
+    EXPECT_TRUE(books->meo_jisuanjieguo_Doc->toPlainText().startsWith(
+        QStringLiteral("================== 嵌岩桩计算书 ==================")));
+
+    click(books->cbt_Save);
+    EXPECT_FALSE(books->cbt_Save->isEnabled());
+    click(books->cbt_PageBook);
+    EXPECT_EQ(books->cbt_PageBook->text(), QStringLiteral("2"));
+    EXPECT_TRUE(books->meo_jisuanjieguo_Xls->isVisible());
+    EXPECT_FALSE(books->meo_jisuanjieguo_Doc->isVisible());
+    click(books->cbt_Save);
+    EXPECT_FALSE(books->cbt_Save->isEnabled());
+
+    // Both files: CP936 text with CR LF after every line.
+    for (const char* name : {kDetailedBookFileName, kSummaryTableFileName}) {
+        SCOPED_TRACE(name);
+        const std::string bytes = test::readBytes(fake.documents.path / pathFromUtf8(name));
+        ASSERT_FALSE(bytes.empty());
+        EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
+        EXPECT_NE(bytes.find(toAnsiCodePage("嵌岩桩计算书")), std::string::npos);
+        EXPECT_EQ(bytes.find("\xE5\xB5\x8C"), std::string::npos);  // no UTF-8 "嵌"
+        size_t lineFeeds = 0, pairs = 0;
+        for (size_t i = 0; i < bytes.size(); ++i) {
+            if (bytes[i] != '\n') continue;
+            ++lineFeeds;
+            pairs += (i > 0 && bytes[i - 1] == '\r') ? 1 : 0;
+        }
+        EXPECT_EQ(lineFeeds, pairs);
+    }
+    EXPECT_TRUE(fake.errors.shown.empty());
+
+    click(books->cbt_Exit);
+    EXPECT_TRUE(input->isVisible());
+}
+
+TEST_F(DesktopTest, TypingRunsTheLiveCheckAndTheFontTrackBarResizesBothViews) {
+    TBVK_FRM_WENA1* window = openFormulaOne();
+    InputScreenView* input = window->MainFormLayer;
+    input->cbe_dd->lineEdit()->selectAll();
+    QTest::keyClicks(input->cbe_dd->lineEdit(), QStringLiteral("12a"));
+    EXPECT_EQ(input->lb_shuoming->text(), QStringLiteral("桩身直径数据有错"));
+    EXPECT_TRUE(input->lb_shuoming->isVisible());
+    EXPECT_EQ(input->lb_shuoming->palette().color(QPalette::WindowText), QColor(Qt::red));
+    QTest::keyClick(input->cbe_dd->lineEdit(), Qt::Key_Backspace);
+    EXPECT_EQ(input->lb_shuoming->text(), QString());
+    EXPECT_EQ(input->cbe_dd->currentText(), QStringLiteral("12"));
+
+    click(input->cbt_compute);
+    click(input->cbt_View);
+    QSlider* size = window->JieGuo_DocLayer->tcb_meoFontSize;
+    size->setValue(20);
+    EXPECT_EQ(window->JieGuo_DocLayer->meo_jisuanjieguo_Doc->font().pixelSize(), 20);
+    EXPECT_EQ(window->JieGuo_DocLayer->meo_jisuanjieguo_Xls->font().pixelSize(), 20);
+}
+
+TEST_F(DesktopTest, OneWindowPerKindAndAFreshOneAfterExit) {
+    TBVK_FRM_WENA1* window = openFormulaOne();
+    window->MainFormLayer->cbe_dd->setEditText(QStringLiteral("1500"));
+    EXPECT_EQ(openFormulaOne(), window);
+
+    click(window->MainFormLayer->cbt_tuichu);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(shell.application().BVK_FRM_WENA1(), nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(shell.formulaOneWindow(), nullptr);
+
+    TBVK_FRM_WENA1* fresh = openFormulaOne();
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_EQ(fresh->MainFormLayer->cbe_dd->currentText(), QStringLiteral("1000"));
+}
+
+TEST_F(DesktopTest, AboutBoxHidesOnAClickInAnotherWindow) {
+    TBVK_FRM_WENA1* window = openFormulaOne();
+    click(window->MainFormLayer->cbt_CopyRight);
+    TBVK_HAP_FRM_CopyRight* about = shell.aboutBox();
+    ASSERT_NE(about, nullptr);
+    EXPECT_TRUE(about->isVisible());
+    EXPECT_EQ(about->windowTitle(), QStringLiteral("关于"));
+
+    QTest::mouseClick(window->MainFormLayer->lb_cxm, Qt::LeftButton);
+    EXPECT_FALSE(about->isVisible());
+    click(window->MainFormLayer->cbt_CopyRight);
+    EXPECT_EQ(shell.aboutBox(), about);
+    EXPECT_TRUE(about->isVisible());
+
+    QTest::mouseClick(about->lb_wangzhi, Qt::LeftButton);
+    ASSERT_EQ(fake.urls.opened.size(), 1u);
+    EXPECT_EQ(fake.urls.opened[0], AboutBox::kWebSite);
+    EXPECT_TRUE(about->isVisible());
+}
+
+// In the book font a character of U+1000..U+9FA5, and the Greek letters and signs of the books,
+// take two Latin columns: the value columns of the detailed book and the rows of the summary
+// table end at the same place on screen.
+TEST_F(DesktopTest, BookViewsLineUpEveryColumn) {
+    TBVK_FRM_WENA1* window = openFormulaOne();
+    InputScreen& input = shell.application().BVK_FRM_WENA1()->inputScreen();
+    const auto compute = [&] { window->dispatch([&] { input.cbt_computeClick(); }); };
+    compute();                                   // circle, frk
+    window->dispatch([&] { input.rdb_fuk.select(); });
+    compute();                                   // circle, fuk
+    window->dispatch([&] { input.cbb_jmlx.setIndex(1); });
+    compute();                                   // ellipse, fuk
+    window->dispatch([&] { input.rdb_frk.select(); input.cbb_jmlx.setIndex(2); });
+    compute();                                   // rectangle, frk
+
+    QPlainTextEdit* doc = window->JieGuo_DocLayer->meo_jisuanjieguo_Doc;
+    const QString family = QFontInfo(doc->font()).family();
+    EXPECT_TRUE(family == QStringLiteral("SimHei") || family == QStringLiteral("AR PL UMing CN"))
+        << family.toStdString();
+    const QFontMetrics metrics(doc->font());
+    const int column = metrics.horizontalAdvance(u'0');
+    ASSERT_GT(column, 0);
+
+    const CalculatorWindow& model = *shell.application().BVK_FRM_WENA1();
+    int valueLines = 0;
+    for (const std::string& line : model.bookScreen().books().detailedLines()) {
+        for (const char* unit : {" kN", " MPa", " mm", " m^2", " m"}) {
+            const std::string u(unit);
+            if (line.size() <= u.size() || line.compare(line.size() - u.size(), u.size(), u) != 0)
+                continue;
+            const std::string value = line.substr(0, line.size() - u.size());
+            SCOPED_TRACE(line);
+            EXPECT_EQ(metrics.horizontalAdvance(toQString(value)), 45 * column);
+            ++valueLines;
+            break;
+        }
+    }
+    EXPECT_GT(valueLines, 40);
+
+    const std::vector<std::string>& table = model.bookScreen().books().tableLines();
+    ASSERT_EQ(table.size(), 5u + 4u + 4u);
+    for (size_t i = 0; i + 3 < table.size(); ++i) {  // all but the note, closing rule and time
+        SCOPED_TRACE(table[i]);
+        EXPECT_EQ(metrics.horizontalAdvance(toQString(table[i])), 220 * column);
+    }
+}
+
+}  // namespace
+}  // namespace pile
