@@ -1,9 +1,11 @@
 // The two books of one calculator window and its pile counter.
 #include "books/window_books.h"
 
+#include <stdexcept>
 #include <utility>
 
 #include "books/detailed_book.h"
+#include "books/formula_two_book.h"
 
 namespace pile {
 
@@ -29,6 +31,19 @@ int WindowBooks::appendPile(const PileInput& input, const PileResult& result,
     std::string row = summaryRow(input, result, mode, n);
     std::vector<std::string> book =
         detailedBookLines(input, result, rockClassName, mode, n, timeText);
+    return appendBuilt(std::move(row), std::move(book), timeText);
+}
+
+int WindowBooks::appendFormulaTwoPile(const PileInput& input, const FormulaTwoRun& run,
+                                      const std::string& rockClassName, RoundingMode mode,
+                                      const std::string& timeText) {
+    // A formula-two row under a narrower header would break every column of the table.
+    if (m_layout.width != formulaTwoTableLayout().width)
+        throw std::logic_error("formula-two pile recorded in books without the formula-two table");
+    const int n = nextPileNumber();
+    std::string row = formulaTwoSummaryRow(input, run, mode, n);
+    std::vector<std::string> book =
+        formulaTwoBookLines(input, run, rockClassName, mode, n, timeText);
     return appendBuilt(std::move(row), std::move(book), timeText);
 }
 

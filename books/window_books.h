@@ -17,6 +17,8 @@
 
 namespace pile {
 
+struct FormulaTwoRun;
+
 class WindowBooks {
   public:
     explicit WindowBooks(const SummaryTableLayout& layout = formulaOneTableLayout());
@@ -26,6 +28,14 @@ class WindowBooks {
     int appendPile(const PileInput& input, const PileResult& result,
                    const std::string& rockClassName, RoundingMode mode,
                    const std::string& timeText);
+
+    // Records a formula-two pile (run: computeFormulaTwo for this pile) under the next pile
+    // number and returns that number: the 250-column row and the book with the soil sections.
+    // The books must have been constructed with formulaTwoTableLayout()
+    // (books/formula_two_book.h); other books throw std::logic_error and stay unchanged.
+    int appendFormulaTwoPile(const PileInput& input, const FormulaTwoRun& run,
+                             const std::string& rockClassName, RoundingMode mode,
+                             const std::string& timeText);
 
     // Records a pile whose row and detailed book the caller built for nextPileNumber(); the
     // book ends with its own time line, timeText goes into the table's footer. Order: the
@@ -44,6 +54,7 @@ class WindowBooks {
     // Empties both memos and resets the counter.
     void clear();
 
+    const SummaryTableLayout& layout() const { return m_layout; }
     int pileCounter() const { return m_counter; }
     int nextPileNumber() const { return m_counter + 1; }
     const std::vector<std::string>& detailedLines() const { return m_detailed; }
