@@ -1,5 +1,7 @@
 // pilecalc book: computes the piles of the input lines in order, as one calculator window
-// would, and prints the detailed book memo (or, with --table, the summary table memo).
+// would, and prints the detailed book memo (or, with --table, the summary table memo). With
+// --formula 2 the window is the formula-two calculator: the soil keys of each line set its
+// check boxes and soil screens, and the books are the wider ones with the soil sections.
 //
 // Input lines are those of pilecalc compute, plus {"precision":N}, which changes the rounding
 // mode for the piles that follow, and {"action":"deleteLast"}, the delete-last button. A
@@ -11,6 +13,7 @@
 #include <optional>
 #include <string>
 
+#include "books/formula_two_book.h"
 #include "books/text_file.h"
 #include "books/window_books.h"
 #include "cli/commands.h"
@@ -18,6 +21,7 @@
 #include "core/design_tables.h"
 #include "core/number_format.h"
 #include "core/pile_calc.h"
+#include "soil/formula_two.h"
 
 namespace pile::cli {
 
@@ -27,7 +31,8 @@ namespace {
 constexpr int kExitWriteFailed = 1;
 
 constexpr const char* kUsage =
-    "usage: pilecalc book [--table] [--precision 0..4] [--time TEXT] [--out FILE] < piles.jsonl\n";
+    "usage: pilecalc book [--formula 1|2] [--table] [--precision 0..4] [--time TEXT] [--out FILE]"
+    " < piles.jsonl\n";
 
 // The local date and time, short date and long time: "2026-12-10 12:00:00".
 std::string localTimeText() {
@@ -44,6 +49,7 @@ std::string localTimeText() {
 }
 
 struct Options {
+    int formula = 1;
     bool table = false;
     int precision = static_cast<int>(RoundingMode::Units);
     std::optional<std::string> time;
@@ -57,6 +63,8 @@ bool parseOptions(const std::vector<std::string>& args, Options& options, std::o
         const bool hasValue = i + 1 < args.size();
         if (arg == "--table") {
             options.table = true;
+        } else if (arg == "--formula" && hasValue) {
+            if (!parseFormula(args[++i], options.formula, err)) return false;
         } else if (arg == "--precision" && hasValue) {
             if (!parsePrecision(args[++i], options.precision, err)) return false;
         } else if (arg == "--time" && hasValue) {
@@ -67,7 +75,8 @@ bool parseOptions(const std::vector<std::string>& args, Options& options, std::o
                 err << "pilecalc book: --out needs a file name\n" << kUsage;
                 return false;
             }
-        } else if (arg == "--precision" || arg == "--time" || arg == "--out") {
+        } else if (arg == "--formula" || arg == "--precision" || arg == "--time" ||
+                   arg == "--out") {
             err << "pilecalc book: " << arg << " needs a value\n" << kUsage;
             return false;
         } else {
@@ -79,9 +88,10 @@ bool parseOptions(const std::vector<std::string>& args, Options& options, std::o
 }
 
 // One computation, as the Compute button makes it: a rejected pile is reported and changes
-// nothing.
-void computePile(InputTexts texts, RoundingMode mode, const Options& options, WindowBooks& books,
-                 size_t lineNumber, std::ostream& err) {
+// nothing. In formula two the checked soil calculations run for the pile's section and sizes
+// (as ordered by the reading) before the books are written.
+void computePile(InputTexts texts, const FormulaTwoSoil& soil, RoundingMode mode,
+                 const Options& options, WindowBooks& books, size_t lineNumber, std::ostream& err) {
     const auto read = ReadPileInput(texts);
     const Rejection* rejection = std::get_if<Rejection>(&read);
     std::optional<std::variant<PileResult, Rejection>> computed;
@@ -94,10 +104,16 @@ void computePile(InputTexts texts, RoundingMode mode, const Options& options, Wi
             << ")\n";
         return;
     }
+    const PileInput& input = std::get<PileInput>(read);
     const PileResult& result = std::get<PileResult>(*computed);
     const std::string rockClassName = result.rockClass ? RockClassName(*result.rockClass) : "";
-    books.appendPile(std::get<PileInput>(read), result, rockClassName, mode,
-                     options.time ? *options.time : localTimeText());
+    const std::string timeText = options.time ? *options.time : localTimeText();
+    if (options.formula == 2) {
+        const FormulaTwoRun run = computeFormulaTwo(result, pileSectionOf(texts), soil, mode);
+        books.appendFormulaTwoPile(input, run, rockClassName, mode, timeText);
+    } else {
+        books.appendPile(input, result, rockClassName, mode, timeText);
+    }
 }
 
 }  // namespace
@@ -107,7 +123,7 @@ int runBookCommand(const std::vector<std::string>& args, std::istream& in, std::
     Options options;
     if (!parseOptions(args, options, err)) return kExitUsage;
 
-    WindowBooks books;
+    WindowBooks books(options.formula == 2 ? formulaTwoTableLayout() : formulaOneTableLayout());
     auto mode = static_cast<RoundingMode>(options.precision);
     std::string line;
     for (size_t lineNumber = 1; std::getline(in, line); ++lineNumber) {
@@ -126,7 +142,7 @@ int runBookCommand(const std::vector<std::string>& args, std::istream& in, std::
                 books.deleteLast();
                 break;
             case PileLine::Kind::Pile:
-                computePile(pileLine.texts, mode, options, books, lineNumber, err);
+                computePile(pileLine.texts, pileLine.soil, mode, options, books, lineNumber, err);
                 break;
         }
     }
