@@ -1,6 +1,7 @@
 // pilecalc book: the memos it prints or saves for a sequence of input lines.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -9,6 +10,7 @@
 
 #include "books/text_file.h"
 #include "cli/commands.h"
+#include "core/text_width.h"
 #include "tests/books/book_fixture.h"
 
 namespace pile::cli {
@@ -98,6 +100,75 @@ TEST(BookCommand, UsageErrors) {
         {"--out", ""},        {"--tabel"},     {"extra"}};
     for (const auto& args : cases) {
         SCOPED_TRACE(args.front() + (args.size() > 1 ? " " + args[1] : ""));
+        const BookRun run = runBook("{}\n", args);
+        EXPECT_EQ(run.status, kExitUsage);
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err, "");
+    }
+}
+
+// --formula 2: the default pile with both soil terms, against a book written out by hand from
+// the line tables of the formula-two book.
+TEST(BookCommand, FormulaTwoDefaultPilePrintsTheGoldenBook) {
+    const BookRun run = runBook("{\"negativeFriction\":true,\"sideResistance\":true}\n",
+                                {"--formula", "2", "--time", "2026-12-10 12:00:00"});
+    ASSERT_EQ(run.status, kExitOk) << run.err;
+    EXPECT_EQ(run.err, "");
+    std::ifstream golden(std::string(PILE_BOOKS_GOLDEN_DIR) + "/formula_two_default_book.txt",
+                         std::ios::binary);
+    ASSERT_TRUE(golden);
+    const std::string expected((std::istreambuf_iterator<char>(golden)),
+                               std::istreambuf_iterator<char>());
+    EXPECT_EQ(run.out, expected);
+}
+
+// The formula-two window: 250-column rows with Qgn, [Nk] and [N]; soil keys per line; a
+// rejected pile leaves no trace; deleteLast frees the last number.
+TEST(BookCommand, FormulaTwoTableActsAsOneWindow) {
+    const BookRun run = runBook(
+        "{\"negativeFriction\":true}\n"
+        "{}\n"
+        "{\"d\":\"0\",\"negativeFriction\":true}\n"
+        "{\"section\":1,\"sideResistance\":true}\n"
+        "{\"action\":\"deleteLast\"}\n"
+        "{\"negativeFriction\":true,\"drag\":{\"p\":\"0\",\"layers\":[[\"-5\",\"18\",\"0.3\","
+        "\"25\"],"
+        "[\"-10\",\"19\",\"0.3\",\"30\"]]}}\n",
+        {"--formula", "2", "--table", "--time", "T"});
+    ASSERT_EQ(run.status, kExitOk) << run.err;
+    ASSERT_EQ(run.lines.size(), 5u + 3u + 4u);
+    for (size_t i = 0; i < run.lines.size(); ++i) {
+        if (i == 3 || i + 3 == run.lines.size() || i + 1 == run.lines.size()) continue;
+        EXPECT_EQ(DisplayWidth(run.lines[i]), 250) << "line " << i + 1;
+    }
+    const auto rows = rowsOf(run.lines);
+    ASSERT_EQ(rows.size(), 3u);
+    // Rc, Qgn, [Nk], [N] in units.
+    EXPECT_EQ(rows[0].substr(rows[0].size() - 39), "   7862       604      8410      7137  ");
+    EXPECT_EQ(rows[1].substr(rows[1].size() - 39), "   7862         0      8410      7862  ");
+    EXPECT_EQ(rows[2].substr(0, 11), "   ZH3     ");
+    EXPECT_NE(run.err.find("line 3: 桩身直径数据有错 (cbe_dd)"), std::string::npos) << run.err;
+}
+
+TEST(BookCommand, FormulaTwoWithoutSoilKeysWritesTheNotConsideredLines) {
+    const BookRun run = runBook("{}\n", {"--formula", "2", "--time", "T"});
+    ASSERT_EQ(run.status, kExitOk);
+    const auto has = [&run](const std::string& line) {
+        return std::find(run.lines.begin(), run.lines.end(), line) != run.lines.end();
+    };
+    EXPECT_TRUE(has("  2.4 桩侧土负摩阻力不考虑。"));
+    EXPECT_TRUE(has("  2.5 桩侧土体侧阻力不考虑。"));
+    EXPECT_TRUE(has("  4.7 桩侧土体引起的下拉荷载Qgn(不考虑): 0.00 kN"));
+
+    // Formula one ignores the soil keys.
+    EXPECT_EQ(runBook("{\"negativeFriction\":true}\n", {"--time", "T"}).out,
+              runBook("{}\n", {"--time", "T"}).out);
+}
+
+TEST(BookCommand, FormulaOptionUsageErrors) {
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{"--formula", "3"}, {"--formula"}}) {
+        SCOPED_TRACE(args.size());
         const BookRun run = runBook("{}\n", args);
         EXPECT_EQ(run.status, kExitUsage);
         EXPECT_EQ(run.out, "");
