@@ -14,12 +14,14 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
+#include <QTimeZone>
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/qt/desktop_shell.h"
+#include "app/qt/qt_platform.h"
 #include "app/qt/theme.h"
 #include "books/text_file.h"
 #include "core/text_width.h"
@@ -216,6 +218,21 @@ TEST_F(DesktopTest, BookViewsLineUpEveryColumn) {
     for (size_t i = 0; i + 3 < table.size(); ++i) {  // all but the note, closing rule and time
         SCOPED_TRACE(table[i]);
         EXPECT_EQ(metrics.horizontalAdvance(toQString(table[i])), 220 * column);
+    }
+}
+
+// The calculation time: the locale's short date and long time, without the time-zone name.
+TEST(CalculationTimeTest, ShortDateLongTimeWithoutZone) {
+    const QDateTime when(QDate(2026, 12, 10), QTime(9, 30, 5), QTimeZone("Asia/Shanghai"));
+    for (const QLocale& locale : {QLocale(QLocale::Chinese, QLocale::China),
+                                  QLocale(QLocale::English, QLocale::UnitedStates), QLocale::c()}) {
+        SCOPED_TRACE(locale.name().toStdString());
+        const QString text = calculationTimeText(when, locale);
+        EXPECT_TRUE(text.startsWith(locale.toString(when.date(), QLocale::ShortFormat) + u' '));
+        EXPECT_TRUE(text.contains(QStringLiteral("30:05"))) << text.toStdString();
+        EXPECT_FALSE(text.contains(when.timeZoneAbbreviation())) << text.toStdString();
+        for (const char* zone : {"UTC", "GMT", "Shanghai"}) EXPECT_FALSE(text.contains(QLatin1String(zone)));
+        EXPECT_EQ(text, text.trimmed());
     }
 }
 
