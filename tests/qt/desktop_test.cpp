@@ -17,6 +17,7 @@
 #include <QTimeZone>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -116,6 +117,22 @@ TEST_F(DesktopTest, ComputeTheDefaultPileAndSaveBothBooks) {
 
     click(books->cbt_Exit);
     EXPECT_TRUE(input->isVisible());
+}
+
+// An error the handler does not handle reaches the error box where the window dispatches the
+// click; the window stays as it was and usable.
+TEST_F(DesktopTest, SaveThatCannotWriteShowsTheErrorBox) {
+    const std::filesystem::path blocker = fake.temp.path() / "blocker";
+    std::ofstream(blocker) << "x";
+    fake.documents.path = blocker / "Documents";
+    TBVK_FRM_WENA1* window = openFormulaOne();
+    click(window->MainFormLayer->cbt_compute);
+    click(window->MainFormLayer->cbt_View);
+    click(window->JieGuo_DocLayer->cbt_Save);
+    EXPECT_EQ(fake.errors.shown.size(), 1u);
+    EXPECT_TRUE(window->JieGuo_DocLayer->cbt_Save->isEnabled());
+    click(window->JieGuo_DocLayer->cbt_Exit);
+    EXPECT_TRUE(window->MainFormLayer->isVisible());
 }
 
 TEST_F(DesktopTest, TypingRunsTheLiveCheckAndTheFontTrackBarResizesBothViews) {
