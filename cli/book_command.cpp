@@ -8,8 +8,8 @@
 // rejected pile, or a line that cannot be read, is reported on standard error and leaves no
 // trace in the books. With --out the memo is saved as the Save button saves it (ANSI code
 // page, CR LF) instead of being printed.
-#include <ctime>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -17,6 +17,7 @@
 #include "books/text_file.h"
 #include "books/window_books.h"
 #include "cli/commands.h"
+#include "cli/headless_window.h"
 #include "cli/json_input.h"
 #include "core/design_tables.h"
 #include "core/number_format.h"
@@ -33,20 +34,6 @@ constexpr int kExitWriteFailed = 1;
 constexpr const char* kUsage =
     "usage: pilecalc book [--formula 1|2] [--table] [--precision 0..4] [--time TEXT] [--out FILE]"
     " < piles.jsonl\n";
-
-// The local date and time, short date and long time: "2026-12-10 12:00:00".
-std::string localTimeText() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
-    char text[32];
-    const size_t len = std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
-    return std::string(text, len);
-}
 
 struct Options {
     int formula = 1;
@@ -87,34 +74,63 @@ bool parseOptions(const std::vector<std::string>& args, Options& options, std::o
     return true;
 }
 
-// One computation, as the Compute button makes it: a rejected pile is reported and changes
-// nothing. In formula two the checked soil calculations run for the pile's section and sizes
-// (as ordered by the reading) before the books are written.
-void computePile(InputTexts texts, const FormulaTwoSoil& soil, RoundingMode mode,
-                 const Options& options, WindowBooks& books, size_t lineNumber, std::ostream& err) {
-    const auto read = ReadPileInput(texts);
-    const Rejection* rejection = std::get_if<Rejection>(&read);
-    std::optional<std::variant<PileResult, Rejection>> computed;
-    if (!rejection) {
-        computed = ComputePile(std::get<PileInput>(read));
-        rejection = std::get_if<Rejection>(&*computed);
+// The window the piles are computed in, as far as the book command needs it.
+class BookWindow {
+public:
+    virtual ~BookWindow() = default;
+    // Compute, as the button does; a rejected pile changes nothing and comes back.
+    virtual std::optional<Rejection> computePile(const PileLine& line) = 0;
+    virtual void setRoundingMode(RoundingMode mode) = 0;
+    virtual void deleteLast() = 0;
+    virtual const WindowBooks& books() const = 0;
+};
+
+// Formula one: the calculator window itself, typed into and computed.
+class FormulaOneBookWindow : public BookWindow {
+public:
+    explicit FormulaOneBookWindow(const Options& options) : m_window(options.time) {}
+    std::optional<Rejection> computePile(const PileLine& line) override {
+        m_window.enterPile(line.texts);
+        return m_window.compute().rejection;
     }
-    if (rejection) {
-        err << "line " << lineNumber << ": " << rejection->message << " (" << rejection->field
-            << ")\n";
-        return;
+    void setRoundingMode(RoundingMode mode) override { m_window.setRoundingMode(mode); }
+    void deleteLast() override { m_window.deleteLast(); }
+    const WindowBooks& books() const override { return m_window.books(); }
+
+private:
+    HeadlessWindow m_window;
+};
+
+// Formula two: the pile is read and computed as formula one does, then the checked soil
+// calculations run for its section and sizes (as ordered by the reading) before the wider
+// books are written.
+class FormulaTwoBookWindow : public BookWindow {
+public:
+    explicit FormulaTwoBookWindow(const Options& options) : m_time(options.time) {}
+    std::optional<Rejection> computePile(const PileLine& line) override {
+        InputTexts texts = line.texts;
+        const auto read = ReadPileInput(texts);
+        if (const auto* rejection = std::get_if<Rejection>(&read)) return *rejection;
+        const PileInput& input = std::get<PileInput>(read);
+        const auto computed = ComputePile(input);
+        if (const auto* rejection = std::get_if<Rejection>(&computed)) return *rejection;
+        const PileResult& result = std::get<PileResult>(computed);
+        const std::string rockClassName =
+            result.rockClass ? RockClassName(*result.rockClass) : "";
+        const FormulaTwoRun run = computeFormulaTwo(result, pileSectionOf(texts), line.soil, m_mode);
+        m_books.appendFormulaTwoPile(input, run, rockClassName, m_mode,
+                                     m_time ? *m_time : localTimeText());
+        return std::nullopt;
     }
-    const PileInput& input = std::get<PileInput>(read);
-    const PileResult& result = std::get<PileResult>(*computed);
-    const std::string rockClassName = result.rockClass ? RockClassName(*result.rockClass) : "";
-    const std::string timeText = options.time ? *options.time : localTimeText();
-    if (options.formula == 2) {
-        const FormulaTwoRun run = computeFormulaTwo(result, pileSectionOf(texts), soil, mode);
-        books.appendFormulaTwoPile(input, run, rockClassName, mode, timeText);
-    } else {
-        books.appendPile(input, result, rockClassName, mode, timeText);
-    }
-}
+    void setRoundingMode(RoundingMode mode) override { m_mode = mode; }
+    void deleteLast() override { m_books.deleteLast(); }
+    const WindowBooks& books() const override { return m_books; }
+
+private:
+    std::optional<std::string> m_time;
+    RoundingMode m_mode = RoundingMode::Units;
+    WindowBooks m_books{formulaTwoTableLayout()};
+};
 
 }  // namespace
 
@@ -123,8 +139,12 @@ int runBookCommand(const std::vector<std::string>& args, std::istream& in, std::
     Options options;
     if (!parseOptions(args, options, err)) return kExitUsage;
 
-    WindowBooks books(options.formula == 2 ? formulaTwoTableLayout() : formulaOneTableLayout());
-    auto mode = static_cast<RoundingMode>(options.precision);
+    std::unique_ptr<BookWindow> window;
+    if (options.formula == 2)
+        window = std::make_unique<FormulaTwoBookWindow>(options);
+    else
+        window = std::make_unique<FormulaOneBookWindow>(options);
+    window->setRoundingMode(static_cast<RoundingMode>(options.precision));
     std::string line;
     for (size_t lineNumber = 1; std::getline(in, line); ++lineNumber) {
         if (isBlankLine(line)) continue;
@@ -136,17 +156,20 @@ int runBookCommand(const std::vector<std::string>& args, std::istream& in, std::
         const PileLine& pileLine = std::get<PileLine>(parsed);
         switch (pileLine.kind) {
             case PileLine::Kind::Precision:
-                mode = static_cast<RoundingMode>(pileLine.precision);
+                window->setRoundingMode(static_cast<RoundingMode>(pileLine.precision));
                 break;
             case PileLine::Kind::DeleteLast:
-                books.deleteLast();
+                window->deleteLast();
                 break;
             case PileLine::Kind::Pile:
-                computePile(pileLine.texts, pileLine.soil, mode, options, books, lineNumber, err);
+                if (const auto rejection = window->computePile(pileLine))
+                    err << "line " << lineNumber << ": " << rejection->message << " ("
+                        << rejection->field << ")\n";
                 break;
         }
     }
 
+    const WindowBooks& books = window->books();
     const std::vector<std::string>& memo =
         options.table ? books.tableLines() : books.detailedLines();
     if (options.out) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/headless_window.h"
 #include "cli/json_input.h"
 #include "core/number_format.h"
 #include "core/pile_calc.h"
@@ -73,28 +74,34 @@ ordered_json soilGridJson(const std::string& label, const std::string& message,
     return j;
 }
 
-// What the input screen shows after Compute.
-ordered_json computeLine(InputTexts texts, const FormulaTwoSoil* soil, RoundingMode mode) {
-    auto read = ReadPileInput(texts);
-    if (auto* rej = std::get_if<Rejection>(&read)) return rejectionJson(*rej);
-    const auto& input = std::get<PileInput>(read);
-    auto computed = ComputePile(input);
-    if (auto* rej = std::get_if<Rejection>(&computed)) return rejectionJson(*rej);
-    const auto& formulaOne = std::get<PileResult>(computed);
-    std::optional<FormulaTwoRun> two;
-    if (soil) two = computeFormulaTwo(formulaOne, pileSectionOf(texts), *soil, mode);
-    const PileResult& r = two ? two->result.pile : formulaOne;
+// What the input screen shows after Compute. The pile is typed into a new window, as a
+// missing key means the default of a new window; formula two adds its soil terms to the
+// window's pile.
+ordered_json computeLine(const PileLine& line, int formula, RoundingMode mode) {
+    HeadlessWindow window;
+    window.setRoundingMode(mode);
+    window.enterPile(line.texts);
+    const auto outcome = window.compute();
+    if (outcome.rejection) return rejectionJson(*outcome.rejection);
+    const InputScreen& screen = window.screen();
 
-    const bool showsZeta = r.zetaR.has_value();
-    const double kesair = showsZeta ? *r.zetaR : r.coef.value_or(0);
+    std::optional<FormulaTwoRun> two;
+    if (formula == 2) {
+        const PileSection section{screen.section(), screen.cbe_dd.text(), screen.cbe_tyzd.text()};
+        two = computeFormulaTwo(*outcome.result, section, line.soil, mode);
+    }
+    const PileResult& r = two ? two->result.pile : *outcome.result;
+
     ordered_json j;
     j["ok"] = true;
-    j["kesair"] = FormatFixed(kesair, 7, 4);
-    j["ra"] = FormatResult(r.Ra, mode, 7);
-    j["rc"] = FormatResult(r.Rc, mode, 7);
-    j["rockClass"] = r.rockClass ? RockClassName(*r.rockClass) : "";
-    j["d"] = texts.dd;
-    j["c"] = texts.tyzd;
+    j["kesair"] = screen.edt_kesair.text();
+    j["ra"] = two ? two->result.raText : screen.edt_ra.text();
+    j["rc"] = two ? two->result.rcText : screen.edt_rc.text();
+    // lb_shuoming: the rock class in frk mode (formula two reports its limits in "message").
+    j["rockClass"] = two ? (r.rockClass ? RockClassName(*r.rockClass) : "")
+                         : screen.lb_shuoming.text();
+    j["d"] = screen.cbe_dd.text();
+    j["c"] = screen.cbe_tyzd.text();
     if (two) {
         const FormulaTwoResult& f = two->result;
         j["qgn"] = f.qgnText;
@@ -161,7 +168,7 @@ int runComputeCommand(const std::vector<std::string>& args, std::istream& in, st
                 answer = errorJson("pilecalc compute takes piles only; precision and "
                                    "deleteLast lines belong to pilecalc book");
             else
-                answer = computeLine(pl.texts, formula == 2 ? &pl.soil : nullptr, mode);
+                answer = computeLine(pl, formula, mode);
         }
         out << answer.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
     }

@@ -66,7 +66,7 @@ void CalculatorWindow::pileComputed(const PileInput& input, const PileResult& re
     m_bookScreen.markComputed();
 }
 
-void CalculatorWindow::computationRejected() {
+void CalculatorWindow::computationRejected(const Rejection&) {
     lb_YHxingxi.setTextColour(TextColour::Red);
     lb_YHxingxi.setText("运行中止，主界面可查看中止位置、原因");
 }

@@ -73,7 +73,7 @@ public:
 protected:
     void pileComputed(const PileInput& input, const PileResult& result,
                       const std::string& rockClassName) override;
-    void computationRejected() override;
+    void computationRejected(const Rejection& rejection) override;
     // Appends one pile to both books (only while not optimising).
     virtual void recordBooks(const PileInput& input, const PileResult& result,
                              const std::string& rockClassName) = 0;

@@ -189,7 +189,7 @@ void InputScreen::showRejection(const Rejection& rejection, SectionType section,
                                 RockStrengthMode mode) {
     markPassedChecks(&rejection, section, mode);
     showFieldMessage(rejection.message, fieldControl(rejection.field));
-    m_host.computationRejected();
+    m_host.computationRejected(rejection);
 }
 
 // The checks of a computation in the order they run; those before the refused one passed and

@@ -35,7 +35,7 @@ public:
         virtual void pileComputed(const PileInput& input, const PileResult& result,
                                   const std::string& rockClassName) = 0;
         // A computation that a check refused (the optimisation status line reports it).
-        virtual void computationRejected() = 0;
+        virtual void computationRejected(const Rejection& rejection) = 0;
     };
 
     explicit InputScreen(Host& host);
