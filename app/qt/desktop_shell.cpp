@@ -1,9 +1,19 @@
 // The desktop application.
 #include "app/qt/desktop_shell.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 
+#include "app/qt/theme.h"
+
 namespace pile {
+
+void configureApplication() {
+    QApplication::setApplicationName(QStringLiteral("rockpile"));
+    QApplication::setWindowIcon(applicationIcon());
+    // The chooser ends the application, whatever other windows are open.
+    QApplication::setQuitOnLastWindowClosed(false);
+}
 
 DesktopShell::DesktopShell(Platform& platform) : m_platform(platform), m_app(platform) {
     m_app.onCalculatorOpened = [this](CalculatorKind kind, CalculatorWindow& model) {

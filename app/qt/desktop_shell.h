@@ -13,6 +13,11 @@
 
 namespace pile {
 
+// The application-wide settings of rockpile: its name and icon, and that closing the last
+// window does not end it (the chooser does). No display name is set: the platform would append
+// it to every caption ("关于" would read "关于 — ...").
+void configureApplication();
+
 class DesktopShell {
 public:
     explicit DesktopShell(Platform& platform);

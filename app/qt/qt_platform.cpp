@@ -45,13 +45,18 @@ std::string QtClock::timeText() const {
     return calculationTimeText(QDateTime::currentDateTime(), QLocale::system()).toStdString();
 }
 
+namespace {
+// The title of the message and error boxes: the program's name, as its title label shows it.
+QString boxTitle() { return QStringLiteral("嵌岩桩承载力计算"); }
+}  // namespace
+
 void QtMessageBox::showMessage(const std::string& text) {
-    QMessageBox::information(QApplication::activeWindow(), QApplication::applicationDisplayName(),
+    QMessageBox::information(QApplication::activeWindow(), boxTitle(),
                              fromUtf8(text));
 }
 
 void QtErrorBox::showError(const std::string& text) {
-    QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationDisplayName(),
+    QMessageBox::critical(QApplication::activeWindow(), boxTitle(),
                           fromUtf8(text));
 }
 

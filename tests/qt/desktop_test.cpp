@@ -253,5 +253,13 @@ TEST(CalculationTimeTest, ShortDateLongTimeWithoutZone) {
     }
 }
 
+// The platform appends an application display name to every window title; the captions must
+// stand as they are ("关于", "嵌岩桩承载力计算 (DBJ50-200-2014)"), so none is set.
+TEST(ApplicationSetupTest, CaptionsGetNoDisplayNameAppended) {
+    configureApplication();
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QGuiApplication::applicationName());
+    EXPECT_FALSE(QGuiApplication::quitOnLastWindowClosed());
+}
+
 }  // namespace
 }  // namespace pile

@@ -34,7 +34,7 @@ bool grab(QWidget* window, const QDir& folder, const QString& name) {
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("嵌岩桩承载力计算"));
+    pile::configureApplication();
     if (argc != 2) {
         std::cerr << "usage: rockpile_screenshots <output folder>\n";
         return 2;
