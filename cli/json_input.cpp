@@ -2,6 +2,7 @@
 #include "cli/json_input.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace pile::cli {
 
@@ -44,7 +45,27 @@ bool readText(const json& obj, const char* key, std::string& target, std::string
         problem = std::string("key \"") + key + "\" must be a string";
         return false;
     }
-    target = it->get<std::string>();
+    std::string text = it->get<std::string>();
+    // A field of the screen holds one line; a control character would break the books' lines.
+    if (std::any_of(text.begin(), text.end(),
+                    [](unsigned char c) { return c < 0x20 || c == 0x7F; })) {
+        problem = std::string("key \"") + key + "\" must be one line of text, without control characters";
+        return false;
+    }
+    target = std::move(text);
+    return true;
+}
+
+// Every key must be one the line kind knows: a misspelt key would otherwise leave a
+// field at its default without a word.
+bool onlyKnownKeys(const json& obj, std::initializer_list<const char*> known, const char* where,
+                   std::string& problem) {
+    for (const auto& [key, value] : obj.items()) {
+        if (std::none_of(known.begin(), known.end(), [&](const char* k) { return key == k; })) {
+            problem = std::string("unknown key \"") + key + "\"" + where;
+            return false;
+        }
+    }
     return true;
 }
 
@@ -121,6 +142,9 @@ bool readSoil(const json& obj, FormulaTwoSoil& soil, std::string& problem) {
     const json* side = nullptr;
     if (!readObject(obj, "drag", drag, problem) || !readObject(obj, "side", side, problem))
         return false;
+    if (drag && !onlyKnownKeys(*drag, {"p", "Eg", "Ep", "layers"}, " in \"drag\"", problem))
+        return false;
+    if (side && !onlyKnownKeys(*side, {"layers"}, " in \"side\"", problem)) return false;
     if (drag) {
         if (!readText(*drag, "p", soil.drag.p, problem) ||
             !readText(*drag, "Eg", soil.drag.eg, problem) ||
@@ -171,19 +195,24 @@ std::variant<PileLine, std::string> parsePileLine(const std::string& line) {
     if (auto it = obj.find("action"); it != obj.end()) {
         if (!it->is_string() || it->get<std::string>() != "deleteLast")
             return std::string("key \"action\" must be \"deleteLast\"");
+        if (obj.size() != 1) return std::string("an \"action\" line holds no other key");
         out.kind = PileLine::Kind::DeleteLast;
-        out.raw = std::move(obj);
         return out;
     }
-    if (obj.size() == 1 && obj.contains("precision")) {
+    if (obj.contains("precision")) {
+        if (obj.size() != 1) return std::string("\"precision\" goes on a line of its own");
         std::optional<int> p;
         if (!readIndex(obj, "precision", 0, 4, p, problem)) return problem;
         out.kind = PileLine::Kind::Precision;
         out.precision = *p;
-        out.raw = std::move(obj);
         return out;
     }
 
+    if (!onlyKnownKeys(obj,
+                       {"section", "d", "c", "hr", "grade", "process", "rock", "frk", "fuk",
+                        "slope", "negativeFriction", "sideResistance", "drag", "side"},
+                       "", problem))
+        return problem;
     std::optional<int> section, grade, process;
     if (!readIndex(obj, "section", 0, 2, section, problem)) return problem;
     RockStrengthMode mode = RockStrengthMode::Frk;
@@ -217,7 +246,6 @@ std::variant<PileLine, std::string> parsePileLine(const std::string& line) {
     }
     if (!readSoil(obj, out.soil, problem)) return problem;
     out.texts = std::move(t);
-    out.raw = std::move(obj);
     return out;
 }
 

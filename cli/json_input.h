@@ -19,8 +19,7 @@ struct PileLine {
     Kind kind = Kind::Pile;
     InputTexts texts;    // Kind::Pile
     int precision = 2;   // Kind::Precision
-    FormulaTwoSoil soil; // Kind::Pile, formula two: the soil switches and screens
-    nlohmann::json raw;  // the whole object, for keys a sub-command reads itself
+    FormulaTwoSoil soil;  // Kind::Pile, formula two: the soil switches and screens
 };
 
 // The texts a new window shows after choosing `section` and `mode` on its input screen.

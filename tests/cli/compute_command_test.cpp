@@ -74,10 +74,37 @@ TEST(ComputeCommand, AnswersEveryLineInOrder) {
     EXPECT_EQ(run.answers[2]["message"], "桩身直径数据有错");
     EXPECT_EQ(run.answers[2]["field"], "cbe_dd");
     EXPECT_TRUE(run.answers[3].contains("error"));  // a number where a text belongs
-    EXPECT_EQ(run.answers[4]["ok"], true);          // unknown keys are ignored
+    EXPECT_TRUE(run.answers[4].contains("error"));  // precision belongs on its own line
     EXPECT_TRUE(run.answers[5].contains("error"));  // the ellipse offers one process only
     EXPECT_EQ(run.answers[6]["ra"], "8332");
     EXPECT_EQ(run.answers[6]["rockClass"], "");
+}
+
+TEST(ComputeCommand, LinesThatCannotBeRead) {
+    const char* lines[] = {
+        R"({"Section":2})",                  // a misspelt key must not fall back to a default
+        R"({"d":"1000\n2000"})",             // a field holds one line
+        R"({"hr":"1.0d\t"})",
+        R"({"section":3})",
+        R"({"grade":8})",
+        R"({"grade":1.5})",
+        R"({"rock":"FRK"})",
+        R"({"slope":"yes"})",
+        R"({"action":"deleteLast","d":"1000"})",
+        R"([1,2])",
+        R"("text")",
+        R"({"d":"1000")",
+    };
+    std::string input;
+    for (const char* l : lines) input += std::string(l) + "\n";
+    const auto run = runCompute(input);
+    ASSERT_EQ(run.status, 0);
+    ASSERT_EQ(run.answers.size(), std::size(lines));
+    for (size_t i = 0; i < std::size(lines); ++i) {
+        SCOPED_TRACE(lines[i]);
+        EXPECT_EQ(run.answers[i]["ok"], false);
+        EXPECT_FALSE(run.answers[i].value("error", "").empty());
+    }
 }
 
 TEST(ComputeCommand, PrecisionOption) {
