@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 
 #include "app/qt/theme.h"
 
@@ -150,8 +151,17 @@ void InputScreenView::connectEvents() {
     connect(edt_fuk, &QLineEdit::textEdited, this, [&m, d](const QString& text) {
         d([&m, t = fromQString(text)] { m.edt_fuk.setText(t); });
     });
-    connect(rdb_frk, &QRadioButton::clicked, this, [&m, d] { d([&m] { m.rdb_frk.select(); }); });
-    connect(rdb_fuk, &QRadioButton::clicked, this, [&m, d] { d([&m] { m.rdb_fuk.select(); }); });
+    // A click on the selected button unticks the widget but changes nothing in the model, so
+    // no sync follows: the widget is set back to the model's state after the event.
+    const auto forwardRadio = [this, d](QRadioButton* button, RadioButton& control) {
+        connect(button, &QRadioButton::clicked, this, [button, &control, d] {
+            d([&control] { control.select(); });
+            const QSignalBlocker blocker(button);
+            button->setChecked(control.checked());
+        });
+    };
+    forwardRadio(rdb_frk, m.rdb_frk);
+    forwardRadio(rdb_fuk, m.rdb_fuk);
     connect(ckb_ystj, &QCheckBox::clicked, this,
             [&m, d](bool on) { d([&m, on] { m.ckb_ystj.setChecked(on); }); });
 }

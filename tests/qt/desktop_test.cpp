@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSlider>
 #include <QTest>
 #include <QTimeZone>
@@ -153,6 +154,20 @@ TEST_F(DesktopTest, TypingRunsTheLiveCheckAndTheFontTrackBarResizesBothViews) {
     size->setValue(20);
     EXPECT_EQ(window->JieGuo_DocLayer->meo_jisuanjieguo_Doc->font().pixelSize(), 20);
     EXPECT_EQ(window->JieGuo_DocLayer->meo_jisuanjieguo_Xls->font().pixelSize(), 20);
+}
+
+// A click on the radio button already selected changes nothing: it stays ticked.
+TEST_F(DesktopTest, ClickOnTheSelectedRadioButtonKeepsItSelected) {
+    TBVK_FRM_WENA1* window = openFormulaOne();
+    InputScreenView* input = window->MainFormLayer;
+    QTest::mouseClick(input->rdb_frk, Qt::LeftButton);
+    EXPECT_TRUE(input->rdb_frk->isChecked());
+    EXPECT_FALSE(input->rdb_fuk->isChecked());
+    QTest::mouseClick(input->rdb_fuk, Qt::LeftButton);
+    QTest::mouseClick(input->rdb_fuk, Qt::LeftButton);
+    EXPECT_FALSE(input->rdb_frk->isChecked());
+    EXPECT_TRUE(input->rdb_fuk->isChecked());
+    EXPECT_TRUE(input->edt_fuk->isEnabled());
 }
 
 TEST_F(DesktopTest, OneWindowPerKindAndAFreshOneAfterExit) {
