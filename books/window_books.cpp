@@ -1,6 +1,7 @@
 // The two books of one calculator window and its pile counter.
 #include "books/window_books.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
@@ -15,6 +16,13 @@ constexpr size_t kFooterLines = 4;
 
 // The row sits just above the footer.
 constexpr size_t kRowFromEnd = kFooterLines + 1;
+
+// Room for `extra` more lines, so that the appends below cannot throw. Growth stays geometric:
+// reserving the exact size at every pile would move the whole memo each time.
+void reserveMore(std::vector<std::string>& lines, size_t extra) {
+    const size_t needed = lines.size() + extra;
+    if (needed > lines.capacity()) lines.reserve(std::max(needed, 2 * lines.capacity()));
+}
 
 void dropLast(std::vector<std::string>& lines, size_t count) {
     lines.resize(lines.size() > count ? lines.size() - count : 0);
@@ -53,8 +61,8 @@ int WindowBooks::appendBuilt(std::string row, std::vector<std::string> book,
     std::vector<std::string> footer = summaryTableFooter(m_layout, timeText);
     std::vector<std::string> header;
     if (m_counter == 0) header = summaryTableHeader(m_layout);
-    m_table.reserve(m_table.size() + header.size() + 1 + footer.size());
-    m_detailed.reserve(m_detailed.size() + book.size());
+    reserveMore(m_table, header.size() + 1 + footer.size());
+    reserveMore(m_detailed, book.size());
 
     ++m_counter;
     if (m_counter == 1) {
