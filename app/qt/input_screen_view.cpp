@@ -30,6 +30,9 @@ QComboBox* editableCombo(QWidget* parent, int x, int y, int w, int h) {
     auto* box = place<QComboBox>(parent, x, y, w, h);
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
+    // The value is the text as typed: no inline completion, which would turn a typed "12" into
+    // the item "1200" (or a depth "1.5" into "1.5d") without the user asking for it.
+    box->setCompleter(nullptr);
     box->setMaxVisibleItems(12);
     return box;
 }

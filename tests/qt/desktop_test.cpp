@@ -156,6 +156,34 @@ TEST_F(DesktopTest, TypingRunsTheLiveCheckAndTheFontTrackBarResizesBothViews) {
     EXPECT_EQ(window->JieGuo_DocLayer->meo_jisuanjieguo_Xls->font().pixelSize(), 20);
 }
 
+// The editable lists take the text as typed; a typed prefix of an item is not completed.
+TEST_F(DesktopTest, TypedSizesAndDepthsAreNotCompletedToItems) {
+    TBVK_FRM_WENA1* window = openFormulaOne();
+    InputScreenView* input = window->MainFormLayer;
+    const InputScreen& model = shell.application().BVK_FRM_WENA1()->inputScreen();
+    struct Case {
+        const char* name;
+        QComboBox* box;
+        const ComboBox& control;
+        const char* typed;
+    };
+    const Case cases[] = {
+        {"diameter", input->cbe_dd, model.cbe_dd, "12"},
+        {"depth multiple", input->cbe_hr, model.cbe_hr, "1.5"},
+        {"depth in mm", input->cbe_hr, model.cbe_hr, "15"},
+    };
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.box->lineEdit()->setFocus();  // the completer works on the focused edit
+        c.box->lineEdit()->selectAll();
+        QTest::keyClicks(c.box->lineEdit(), QString::fromUtf8(c.typed));
+        EXPECT_EQ(c.box->currentText(), QString::fromUtf8(c.typed));
+        EXPECT_EQ(c.control.text(), c.typed);
+    }
+}
+
 // A click on the radio button already selected changes nothing: it stays ticked.
 TEST_F(DesktopTest, ClickOnTheSelectedRadioButtonKeepsItSelected) {
     TBVK_FRM_WENA1* window = openFormulaOne();
