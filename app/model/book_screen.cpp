@@ -1,6 +1,7 @@
 // The book screen of a calculator window.
 #include "app/model/book_screen.h"
 
+#include <system_error>
 #include <utility>
 
 #include "books/text_file.h"
@@ -78,12 +79,17 @@ void BookScreen::markComputed() {
 
 void BookScreen::saveShownBook(const std::filesystem::path& folder) {
     const bool detailed = detailedBookShown();
-    if (!folder.empty()) std::filesystem::create_directories(folder);
     const std::filesystem::path name =
         pathFromUtf8(detailed ? kDetailedBookFileName : kSummaryTableFileName);
     // Without a Documents folder the name is taken from the root of the current drive.
     const std::filesystem::path path =
         folder.empty() ? std::filesystem::current_path().root_path() / name : folder / name;
+    if (!folder.empty()) {
+        // A folder that cannot be made is reported like any other file that cannot be written.
+        std::error_code error;
+        std::filesystem::create_directories(folder, error);
+        if (error) throw FileWriteError(path, error.message());
+    }
     writeTextFile(path, detailed ? m_books.detailedLines() : m_books.tableLines());
     m_saveState &= detailed ? ~kDetailedUnsaved : ~kTableUnsaved;
     cbt_Save.setEnabled(false);

@@ -229,7 +229,9 @@ TEST_F(CalculatorWindowTest, SaveThatCannotWriteShowsTheErrorAndChangesNothing) 
 
     EXPECT_FALSE(save());
     ASSERT_EQ(fake.errors.shown.size(), 1u);
-    EXPECT_FALSE(fake.errors.shown[0].empty());
+    // The error names the file in the user's language.
+    EXPECT_EQ(fake.errors.shown[0].rfind("文件无法写入", 0), 0u) << fake.errors.shown[0];
+    EXPECT_NE(fake.errors.shown[0].find(kDetailedBookFileName), std::string::npos);
     EXPECT_EQ(window.bookSaveState(), 3);
     EXPECT_TRUE(books.cbt_Save.enabled());
     EXPECT_EQ(test::readBytes(blocker), "keep me");
