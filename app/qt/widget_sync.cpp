@@ -95,13 +95,16 @@ void WidgetSync::bind(QWidget* widget, const Control& control) {
 }
 
 void WidgetSync::bind(QLabel* label, const Label& control) {
-    add(label, control, [&control](QWidget* w) {
+    // The model's bold and underline come on top of the label's own font: a title designed
+    // bold stays bold, and a link loses only what its highlight added.
+    const QFont design = label->font();
+    add(label, control, [&control, design](QWidget* w) {
         auto* l = static_cast<QLabel*>(w);
         applyCommon(l, control);
         l->setText(toQString(control.text()));
-        QFont font = l->font();
-        font.setBold(control.bold());
-        font.setUnderline(control.underline());
+        QFont font = design;
+        font.setBold(design.bold() || control.bold());
+        font.setUnderline(design.underline() || control.underline());
         l->setFont(font);
     });
 }

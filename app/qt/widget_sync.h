@@ -37,6 +37,7 @@ class WidgetSync {
 public:
     // Visible, enabled and hint of any control.
     void bind(QWidget* widget, const Control& control);
+    // Bind a label after its font is set: that font is its design, which the sync keeps.
     void bind(QLabel* label, const Label& control);
     void bind(QAbstractButton* button, const Label& control);
     void bind(QGroupBox* group, const Label& control);

@@ -156,6 +156,40 @@ TEST_F(DesktopTest, TypingRunsTheLiveCheckAndTheFontTrackBarResizesBothViews) {
     EXPECT_EQ(window->JieGuo_DocLayer->meo_jisuanjieguo_Xls->font().pixelSize(), 20);
 }
 
+// The titles are bold by design; the link labels of the About box are bold only under the mouse.
+TEST_F(DesktopTest, TitlesStayBoldAndLinksBoldOnlyWhileHovered) {
+    TBVK_FRM_WENA1* window = openFormulaOne();
+    click(window->MainFormLayer->cbt_CopyRight);
+    TBVK_HAP_FRM_CopyRight* about = shell.aboutBox();
+    ASSERT_NE(about, nullptr);
+    struct Case {
+        const char* name;
+        QLabel* label;
+    };
+    const Case titles[] = {
+        {"chooser", shell.chooser()->lb_guifanming},
+        {"input screen", window->MainFormLayer->lb_cxm},
+        {"book screen", window->JieGuo_DocLayer->lb_jisuanjieguo},
+        {"About box", about->lb_mokuaiming},
+    };
+    for (const Case& c : titles) {
+        SCOPED_TRACE(c.name);
+        EXPECT_TRUE(c.label->font().bold());
+    }
+
+    AboutBox& model = *shell.application().BVK_HAP_FRM_CopyRight();
+    EXPECT_FALSE(about->lb_danwei->font().bold());
+    model.lb_danweiMouseMove();
+    about->syncFromModel();
+    EXPECT_TRUE(about->lb_danwei->font().bold());
+    EXPECT_TRUE(about->lb_danwei->font().underline());
+    model.lb_danweiMouseLeave();
+    about->syncFromModel();
+    EXPECT_FALSE(about->lb_danwei->font().bold());
+    EXPECT_FALSE(about->lb_danwei->font().underline());
+    EXPECT_EQ(about->lb_danwei->font().pixelSize(), 10);  // its design size stays
+}
+
 // The editable lists take the text as typed; a typed prefix of an item is not completed.
 TEST_F(DesktopTest, TypedSizesAndDepthsAreNotCompletedToItems) {
     TBVK_FRM_WENA1* window = openFormulaOne();
