@@ -36,13 +36,20 @@ struct Diagram {
 };
 
 Diagram frictionDiagram(double qsinpu, double qsinpd, double qsik, double li) {
+    // The cases are told apart on the 15-digit decimals of the three frictions, so that a qsik
+    // typed equal to the friction at the top or the bottom is the tie of the standard's
+    // diagram whatever the last binary digit of xi*sigma: qsik = qsinpu is the rectangle,
+    // qsik = qsinpd the capped case with y0 = li (a trapezoid or triangle, no rectangle part).
+    const double top = detail::fifteenDigits(qsinpu);
+    const double bottom = detail::fifteenDigits(qsinpd);
+    const double cap = detail::fifteenDigits(qsik);
     Diagram d;
-    if (qsik <= qsinpu) {
+    if (cap <= top) {
         // The cap is reached at the top already.
         d.usedTop = d.usedBottom = d.max = d.mean = qsik;
         d.depth = 0;
         d.shape = StressShape::Rectangle;
-    } else if (qsik > qsinpd) {
+    } else if (cap > bottom) {
         // Never capped.
         d.usedTop = qsinpu;
         d.usedBottom = d.max = qsinpd;
@@ -54,8 +61,9 @@ Diagram frictionDiagram(double qsinpu, double qsinpd, double qsik, double li) {
         // y0 = (qsik - qsinpu)/(xi*gamma). Written as the fraction of li that the growth
         // qsinpd - qsinpu (= xi*gamma*li > 0 in this branch) takes to reach qsik, so that the
         // tie qsik = qsinpd gives y0 = li exactly and nothing is divided by a vanishing
-        // product. Rounding is monotonic, hence 0 <= r <= 1 and 0 <= y0 <= li.
-        const double r = (qsik - qsinpu) / (qsinpd - qsinpu);
+        // product. Taking 15 digits is monotonic, so qsinpu < qsik holds for the doubles too,
+        // and so does qsik < qsinpd short of the tie: 0 < r <= 1 and 0 < y0 <= li.
+        const double r = cap == bottom ? 1.0 : (qsik - qsinpu) / (qsinpd - qsinpu);
         const double y0 = li * r;
         d.usedTop = qsinpu;
         d.usedBottom = d.max = qsik;

@@ -1,6 +1,8 @@
 // The formula-two capacity, the load limits [Nk] and [N] and their check.
 #include "soil/formula_two.h"
 
+#include "soil/soil_numbers.h"
+
 namespace pile {
 
 LimitVerdict limitVerdictOf(double nkLimit, double nLimit) {
@@ -39,9 +41,13 @@ FormulaTwoResult applySoilTerms(const PileResult& formulaOne, const SideResistan
     const double qgn = drag ? drag->qgnShown() : 0;
     r.Qgn = qgn;
     if (drag) {
-        const double byDragLoad = 1.5 * r.Ra - qgn;
+        // The products are taken to their 15-digit decimals before the difference, so that a
+        // Qgn equal to 1.5Ra (or 1.2Qgn equal to Rc) gives a limit of exactly 0, which is
+        // normal, and not the -4e-12 of the last binary digit of Ra: an Ra of 16250 in exact
+        // arithmetic is 16249.999999999998 in doubles, and 1.5Ra then falls short of 24375.
+        const double byDragLoad = detail::fifteenDigits(1.5 * r.Ra) - qgn;
         r.NkLimit = r.Ra < byDragLoad ? r.Ra : byDragLoad;
-        r.NLimit = r.Rc - 1.2 * qgn;
+        r.NLimit = detail::fifteenDigits(r.Rc) - detail::fifteenDigits(1.2 * qgn);
     } else {
         r.NkLimit = r.Ra;
         r.NLimit = r.Rc;

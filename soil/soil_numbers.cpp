@@ -2,6 +2,7 @@
 #include "soil/soil_numbers.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <numbers>
 
@@ -28,6 +29,16 @@ double perimeterMetres(const PileSection& pile) {
         default:
             return std::numbers::pi * d / 1000;
     }
+}
+
+double fifteenDigits(double x) {
+    if (!std::isfinite(x)) return 0;
+    // "d.dddddddddddddde+XX" and back: the nearest double to the 15-digit decimal. Locale-free.
+    char buf[40];
+    const auto written = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific, 14);
+    double y = 0;
+    std::from_chars(buf, written.ptr, y, std::chars_format::scientific);
+    return y;
 }
 
 std::string cellText(double x) { return FormatFixed(x, 10, 2); }

@@ -18,6 +18,13 @@ double readSoilNumber(const std::string& text);
 // pi*d + 2c, rectangle 2(a + b).
 double perimeterMetres(const PileSection& pile);
 
+// x taken to 15 significant digits: the decimal every number text starts from (FormatFixed).
+// Comparisons that decide a branch use it, so that two values that agree in the decimal the
+// user typed or reads (a qsik of 6.06 against a friction of 0.3 x 20.2, a load of 1.5Ra
+// against a Qgn of the same amount) count as equal even when the last binary digit of the
+// arithmetic differs. Non-finite input gives 0.
+double fifteenDigits(double x);
+
 // A result cell: fixed point, 10 significant digits, 2 decimals.
 std::string cellText(double x);
 // The number a 2-decimal result cell shows, read back.

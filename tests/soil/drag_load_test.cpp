@@ -214,6 +214,43 @@ TEST(DragLoad, FrictionDiagrams) {
     }
 }
 
+// Ties met with decimal frictions that are not binary fractions: a qsik typed equal to the
+// friction at the top (0.3 x 20.2 = 6.06 in the default pile-top layer) or at the bottom
+// (0.2 x 16 x 4.7 = 15.04) is the tie of the diagram, whatever the last binary digit of
+// xi*sigma: the rectangle, or the triangle to the bottom without a rectangle part.
+TEST(DragLoad, DecimalTiesOfTheDiagram) {
+    const struct {
+        const char* name;
+        DragLoadInput in;
+        const char* shape;
+        const char* usedBottom;
+        const char* y;
+        const char* mean;
+    } cases[] = {
+        {"top tie in the default layer is the rectangle",
+         screen("10.00", "-0.300", "-0.900", {layer("-10.000", "17.00", "0.30", "6.06")}), "矩形",
+         "6.06", "0.60", "6.06"},
+        {"bottom tie in the default layer is the trapezoid",
+         screen("10.00", "-0.300", "-0.900", {layer("-10.000", "17.00", "0.30", "52.47")}), "梯形",
+         "52.47", "9.70", "29.27"},
+        {"bottom tie of a triangle, xi = 0.2",
+         screen("0", "0", "0.5", {layer("-4.7", "16", "0.2", "15.04")}), "三角形", "15.04", "4.70",
+         "7.52"},
+        {"bottom tie of a triangle, xi = 0.4",
+         screen("0", "0", "0.5", {layer("-4.7", "16", "0.4", "30.08")}), "三角形", "30.08", "4.70",
+         "15.04"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const DragLoadResult r = ComputeDragLoad(c.in);
+        const auto& cells = r.layers[0].cells;
+        EXPECT_EQ(cells[col::kShape], c.shape);
+        EXPECT_EQ(cells[col::kUsedQsinBottom], c.usedBottom);
+        EXPECT_EQ(cells[col::kQsinMaxDepth], c.y);
+        EXPECT_EQ(cells[col::kQsinMean], c.mean);
+    }
+}
+
 TEST(DragLoad, ZeroCoefficientGivesAnEmptyTriangle) {
     const DragLoadResult r =
         ComputeDragLoad(screen("10", "0", "0", {layer("-10", "18", "0", "20")}));

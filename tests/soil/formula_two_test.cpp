@@ -139,6 +139,53 @@ TEST(FormulaTwo, LoadLimits) {
     EXPECT_EQ(applySoilTerms(one, nullptr, &drag, RoundingMode::TwoDecimals).nkLimitText, "0.00");
 }
 
+// Limits that are zero in exact arithmetic are zero, not a negative residue of the last
+// binary digit of Ra or Rc, so the verdict is normal and no message is raised.
+TEST(FormulaTwo, LimitsThatAreZeroInExactArithmetic) {
+    // Rectangle 1500 x 1000 mm, hr = 1.0b, frk = 25 MPa, slope condition not met, C60:
+    // Ra = 16250 kN in exact arithmetic (16249.999999999998 in doubles), Rc = 37125 kN.
+    InputTexts texts;
+    texts.section = SectionType::Rectangle;
+    texts.dd = "1500";
+    texts.tyzd = "1000";
+    texts.hr = "1.0b";
+    texts.process = 0;
+    texts.processText = "人工挖孔";
+    texts.gradeIndex = 7;
+    texts.gradeText = "C60";
+    const PileResult rectangle =
+        std::get<PileResult>(ComputePile(std::get<PileInput>(ReadPileInput(texts))));
+    // Rc = 600 x 300 x 0.7 x 14.3 / 1000 = 1801.8 kN exactly, 1801.7999999999997 in doubles.
+    PileResult small;
+    small.Qrk = small.Quk = 6000;
+    small.K = 3;
+    small.Ra = 2000;
+    small.Rc = 600.0 * 300.0 * 0.7 * 14.3 / 1000;
+    const struct {
+        const char* name;
+        PileResult pile;
+        double qgn;
+        const char* nk;
+        const char* n;
+    } cases[] = {
+        {"Qgn = 1.5Ra", rectangle, 24375, "0.00", "7875.00"},
+        {"1.2Qgn = Rc", small, 1501.5, "1498.50", "0.00"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DragLoadResult drag;
+        drag.Qgn = c.qgn;
+        const FormulaTwoResult r =
+            applySoilTerms(c.pile, nullptr, &drag, RoundingMode::TwoDecimals);
+        EXPECT_GE(*r.pile.NkLimit, 0);
+        EXPECT_GE(*r.pile.NLimit, 0);
+        EXPECT_EQ(r.nkLimitText, c.nk);
+        EXPECT_EQ(r.nLimitText, c.n);
+        EXPECT_EQ(r.verdict, LimitVerdict::Normal);
+        EXPECT_EQ(r.message, "");
+    }
+}
+
 TEST(FormulaTwo, VerdictTexts) {
     const struct {
         double nk, n;
