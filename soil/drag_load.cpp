@@ -101,12 +101,15 @@ void writeResultCells(DragLoadLayerResult& row) {
     c[kSigmaBottom] = cellText(row.sigmaBottom);
     c[kSigmaMean] = cellText(row.sigmaMean);
     if (row.state == LayerPileState::NoPile) {
-        c[kPileSide] = "0.00";
-        for (int i = kPileSigmaTop; i <= kQsinMean; ++i) c[i] = "-";
-        c[kQgin] = "0.00";
-        c[kQginSum] = "0.00";
-        c[kShape] = "-";
-        c[kRemark] = kRemarkNoPile;
+        // Whole strings, not literals: GCC 12 at -O3 warns falsely (-Wrestrict) on assigning
+        // short literals here.
+        const std::string zero = "0.00", dash = "-";
+        c[kPileSide] = zero;
+        for (int i = kPileSigmaTop; i <= kQsinMean; ++i) c[i] = dash;
+        c[kQgin] = zero;
+        c[kQginSum] = zero;
+        c[kShape] = dash;
+        c[kRemark] = std::string(kRemarkNoPile);
         return;
     }
     c[kPileSide] = cellText(row.pileSide);

@@ -24,6 +24,7 @@ SideResistanceResult ComputeSideResistance(const SideResistanceInput& input) {
     result.perimeter = mu;
 
     double sum = 0;
+    double magnitude = 0;  // sum of |Qsik|, the scale of the rounding noise in sum
     result.layers.reserve(input.layers.size());
     for (std::size_t i = 0; i < input.layers.size(); ++i) {
         const SideLayer& layer = input.layers[i];
@@ -42,6 +43,7 @@ SideResistanceResult ComputeSideResistance(const SideResistanceInput& input) {
         }
         row.Qsik = mu * row.thickness * row.qsik;
         sum += row.Qsik;
+        magnitude += std::abs(row.Qsik);
         row.QsikSum = sum;
 
         row.cells[side_col::kPerimeter] = cellText(mu);
@@ -49,7 +51,10 @@ SideResistanceResult ComputeSideResistance(const SideResistanceInput& input) {
         row.cells[side_col::kResistanceSum] = cellText(row.QsikSum);
         result.layers.push_back(std::move(row));
     }
-    result.Qsk = sum;
+    // Layers that cancel (possible only with a negative entry, which is reported) leave a
+    // residue of rounding noise, not a resistance: the total is zero, and so is every share,
+    // instead of shares of 10^17 percent.
+    result.Qsk = std::abs(sum) <= 1e-12 * magnitude ? 0.0 : sum;
 
     // Shares from the rounded layer resistances and the unrounded total.
     for (SideLayerResult& row : result.layers) {

@@ -80,6 +80,14 @@ TEST(SideResistance, Layers) {
          {"300.00", "200.00"},
          {"150.00%", "-50.00%"},
          "Qsk=200.00kN"},
+        {"layers that cancel leave no residue to share",
+         {SectionType::Circle, "1000", "0"},
+         {SideLayer{"1.1", "3"}, SideLayer{"3.3", "-1"}},
+         {"3.14", "3.14"},
+         {"10.37", "-10.37"},
+         {"10.37", "0.00"},
+         {"0.00%", "0.00%"},
+         "Qsk=0.00kN"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
