@@ -22,6 +22,19 @@ bool isRectangle(const PileInput& input) { return input.section == SectionType::
 
 constexpr const char* kSummaryRule = "      ---------------------------------------";
 
+// The section kind, then its sizes as typed: d; d and c; a and b.
+void appendSectionBlock(BookLines& lines, const PileInput& input, const char* typeLine) {
+    lines.push_back(typeLine);
+    if (isRectangle(input)) {
+        lines.push_back("      矩形长边尺寸a:               " + padValue(input.sizeText1, 10) + " mm");
+        lines.push_back("      矩形短边尺寸b:               " + padValue(input.sizeText2, 10) + " mm");
+        return;
+    }
+    lines.push_back("      桩身直径d:                   " + padValue(input.sizeText1, 10) + " mm");
+    if (input.section == SectionType::Ellipse)
+        lines.push_back("      椭圆直段长度c:               " + padValue(input.sizeText2, 10) + " mm");
+}
+
 }  // namespace
 
 bool isSquare(const PileInput& input) {
@@ -36,28 +49,13 @@ void appendBookTitle(BookLines& lines, int n) {
 void appendInputData(BookLines& lines, const PileInput& input) {
     lines.push_back("2.输入数据");
     lines.push_back("  2.1 基桩参数");
-    switch (input.section) {
-        case SectionType::Circle:
-            lines.push_back("      桩身截面类型:                      圆桩");
-            lines.push_back("      桩身直径d:                   " + padValue(input.sizeText1, 10) +
-                            " mm");
-            break;
-        case SectionType::Ellipse:
-            lines.push_back("      桩身截面类型:                    椭圆桩");
-            lines.push_back("      桩身直径d:                   " + padValue(input.sizeText1, 10) +
-                            " mm");
-            lines.push_back("      椭圆直段长度c:               " + padValue(input.sizeText2, 10) +
-                            " mm");
-            break;
-        case SectionType::Rectangle:
-            // Section 2 names the input kind, so a square is still entered as a rectangle.
-            lines.push_back("      桩身截面类型:                    矩形桩");
-            lines.push_back("      矩形长边尺寸a:               " + padValue(input.sizeText1, 10) +
-                            " mm");
-            lines.push_back("      矩形短边尺寸b:               " + padValue(input.sizeText2, 10) +
-                            " mm");
-            break;
-    }
+    const char* const typeLines[] = {
+        "      桩身截面类型:                      圆桩",
+        "      桩身截面类型:                    椭圆桩",
+        // Section 2 names the input kind, so a square is still entered as a rectangle.
+        "      桩身截面类型:                    矩形桩",
+    };
+    appendSectionBlock(lines, input, typeLines[static_cast<int>(input.section)]);
     const std::string depth = "      桩身嵌岩深度hr:              " + padValue(input.depthText, 10);
     lines.push_back(input.depthIsMultiple ? depth : depth + " mm");
     lines.push_back("      桩身混凝土强度等级:          " + padValue(input.gradeText, 10));
@@ -120,28 +118,13 @@ void appendShaftFormula(BookLines& lines) {
 void appendRockResistance(BookLines& lines, const PileInput& input, const PileResult& result,
                           const std::string& rockClassName) {
     lines.push_back("4.承载力计算");
-    switch (input.section) {
-        case SectionType::Circle:
-            lines.push_back("  4.1 桩身截面类型:                      圆桩");
-            lines.push_back("      桩身直径d:                   " + padValue(input.sizeText1, 10) +
-                            " mm");
-            break;
-        case SectionType::Ellipse:
-            lines.push_back("  4.1 桩身截面类型:                    椭圆桩");
-            lines.push_back("      桩身直径d:                   " + padValue(input.sizeText1, 10) +
-                            " mm");
-            lines.push_back("      椭圆直段长度c:               " + padValue(input.sizeText2, 10) +
-                            " mm");
-            break;
-        case SectionType::Rectangle:
-            lines.push_back(isSquare(input) ? "  4.1 桩身截面类型:                      方桩"
-                                            : "  4.1 桩身截面类型:                    矩形桩");
-            lines.push_back("      矩形长边尺寸a:               " + padValue(input.sizeText1, 10) +
-                            " mm");
-            lines.push_back("      矩形短边尺寸b:               " + padValue(input.sizeText2, 10) +
-                            " mm");
-            break;
-    }
+    const char* const typeLines[] = {
+        "  4.1 桩身截面类型:                      圆桩",
+        "  4.1 桩身截面类型:                    椭圆桩",
+        isSquare(input) ? "  4.1 桩身截面类型:                      方桩"
+                        : "  4.1 桩身截面类型:                    矩形桩",
+    };
+    appendSectionBlock(lines, input, typeLines[static_cast<int>(input.section)]);
     // Area in m^2 and perimeter in m.
     lines.push_back("      桩身截面面积Ap(A):           " +
                     padValue(FormatFixed(result.area / 1000000, 6, 2), 10) + " m^2");
