@@ -1,6 +1,8 @@
 // Piles for the book tests, read and computed by the core exactly as the input screen does.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <random>
 #include <stdexcept>
@@ -11,8 +13,36 @@
 #include "core/design_tables.h"
 #include "core/pile_calc.h"
 #include "core/pile_input.h"
+#include "core/text_width.h"
 
 namespace pile::test {
+
+// Part of a line from display column `from` (inclusive) to `to` (exclusive); fails when a
+// boundary falls inside a two-column character.
+inline std::string columns(const std::string& line, int from, int to) {
+    std::string out;
+    int col = 0;
+    for (size_t i = 0; i < line.size();) {
+        size_t len = 1;
+        const auto b = static_cast<unsigned char>(line[i]);
+        if (b >= 0xF0)
+            len = 4;
+        else if (b >= 0xE0)
+            len = 3;
+        else if (b >= 0xC0)
+            len = 2;
+        const std::string ch = line.substr(i, len);
+        const int w = DisplayWidth(ch);
+        if (col < from && col + w > from)
+            ADD_FAILURE() << "column " << from << " splits \"" << ch << "\"";
+        if (col < to && col + w > to)
+            ADD_FAILURE() << "column " << to << " splits \"" << ch << "\"";
+        if (col >= from && col + w <= to) out += ch;
+        col += w;
+        i += len;
+    }
+    return out;
+}
 
 struct ComputedPile {
     PileInput input;

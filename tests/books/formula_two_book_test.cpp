@@ -14,6 +14,7 @@
 namespace pile {
 namespace {
 
+using test::columns;
 using test::screenTexts;
 
 constexpr const char* kTime = "2026-12-10 12:00:00";
@@ -50,31 +51,6 @@ size_t indexOf(const BookLines& lines, const std::string& line) {
 }
 
 bool startsWith(const std::string& s, const std::string& prefix) { return s.rfind(prefix, 0) == 0; }
-
-// Part of a line from display column `from` (inclusive) to `to` (exclusive); fails when a
-// boundary falls inside a two-column character.
-std::string columns(const std::string& line, int from, int to) {
-    std::string out;
-    int col = 0;
-    for (size_t i = 0; i < line.size();) {
-        size_t len = 1;
-        const auto b = static_cast<unsigned char>(line[i]);
-        if (b >= 0xF0)
-            len = 4;
-        else if (b >= 0xE0)
-            len = 3;
-        else if (b >= 0xC0)
-            len = 2;
-        const std::string ch = line.substr(i, len);
-        const int w = DisplayWidth(ch);
-        if ((col < from && col + w > from) || (col < to && col + w > to))
-            ADD_FAILURE() << "columns " << from << ".." << to << " split \"" << ch << "\"";
-        if (col >= from && col + w <= to) out += ch;
-        col += w;
-        i += len;
-    }
-    return out;
-}
 
 // Twenty negative-friction layers 1 m thick (bottoms -1.300 ... -20.300) under a pile top at
 // -2.900: layers 1 and 2 carry no pile, layer 3 holds the pile top, the rest lie along the pile.

@@ -13,6 +13,7 @@
 namespace pile {
 namespace {
 
+using test::columns;
 using test::compute;
 using test::screenTexts;
 
@@ -113,33 +114,6 @@ TEST(SummaryTable, ProcessColumnOfCircleFollowsTheItemIndex) {
         EXPECT_EQ(summaryRowCells(pile.input, pile.result, RoundingMode::Units, 1)[10],
                   expected[index]);
     }
-}
-
-// Part of a line from display column `from` (inclusive) to `to` (exclusive); fails when a
-// boundary falls inside a two-column character.
-std::string columns(const std::string& line, int from, int to) {
-    std::string out;
-    int col = 0;
-    for (size_t i = 0; i < line.size();) {
-        size_t len = 1;
-        const auto b = static_cast<unsigned char>(line[i]);
-        if (b >= 0xF0)
-            len = 4;
-        else if (b >= 0xE0)
-            len = 3;
-        else if (b >= 0xC0)
-            len = 2;
-        const std::string ch = line.substr(i, len);
-        const int w = DisplayWidth(ch);
-        if (col < from && col + w > from)
-            ADD_FAILURE() << "column " << from << " splits \"" << ch << "\"";
-        if (col < to && col + w > to)
-            ADD_FAILURE() << "column " << to << " splits \"" << ch << "\"";
-        if (col >= from && col + w <= to) out += ch;
-        col += w;
-        i += len;
-    }
-    return out;
 }
 
 // A table of piles of every kind in every rounding mode: every line has the width of the table
