@@ -278,13 +278,8 @@ DragLoadResult ComputeDragLoad(const DragLoadInput& input) {
     }
     result.Qgn = sum;
 
-    // Shares from the rounded layer loads and the unrounded total.
-    for (DragLoadLayerResult& row : result.layers) {
-        const double q = ParseLenient(row.cells[drag_col::kQgin]);
-        row.share = detail::shareOf(q, result.Qgn);
-        row.cells[drag_col::kShare] = detail::shareText(row.share);
-        row.cells[drag_col::kShareBar] = detail::shareBarText(row.share);
-    }
+    detail::writeShares(result.layers, result.Qgn, drag_col::kQgin, drag_col::kShare,
+                        drag_col::kShareBar);
 
     result.qgnLabel = "Qgn=" + cellText(result.Qgn) + "kN";
     return result;

@@ -56,13 +56,8 @@ SideResistanceResult ComputeSideResistance(const SideResistanceInput& input) {
     // instead of shares of 10^17 percent.
     result.Qsk = std::abs(sum) <= 1e-12 * magnitude ? 0.0 : sum;
 
-    // Shares from the rounded layer resistances and the unrounded total.
-    for (SideLayerResult& row : result.layers) {
-        const double q = ParseLenient(row.cells[side_col::kResistance]);
-        row.share = detail::shareOf(q, result.Qsk);
-        row.cells[side_col::kShare] = detail::shareText(row.share);
-        row.cells[side_col::kShareBar] = detail::shareBarText(row.share);
-    }
+    detail::writeShares(result.layers, result.Qsk, side_col::kResistance, side_col::kShare,
+                        side_col::kShareBar);
 
     result.qskLabel = "Qsk=" + cellText(result.Qsk) + "kN";
     return result;

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "core/pile_input.h"
 #include "soil/soil_data.h"
 
 namespace pile::detail {
@@ -37,5 +38,17 @@ double shareOf(double q, double total);
 std::string shareText(double share);
 // The plain number of the share bar (0 to 100 for a usual layer).
 std::string shareBarText(double share);
+
+// Each layer's share of the total, from the layer's rounded load text (cells[loadColumn]) and
+// the unrounded total: the share, its percent cell and its bar cell.
+template <class Layers>
+void writeShares(Layers& layers, double total, int loadColumn, int shareColumn, int barColumn) {
+    for (auto& row : layers) {
+        const double q = ParseLenient(row.cells[loadColumn]);
+        row.share = shareOf(q, total);
+        row.cells[shareColumn] = shareText(row.share);
+        row.cells[barColumn] = shareBarText(row.share);
+    }
+}
 
 }  // namespace pile::detail
