@@ -9,20 +9,15 @@
 // trace in the books. With --out the memo is saved as the Save button saves it (ANSI code
 // page, CR LF) instead of being printed.
 #include <iostream>
-#include <memory>
 #include <optional>
 #include <string>
 
-#include "books/formula_two_book.h"
 #include "books/text_file.h"
 #include "books/window_books.h"
 #include "cli/commands.h"
 #include "cli/headless_window.h"
 #include "cli/json_input.h"
-#include "core/design_tables.h"
 #include "core/number_format.h"
-#include "core/pile_calc.h"
-#include "soil/formula_two.h"
 
 namespace pile::cli {
 
@@ -74,64 +69,6 @@ bool parseOptions(const std::vector<std::string>& args, Options& options, std::o
     return true;
 }
 
-// The window the piles are computed in, as far as the book command needs it.
-class BookWindow {
-public:
-    virtual ~BookWindow() = default;
-    // Compute, as the button does; a rejected pile changes nothing and comes back.
-    virtual std::optional<Rejection> computePile(const PileLine& line) = 0;
-    virtual void setRoundingMode(RoundingMode mode) = 0;
-    virtual void deleteLast() = 0;
-    virtual const WindowBooks& books() const = 0;
-};
-
-// Formula one: the calculator window itself, typed into and computed.
-class FormulaOneBookWindow : public BookWindow {
-public:
-    explicit FormulaOneBookWindow(const Options& options) : m_window(options.time) {}
-    std::optional<Rejection> computePile(const PileLine& line) override {
-        m_window.enterPile(line.texts);
-        return m_window.compute().rejection;
-    }
-    void setRoundingMode(RoundingMode mode) override { m_window.setRoundingMode(mode); }
-    void deleteLast() override { m_window.deleteLast(); }
-    const WindowBooks& books() const override { return m_window.books(); }
-
-private:
-    HeadlessWindow m_window;
-};
-
-// Formula two: the pile is read and computed as formula one does, then the checked soil
-// calculations run for its section and sizes (as ordered by the reading) before the wider
-// books are written.
-class FormulaTwoBookWindow : public BookWindow {
-public:
-    explicit FormulaTwoBookWindow(const Options& options) : m_time(options.time) {}
-    std::optional<Rejection> computePile(const PileLine& line) override {
-        InputTexts texts = line.texts;
-        const auto read = ReadPileInput(texts);
-        if (const auto* rejection = std::get_if<Rejection>(&read)) return *rejection;
-        const PileInput& input = std::get<PileInput>(read);
-        const auto computed = ComputePile(input);
-        if (const auto* rejection = std::get_if<Rejection>(&computed)) return *rejection;
-        const PileResult& result = std::get<PileResult>(computed);
-        const std::string rockClassName =
-            result.rockClass ? RockClassName(*result.rockClass) : "";
-        const FormulaTwoRun run = computeFormulaTwo(result, pileSectionOf(texts), line.soil, m_mode);
-        m_books.appendFormulaTwoPile(input, run, rockClassName, m_mode,
-                                     m_time ? *m_time : localTimeText());
-        return std::nullopt;
-    }
-    void setRoundingMode(RoundingMode mode) override { m_mode = mode; }
-    void deleteLast() override { m_books.deleteLast(); }
-    const WindowBooks& books() const override { return m_books; }
-
-private:
-    std::optional<std::string> m_time;
-    RoundingMode m_mode = RoundingMode::Units;
-    WindowBooks m_books{formulaTwoTableLayout()};
-};
-
 }  // namespace
 
 int runBookCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
@@ -139,12 +76,8 @@ int runBookCommand(const std::vector<std::string>& args, std::istream& in, std::
     Options options;
     if (!parseOptions(args, options, err)) return kExitUsage;
 
-    std::unique_ptr<BookWindow> window;
-    if (options.formula == 2)
-        window = std::make_unique<FormulaTwoBookWindow>(options);
-    else
-        window = std::make_unique<FormulaOneBookWindow>(options);
-    window->setRoundingMode(static_cast<RoundingMode>(options.precision));
+    HeadlessWindow window(options.formula, options.time);
+    window.setRoundingMode(static_cast<RoundingMode>(options.precision));
     std::string line;
     for (size_t lineNumber = 1; std::getline(in, line); ++lineNumber) {
         if (isBlankLine(line)) continue;
@@ -156,20 +89,22 @@ int runBookCommand(const std::vector<std::string>& args, std::istream& in, std::
         const PileLine& pileLine = std::get<PileLine>(parsed);
         switch (pileLine.kind) {
             case PileLine::Kind::Precision:
-                window->setRoundingMode(static_cast<RoundingMode>(pileLine.precision));
+                window.setRoundingMode(static_cast<RoundingMode>(pileLine.precision));
                 break;
             case PileLine::Kind::DeleteLast:
-                window->deleteLast();
+                window.deleteLast();
                 break;
             case PileLine::Kind::Pile:
-                if (const auto rejection = window->computePile(pileLine))
+                window.enterPile(pileLine.texts);
+                window.enterSoil(pileLine.soil);
+                if (const auto rejection = window.compute().rejection)
                     err << "line " << lineNumber << ": " << rejection->message << " ("
                         << rejection->field << ")\n";
                 break;
         }
     }
 
-    const WindowBooks& books = window->books();
+    const WindowBooks& books = window.books();
     const std::vector<std::string>& memo =
         options.table ? books.tableLines() : books.detailedLines();
     if (options.out) {

@@ -60,61 +60,59 @@ ordered_json errorJson(const std::string& problem) {
     return j;
 }
 
-// A soil screen after its calculation: the result label, the message label and every
-// grid row as its cell texts.
-template <typename Layers>
-ordered_json soilGridJson(const std::string& label, const std::string& message,
-                          const Layers& layers) {
+// A soil screen after its calculation: the result label, the message label and every grid
+// row as its cell texts.
+ordered_json soilGridJson(const Label& label, const Label& message, const Grid& grid) {
     ordered_json rows = ordered_json::array();
-    for (const auto& layer : layers) rows.push_back(layer.cells);
+    for (int row = 0; row < grid.rowCount(); ++row) rows.push_back(grid.row(row));
     ordered_json j;
-    j["label"] = label;
-    j["message"] = message;
+    j["label"] = label.text();
+    j["message"] = message.text();
     j["rows"] = std::move(rows);
     return j;
 }
 
 // What the input screen shows after Compute. The pile is typed into a new window, as a
-// missing key means the default of a new window; formula two adds its soil terms to the
-// window's pile.
+// missing key means the default of a new window; formula two also ticks its soil switches and
+// fills its soil screens.
 ordered_json computeLine(const PileLine& line, int formula, RoundingMode mode) {
-    HeadlessWindow window;
+    HeadlessWindow window(formula);
     window.setRoundingMode(mode);
     window.enterPile(line.texts);
+    window.enterSoil(line.soil);
     const auto outcome = window.compute();
     if (outcome.rejection) return rejectionJson(*outcome.rejection);
     const InputScreen& screen = window.screen();
-
-    std::optional<FormulaTwoRun> two;
-    if (formula == 2) {
-        const PileSection section{screen.section(), screen.cbe_dd.text(), screen.cbe_tyzd.text()};
-        two = computeFormulaTwo(*outcome.result, section, line.soil, mode);
-    }
-    const PileResult& r = two ? two->result.pile : *outcome.result;
+    const FormulaTwoWindow* two = window.formulaTwo();
+    const PileResult& r = *outcome.result;
 
     ordered_json j;
     j["ok"] = true;
     j["kesair"] = screen.edt_kesair.text();
-    j["ra"] = two ? two->result.raText : screen.edt_ra.text();
-    j["rc"] = two ? two->result.rcText : screen.edt_rc.text();
+    j["ra"] = screen.edt_ra.text();
+    j["rc"] = screen.edt_rc.text();
     // lb_shuoming: the rock class in frk mode (formula two reports its limits in "message").
     j["rockClass"] = two ? (r.rockClass ? RockClassName(*r.rockClass) : "")
                          : screen.lb_shuoming.text();
     j["d"] = screen.cbe_dd.text();
     j["c"] = screen.cbe_tyzd.text();
     if (two) {
-        const FormulaTwoResult& f = two->result;
-        j["qgn"] = f.qgnText;
-        j["nk"] = f.nkLimitText;
-        j["n"] = f.nLimitText;
-        j["verdict"] = limitVerdictText(f.verdict);
-        j["message"] = f.message;
+        const FormulaTwoInputScreen& input = two->formulaTwoInput();
+        j["qgn"] = input.edt_Qgn.text();
+        j["nk"] = input.edt_Nkxianzhi.text();
+        j["n"] = input.edt_Nxianzhi.text();
+        j["verdict"] = limitVerdictText(input.lastRun()->result.verdict);
+        j["message"] = input.lb_shuoming.text();
     }
     j["result"] = resultJson(r);
-    if (two && two->drag)
-        j["dragLoad"] = soilGridJson(two->drag->qgnLabel, two->drag->message, two->drag->layers);
-    if (two && two->side)
-        j["sideLoad"] = soilGridJson(two->side->qskLabel, two->side->message, two->side->layers);
+    if (two && two->formulaTwoInput().ckb_fumozhuli.checked()) {
+        const NegativeFrictionScreen& drag = two->dragScreen();
+        j["dragLoad"] = soilGridJson(drag.lb_FQgn, drag.lb_FMZxinxi, drag.Grid1_Fumozhulijisuan);
+    }
+    if (two && two->formulaTwoInput().ckb_zhengmozhuli.checked()) {
+        const SideResistanceScreen& side = two->sideScreen();
+        j["sideLoad"] = soilGridJson(side.lb_Qsk, side.lb_ZMZxinxi, side.Grid1_Zhengmozhulijisuan);
+    }
     return j;
 }
 

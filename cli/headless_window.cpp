@@ -1,9 +1,12 @@
-// The formula-one window driven without a screen.
+// A calculator window driven without a screen.
 #include "cli/headless_window.h"
 
+#include <algorithm>
 #include <ctime>
 #include <filesystem>
 #include <stdexcept>
+
+#include "app/model/formula_one_window.h"
 
 namespace pile::cli {
 
@@ -63,34 +66,50 @@ struct HeadlessWindow::Services {
     Platform platform{documents, clock, permissions, boxes, boxes, urls};
 };
 
-// The window, with the computed pile kept for the caller.
-class HeadlessWindow::Window : public FormulaOneWindow {
-public:
-    using FormulaOneWindow::FormulaOneWindow;
+struct HeadlessWindow::Outcomes {
+    std::optional<PileResult> result;
+    std::optional<Rejection> rejection;
+};
 
-    std::optional<PileResult> lastResult;
-    std::optional<Rejection> lastRejection;
+// A window of either formula that keeps the outcome of Compute for the caller.
+template <class Base>
+class HeadlessWindow::Recording : public Base {
+public:
+    Recording(Platform& platform, Outcomes& outcomes) : Base(platform), m_outcomes(outcomes) {}
 
 protected:
     void pileComputed(const PileInput& input, const PileResult& result,
                       const std::string& rockClassName) override {
-        lastResult = result;
-        FormulaOneWindow::pileComputed(input, result, rockClassName);
+        m_outcomes.result = result;
+        Base::pileComputed(input, result, rockClassName);
     }
     void computationRejected(const Rejection& rejection) override {
-        lastRejection = rejection;
-        FormulaOneWindow::computationRejected(rejection);
+        m_outcomes.rejection = rejection;
+        Base::computationRejected(rejection);
     }
+
+private:
+    Outcomes& m_outcomes;
 };
 
-HeadlessWindow::HeadlessWindow(std::optional<std::string> fixedTime)
+HeadlessWindow::HeadlessWindow(int formula, std::optional<std::string> fixedTime)
     : m_services(std::make_unique<Services>(std::move(fixedTime))),
-      m_window(std::make_unique<Window>(m_services->platform)) {}
+      m_outcomes(std::make_unique<Outcomes>()) {
+    if (formula == 2) {
+        auto window =
+            std::make_unique<Recording<FormulaTwoWindow>>(m_services->platform, *m_outcomes);
+        m_formulaTwo = window.get();
+        m_window = std::move(window);
+    } else {
+        m_window = std::make_unique<Recording<FormulaOneWindow>>(m_services->platform, *m_outcomes);
+    }
+}
 
 HeadlessWindow::~HeadlessWindow() = default;
 
 const InputScreen& HeadlessWindow::screen() const { return m_window->inputScreen(); }
 const WindowBooks& HeadlessWindow::books() const { return m_window->bookScreen().books(); }
+const FormulaTwoWindow* HeadlessWindow::formulaTwo() const { return m_formulaTwo; }
 
 void HeadlessWindow::enterPile(const InputTexts& texts) {
     InputScreen& s = m_window->inputScreen();
@@ -109,12 +128,42 @@ void HeadlessWindow::enterPile(const InputTexts& texts) {
     s.ckb_ystj.setChecked(texts.slope);
 }
 
+void HeadlessWindow::enterSoil(const FormulaTwoSoil& soil) {
+    if (!m_formulaTwo) return;
+    FormulaTwoInputScreen& input = m_formulaTwo->formulaTwoInput();
+    input.ckb_fumozhuli.setChecked(soil.dragLoad);
+    input.ckb_zhengmozhuli.setChecked(soil.sideResistance);
+
+    NegativeFrictionScreen& drag = m_formulaTwo->dragScreen();
+    drag.cbe_Junbuhezai.setText(soil.drag.p);
+    drag.edt_Dimianbiaogao.setText(soil.drag.eg);
+    drag.edt_Zhuangdingbiaogao.setText(soil.drag.ep);
+    drag.cbb_Tuchengshu.setIndex(static_cast<int>(soil.drag.layers.size()) - 1);
+    Grid& dragGrid = drag.Grid1_Fumozhulijisuan;
+    const int dragRows = std::min(dragGrid.rowCount(), static_cast<int>(soil.drag.layers.size()));
+    for (int row = 0; row < dragRows; ++row) {
+        const SoilLayer& layer = soil.drag.layers[static_cast<size_t>(row)];
+        dragGrid.editCell(row, drag_col::kBottom, layer.bottom);
+        dragGrid.editCell(row, drag_col::kUnitWeight, layer.unitWeight);
+        dragGrid.editCell(row, drag_col::kXi, layer.xi);
+        dragGrid.editCell(row, drag_col::kQsik, layer.qsik);
+    }
+
+    SideResistanceScreen& side = m_formulaTwo->sideScreen();
+    side.cbb_ZhengTuchengshu.setIndex(static_cast<int>(soil.side.layers.size()) - 1);
+    Grid& sideGrid = side.Grid1_Zhengmozhulijisuan;
+    const int sideRows = std::min(sideGrid.rowCount(), static_cast<int>(soil.side.layers.size()));
+    for (int row = 0; row < sideRows; ++row) {
+        const SideLayer& layer = soil.side.layers[static_cast<size_t>(row)];
+        sideGrid.editCell(row, side_col::kThickness, layer.thickness);
+        sideGrid.editCell(row, side_col::kQsik, layer.qsik);
+    }
+}
+
 HeadlessWindow::Outcome HeadlessWindow::compute() {
-    InputScreen& s = m_window->inputScreen();
-    m_window->lastResult.reset();
-    m_window->lastRejection.reset();
-    s.cbt_computeClick();
-    return {m_window->lastResult, m_window->lastRejection};
+    *m_outcomes = {};
+    m_window->inputScreen().cbt_computeClick();
+    return {m_outcomes->result, m_outcomes->rejection};
 }
 
 void HeadlessWindow::setRoundingMode(RoundingMode mode) {

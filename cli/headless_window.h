@@ -1,17 +1,20 @@
-// A formula-one calculator window without a screen. The command line types each pile into the
-// window's input screen and presses Compute, exactly as an engineer would, so what pilecalc
-// prints is what the window shows: the same result texts, the same books.
+// A calculator window without a screen. The command line types each pile into the window's
+// input screen (and, in formula two, its soil switches and soil screens) and presses Compute,
+// exactly as an engineer would, so what pilecalc prints is what the window shows: the same
+// result texts, the same grids, the same books.
 #pragma once
 
 #include <memory>
 #include <optional>
 #include <string>
 
-#include "app/model/formula_one_window.h"
+#include "app/model/calculator_window.h"
+#include "app/model/formula_two_window.h"
 #include "app/model/platform.h"
 #include "books/window_books.h"
 #include "core/pile_calc.h"
 #include "core/pile_input.h"
+#include "soil/formula_two.h"
 
 namespace pile::cli {
 
@@ -20,8 +23,8 @@ std::string localTimeText();
 
 class HeadlessWindow {
 public:
-    // fixedTime replaces the local time in the calculation-time lines.
-    explicit HeadlessWindow(std::optional<std::string> fixedTime = std::nullopt);
+    // formula 1 or 2; fixedTime replaces the local time in the calculation-time lines.
+    explicit HeadlessWindow(int formula = 1, std::optional<std::string> fixedTime = std::nullopt);
     ~HeadlessWindow();
     HeadlessWindow(const HeadlessWindow&) = delete;
     HeadlessWindow& operator=(const HeadlessWindow&) = delete;
@@ -29,6 +32,9 @@ public:
     // Writes every control of the input screen that a pile reads, in the order a user would
     // fill them: section, rock mode, then the fields. Unchanged values fire nothing.
     void enterPile(const InputTexts& texts);
+    // Formula two: ticks the soil switches and fills both soil screens, the layer count first,
+    // then every cell the user types (ending each edit as the user does).
+    void enterSoil(const FormulaTwoSoil& soil);
 
     struct Outcome {
         std::optional<PileResult> result;    // set when the pile was accepted
@@ -44,12 +50,18 @@ public:
 
     const InputScreen& screen() const;
     const WindowBooks& books() const;
+    // The formula-two window; nullptr in formula one.
+    const FormulaTwoWindow* formulaTwo() const;
 
 private:
-    class Window;
     struct Services;
+    struct Outcomes;
+    template <class Base>
+    class Recording;
     std::unique_ptr<Services> m_services;
-    std::unique_ptr<Window> m_window;
+    std::unique_ptr<Outcomes> m_outcomes;
+    std::unique_ptr<CalculatorWindow> m_window;
+    FormulaTwoWindow* m_formulaTwo = nullptr;
 };
 
 }  // namespace pile::cli

@@ -2,6 +2,7 @@
 #include "app/model/application.h"
 
 #include "app/model/formula_one_window.h"
+#include "app/model/formula_two_window.h"
 
 namespace pile {
 
@@ -23,6 +24,9 @@ void ChooserWindow::cbt_Gongshi2Click() { m_app.openCalculator(CalculatorKind::F
 Application::Application(Platform& platform) : m_platform(platform) {
     m_formulaOneFactory = [](Platform& p) -> std::unique_ptr<CalculatorWindow> {
         return std::make_unique<FormulaOneWindow>(p);
+    };
+    m_formulaTwoFactory = [](Platform& p) -> std::unique_ptr<CalculatorWindow> {
+        return std::make_unique<FormulaTwoWindow>(p);
     };
     m_chooser = std::make_unique<ChooserWindow>(*this);
     m_chooser->FormCreate();

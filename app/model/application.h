@@ -65,8 +65,8 @@ public:
     AboutBox* BVK_HAP_FRM_CopyRight() { return m_about.get(); }
     CalculatorWindow* window(CalculatorKind kind);
 
-    // How a window of a kind is made. Formula one has its factory from the start; a kind
-    // without a factory cannot be opened.
+    // How a window of a kind is made. Both kinds have their factory from the start; tests
+    // may replace one, and a kind without a factory cannot be opened.
     void setWindowFactory(CalculatorKind kind, WindowFactory factory);
 
     // Creates, stores and announces a calculator window unless one of the kind exists.

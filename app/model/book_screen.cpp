@@ -65,9 +65,10 @@ void BookScreen::recordPile(const PileInput& input, const PileResult& result,
     booksChanged();
 }
 
-void BookScreen::recordBuilt(std::string row, std::vector<std::string> book,
-                             const std::string& timeText) {
-    m_books.appendBuilt(std::move(row), std::move(book), timeText);
+void BookScreen::recordFormulaTwoPile(const PileInput& input, const FormulaTwoRun& run,
+                                      const std::string& rockClassName, RoundingMode mode,
+                                      const std::string& timeText) {
+    m_books.appendFormulaTwoPile(input, run, rockClassName, mode, timeText);
     booksChanged();
 }
 

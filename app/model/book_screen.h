@@ -49,8 +49,11 @@ public:
     void recordPile(const PileInput& input, const PileResult& result,
                     const std::string& rockClassName, RoundingMode mode,
                     const std::string& timeText);
-    // Records a pile whose row and detailed book the caller built (formula two).
-    void recordBuilt(std::string row, std::vector<std::string> book, const std::string& timeText);
+    // Records a formula-two pile (run: its computation with the soil terms) under the next
+    // number.
+    void recordFormulaTwoPile(const PileInput& input, const FormulaTwoRun& run,
+                              const std::string& rockClassName, RoundingMode mode,
+                              const std::string& timeText);
     // After every completed computation: both books unsaved, Save and delete-last enabled.
     void markComputed();
 

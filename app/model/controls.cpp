@@ -213,6 +213,92 @@ void TrackBar::setValue(int value) {
     fire(m_onChange);
 }
 
+Grid::Grid(int columns)
+    : m_headers(static_cast<size_t>(columns)),
+      m_columnVisible(static_cast<size_t>(columns), true),
+      m_columnEditable(static_cast<size_t>(columns), false) {}
+
+bool Grid::inside(int row, int column) const {
+    return row >= 0 && row < rowCount() && column >= 0 && column < columnCount();
+}
+
+const std::string& Grid::cell(int row, int column) const {
+    static const std::string none;
+    return inside(row, column) ? m_rows[static_cast<size_t>(row)][static_cast<size_t>(column)]
+                               : none;
+}
+
+bool Grid::columnVisible(int column) const {
+    return column >= 0 && column < columnCount() && m_columnVisible[static_cast<size_t>(column)];
+}
+
+bool Grid::columnEditable(int column) const {
+    return column >= 0 && column < columnCount() && m_columnEditable[static_cast<size_t>(column)];
+}
+
+void Grid::contentChanged() {
+    ++m_contentRevision;
+    touch();
+}
+
+void Grid::setHeaders(std::vector<std::string> headers) {
+    headers.resize(m_headers.size());
+    if (headers == m_headers) return;
+    m_headers = std::move(headers);
+    contentChanged();
+}
+
+void Grid::setRowCount(int rows) {
+    rows = std::max(rows, 0);
+    if (rows == rowCount()) return;
+    m_rows.resize(static_cast<size_t>(rows), std::vector<std::string>(m_headers.size()));
+    if (m_selectedRow >= rows) m_selectedRow = m_selectedColumn = -1;
+    contentChanged();
+}
+
+void Grid::setCell(int row, int column, std::string text) {
+    if (!inside(row, column)) return;
+    std::string& cell = m_rows[static_cast<size_t>(row)][static_cast<size_t>(column)];
+    if (cell == text) return;
+    cell = std::move(text);
+    contentChanged();
+}
+
+void Grid::setColumnVisible(int column, bool visible) {
+    if (column < 0 || column >= columnCount() || columnVisible(column) == visible) return;
+    m_columnVisible[static_cast<size_t>(column)] = visible;
+    touch();
+}
+
+void Grid::setColumnEditable(int column, bool editable) {
+    if (column < 0 || column >= columnCount() || columnEditable(column) == editable) return;
+    m_columnEditable[static_cast<size_t>(column)] = editable;
+    touch();
+}
+
+void Grid::setEditable(bool editable) {
+    if (m_editable == editable) return;
+    m_editable = editable;
+    touch();
+}
+
+void Grid::selectCell(int row, int column) {
+    if (!inside(row, column)) return;
+    if (row != m_selectedRow || column != m_selectedColumn) {
+        m_selectedRow = row;
+        m_selectedColumn = column;
+        touch();
+    }
+    if (m_onSelect) m_onSelect(row, column);
+}
+
+bool Grid::editCell(int row, int column, std::string text) {
+    if (!inside(row, column) || !columnEditable(column)) return false;
+    setCell(row, column, std::move(text));
+    if (m_onEditingDone) m_onEditingDone(row, column);
+    return true;
+}
+
 const std::vector<std::string>& Memo::lines() const {
     static const std::vector<std::string> none;
     return m_lines ? *m_lines : none;

@@ -200,6 +200,66 @@ private:
     ChangeHandler m_onChange;
 };
 
+// A grid of text cells: the layer grids of the soil screens and the reference tables beside
+// them. Every cell holds text; a column may be hidden and may accept edits. The user's events
+// are selecting a cell and ending an edit of one; the model writes cells, rows and visibility
+// by program, which fires nothing. contentRevision() grows with the cells and the row count
+// (revision() with every change at all), so a view rebuilds its cells only when they changed.
+class Grid : public Control {
+public:
+    using CellHandler = std::function<void(int row, int column)>;
+
+    explicit Grid(int columns);
+
+    int rowCount() const { return static_cast<int>(m_rows.size()); }
+    int columnCount() const { return static_cast<int>(m_headers.size()); }
+    const std::vector<std::string>& headers() const { return m_headers; }
+    const std::vector<std::string>& row(int row) const { return m_rows[static_cast<size_t>(row)]; }
+    // "" for a cell outside the grid.
+    const std::string& cell(int row, int column) const;
+    bool columnVisible(int column) const;
+    // Whether the user may ever edit a cell of this column.
+    bool columnEditable(int column) const;
+    // The grid's editor state, set by the screen when a cell is selected.
+    bool editable() const { return m_editable; }
+    int selectedRow() const { return m_selectedRow; }
+    int selectedColumn() const { return m_selectedColumn; }
+    std::uint64_t contentRevision() const { return m_contentRevision; }
+
+    void setHeaders(std::vector<std::string> headers);
+    // Rows past the count go; new rows are blank.
+    void setRowCount(int rows);
+    // Writes by program; a cell outside the grid is ignored.
+    void setCell(int row, int column, std::string text);
+    void setColumnVisible(int column, bool visible);
+    void setColumnEditable(int column, bool editable);
+    void setEditable(bool editable);
+
+    // The user selects a cell: the select handler runs (it decides editable()).
+    void selectCell(int row, int column);
+    // The user ends an edit of a cell with `text`. The text is taken exactly as typed and the
+    // end-of-edit handler runs. A cell outside the grid or in a column that takes no edits
+    // changes nothing; returns whether the edit was taken.
+    bool editCell(int row, int column, std::string text);
+    void onSelectCell(CellHandler handler) { m_onSelect = std::move(handler); }
+    void onEditingDone(CellHandler handler) { m_onEditingDone = std::move(handler); }
+
+private:
+    bool inside(int row, int column) const;
+    void contentChanged();
+
+    std::vector<std::string> m_headers;
+    std::vector<std::vector<std::string>> m_rows;
+    std::vector<bool> m_columnVisible;
+    std::vector<bool> m_columnEditable;
+    bool m_editable = false;
+    int m_selectedRow = -1;
+    int m_selectedColumn = -1;
+    std::uint64_t m_contentRevision = 0;
+    CellHandler m_onSelect;
+    CellHandler m_onEditingDone;
+};
+
 // A read-only multi-line text view that does not wrap. It shows lines it does not own (the
 // books of the window); their owner calls linesChanged() after every change, which also
 // scrolls the view back to its beginning.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/model/application.h"
+#include "app/model/formula_two_window.h"
 #include "app/model/formula_one_window.h"
 #include "tests/model/fake_platform.h"
 
@@ -52,19 +53,13 @@ TEST_F(ApplicationTest, OneWindowPerKind) {
 }
 
 TEST_F(ApplicationTest, FormulaTwoOpensBesideFormulaOne) {
-    // Without a formula-two window the button does nothing.
-    chooser().cbt_Gongshi2Click();
-    EXPECT_EQ(app.BVK_FRM_WENA2(), nullptr);
-
-    app.setWindowFactory(CalculatorKind::FormulaTwo, [](Platform& p) {
-        return std::unique_ptr<CalculatorWindow>(std::make_unique<FormulaOneWindow>(p));
-    });
     chooser().cbt_Gongshi1Click();
     chooser().cbt_Gongshi2Click();
     chooser().cbt_Gongshi2Click();
     ASSERT_NE(app.BVK_FRM_WENA1(), nullptr);
     ASSERT_NE(app.BVK_FRM_WENA2(), nullptr);
     EXPECT_NE(app.BVK_FRM_WENA1(), app.BVK_FRM_WENA2());
+    EXPECT_NE(dynamic_cast<FormulaTwoWindow*>(app.BVK_FRM_WENA2()), nullptr);
     EXPECT_EQ(opened, (std::vector<CalculatorKind>{CalculatorKind::FormulaOne,
                                                    CalculatorKind::FormulaTwo}));
 }

@@ -1,0 +1,123 @@
+// The negative-skin-friction screen of the formula-two window.
+#include "app/model/negative_friction_screen.h"
+
+#include <string>
+
+namespace pile {
+
+namespace {
+
+// The columns of Grid1_Fumozhulijisuan the user types into: Ei, gamma_i, xi_ni and qsik.
+bool isInputColumn(int column) {
+    return column >= drag_col::kBottom && column <= drag_col::kQsik;
+}
+
+}  // namespace
+
+NegativeFrictionScreen::NegativeFrictionScreen(SoilScreenHost& host) : m_host(host) {
+    const DragLoadInput defaults;
+    lb_Fmzlbiaoti.setText("桩周土负摩阻力");
+    gpb_Fmzlshuru.setText("输入参数");
+    lb_Junbuhezai.setText("地面大面积荷载  p (kPa)");
+    cbe_Junbuhezai.setItems(surfaceLoadItems(), -1);
+    cbe_Junbuhezai.setText(defaults.p);
+    lb_Dimianbiaogao.setText("地    面    标    高  Eg(m)");
+    edt_Dimianbiaogao.setText(defaults.eg);
+    lb_Zhuangdingbiaogao.setText("桩    顶    标    高  Ep(m)");
+    edt_Zhuangdingbiaogao.setText(defaults.ep);
+    lb_Tuchengshu.setText("考虑负摩阻力土层数 m");
+    cbb_Tuchengshu.setItems(layerCountItems(), 0);
+
+    Grid& grid = Grid1_Fumozhulijisuan;
+    std::vector<std::string> headers;
+    for (const GridColumn& column : dragGridColumns()) headers.emplace_back(column.header);
+    grid.setHeaders(std::move(headers));
+    detail::setLayerRows(grid, 1);
+    const SoilLayer& first = defaults.layers.front();
+    grid.setCell(0, drag_col::kName, first.name);
+    grid.setCell(0, drag_col::kBottom, first.bottom);
+    grid.setCell(0, drag_col::kUnitWeight, first.unitWeight);
+    grid.setCell(0, drag_col::kXi, first.xi);
+    grid.setCell(0, drag_col::kQsik, first.qsik);
+    grid.setColumnVisible(drag_col::kName, false);
+    for (int column = drag_col::kPerimeter; column < kDragGridColumns; ++column)
+        grid.setColumnVisible(column, false);
+    for (int column = drag_col::kBottom; column <= drag_col::kQsik; ++column)
+        grid.setColumnEditable(column, true);
+
+    gpb_Fmzlcankao.setText(negativeFrictionTable().group);
+    detail::showReferenceTable(negativeFrictionTable(), Grid2_Fumozhulixishubiao, lb_fmzlxsbiao,
+                               lb_fmzlxssm);
+
+    cbt_fmzlzhankai.setText(detail::kExpand);
+    cbt_Fmzlfanhui.setText("返回");
+    cbt_FmzlComputer.setText("计算");
+
+    cbe_Junbuhezai.onChange([this] { cbe_JunbuhezaiChange(); });
+    edt_Dimianbiaogao.onChange([this] { edt_DimianbiaogaoChange(); });
+    edt_Zhuangdingbiaogao.onChange([this] { edt_ZhuangdingbiaogaoChange(); });
+    cbb_Tuchengshu.onChange([this] { cbb_TuchengshuChange(); });
+    grid.onSelectCell([this](int r, int c) { Grid1_FumozhulijisuanSelectCell(r, c); });
+    grid.onEditingDone([this](int r, int c) { Grid1_FumozhulijisuanEditingDone(r, c); });
+}
+
+void NegativeFrictionScreen::inputChanged() {
+    lb_FQgn.setText("");
+    cbt_FmzlComputer.setEnabled(true);
+}
+
+void NegativeFrictionScreen::cbe_JunbuhezaiChange() { inputChanged(); }
+void NegativeFrictionScreen::edt_DimianbiaogaoChange() { inputChanged(); }
+void NegativeFrictionScreen::edt_ZhuangdingbiaogaoChange() { inputChanged(); }
+
+void NegativeFrictionScreen::cbb_TuchengshuChange() {
+    detail::setLayerRows(Grid1_Fumozhulijisuan, cbb_Tuchengshu.index() + 1);
+    inputChanged();
+}
+
+void NegativeFrictionScreen::Grid1_FumozhulijisuanSelectCell(int, int column) {
+    Grid1_Fumozhulijisuan.setEditable(isInputColumn(column));
+}
+
+void NegativeFrictionScreen::Grid1_FumozhulijisuanEditingDone(int, int column) {
+    if (isInputColumn(column)) inputChanged();
+}
+
+void NegativeFrictionScreen::cbt_FmzlComputerClick() { showResult(ComputeDragLoad(input())); }
+
+void NegativeFrictionScreen::cbt_fmzlzhankaiClick() {
+    detail::toggleResultColumns(cbt_fmzlzhankai, Grid1_Fumozhulijisuan, drag_col::kPerimeter);
+}
+
+DragLoadInput NegativeFrictionScreen::input() const {
+    const Grid& grid = Grid1_Fumozhulijisuan;
+    DragLoadInput in;
+    in.pile = m_host.soilPileSection();
+    in.p = cbe_Junbuhezai.text();
+    in.eg = edt_Dimianbiaogao.text();
+    in.ep = edt_Zhuangdingbiaogao.text();
+    in.layers.clear();
+    for (int row = 0; row < grid.rowCount(); ++row)
+        in.layers.push_back(SoilLayer{grid.cell(row, drag_col::kName),
+                                      grid.cell(row, drag_col::kBottom),
+                                      grid.cell(row, drag_col::kUnitWeight),
+                                      grid.cell(row, drag_col::kXi),
+                                      grid.cell(row, drag_col::kQsik)});
+    return in;
+}
+
+void NegativeFrictionScreen::showResult(const DragLoadResult& result) {
+    Grid& grid = Grid1_Fumozhulijisuan;
+    for (int row = 0; row < grid.rowCount() && row < static_cast<int>(result.layers.size()); ++row) {
+        const auto& cells = result.layers[static_cast<size_t>(row)].cells;
+        for (int column = drag_col::kPerimeter; column < kDragGridColumns; ++column)
+            grid.setCell(row, column, cells[static_cast<size_t>(column)]);
+    }
+    lb_FMZxinxi.setText(result.message);
+    lb_FMZxinxi.setTextColour(result.messageColour);
+    cbe_Junbuhezai.setTextColour(result.surfaceLoadColour);
+    lb_FQgn.setText(result.qgnLabel);
+    cbt_FmzlComputer.setEnabled(false);
+}
+
+}  // namespace pile

@@ -1,0 +1,383 @@
+// The formula-two window: the soil switches, the two soil screens with their layer grids, the
+// limit fields, the input changes that empty them, and the formula-two books.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/model/formula_two_window.h"
+#include "core/text_width.h"
+#include "tests/model/fake_platform.h"
+
+namespace pile {
+namespace {
+
+class FormulaTwoWindowTest : public ::testing::Test {
+protected:
+    test::FakePlatform fake;
+    FormulaTwoWindow window{fake.platform};
+    FormulaTwoInputScreen& input = window.formulaTwoInput();
+    NegativeFrictionScreen& drag = window.dragScreen();
+    SideResistanceScreen& side = window.sideScreen();
+    Grid& dragGrid = drag.Grid1_Fumozhulijisuan;
+    Grid& sideGrid = side.Grid1_Zhengmozhulijisuan;
+
+    void bothSoilTermsOn() {
+        input.ckb_fumozhuli.setChecked(true);
+        input.ckb_zhengmozhuli.setChecked(true);
+    }
+    std::vector<std::string> column(const Grid& grid, int c) const {
+        std::vector<std::string> cells;
+        for (int r = 0; r < grid.rowCount(); ++r) cells.push_back(grid.cell(r, c));
+        return cells;
+    }
+    std::vector<int> visibleColumns(const Grid& grid) const {
+        std::vector<int> shown;
+        for (int c = 0; c < grid.columnCount(); ++c)
+            if (grid.columnVisible(c)) shown.push_back(c);
+        return shown;
+    }
+};
+
+TEST_F(FormulaTwoWindowTest, NewWindowHasOneDefaultLayerOnEachSoilScreen) {
+    EXPECT_TRUE(window.MainFormLayer.visible());
+    EXPECT_FALSE(window.Fumozhuli_FormLayer.visible());
+    EXPECT_FALSE(window.Zhengmozhuli_FormLayer.visible());
+    EXPECT_FALSE(input.ckb_fumozhuli.checked());
+    EXPECT_FALSE(input.ckb_zhengmozhuli.checked());
+    EXPECT_FALSE(input.cbt_fumozhuli.enabled());
+    EXPECT_FALSE(input.cbt_zhengmozhuli.enabled());
+    EXPECT_EQ(input.gpb_tuchengchanshu.text(), "土层参数");
+    EXPECT_EQ(input.edt_Qgn.textColour(), TextColour::Green);
+    EXPECT_EQ(input.edt_Nkxianzhi.textColour(), TextColour::OrangeRed);
+    EXPECT_EQ(input.edt_Nxianzhi.textColour(), TextColour::OrangeRed);
+
+    EXPECT_EQ(drag.cbe_Junbuhezai.text(), "10.00");
+    EXPECT_EQ(drag.edt_Dimianbiaogao.text(), "-0.300");
+    EXPECT_EQ(drag.edt_Zhuangdingbiaogao.text(), "-0.900");
+    EXPECT_EQ(drag.cbb_Tuchengshu.text(), "1");
+    ASSERT_EQ(dragGrid.rowCount(), 1);
+    EXPECT_EQ(std::vector<std::string>(dragGrid.row(0).begin(), dragGrid.row(0).begin() + 6),
+              (std::vector<std::string>{"1", "新近填土", "-10.000", "17.00", "0.30", "25.00"}));
+    EXPECT_EQ(dragGrid.headers()[27], "占比图例");
+    EXPECT_EQ(visibleColumns(dragGrid), (std::vector<int>{0, 2, 3, 4, 5}));
+    EXPECT_EQ(drag.cbt_fmzlzhankai.text(), "展开");
+    EXPECT_TRUE(drag.lb_FQgn.text().empty());
+
+    EXPECT_EQ(side.cbb_ZhengTuchengshu.text(), "1");
+    ASSERT_EQ(sideGrid.rowCount(), 1);
+    EXPECT_EQ(std::vector<std::string>(sideGrid.row(0).begin(), sideGrid.row(0).begin() + 3),
+              (std::vector<std::string>{"1", "10.000", "40.00"}));
+    EXPECT_EQ(visibleColumns(sideGrid), (std::vector<int>{0, 1, 2}));
+
+    // The reference tables are there from the start, with their notes.
+    EXPECT_EQ(drag.Grid2_Fumozhulixishubiao.rowCount(), 5);
+    EXPECT_EQ(drag.Grid2_Fumozhulixishubiao.cell(4, 1), "0.20～0.50");
+    EXPECT_EQ(drag.gpb_Fmzlcankao.text(), "参考数据");
+    EXPECT_EQ(side.Grid2_Zhengmozhulizhibiao.rowCount(), 24);
+    EXPECT_EQ(side.Grid2_Zhengmozhulizhibiao.cell(2, 2), "0.50<IL≤0.75");
+    EXPECT_EQ(side.lb_Zmzlzsm.text().substr(0, 3), "注");
+}
+
+TEST_F(FormulaTwoWindowTest, TheLayerCountSetsTheRowsAndNumbersThem) {
+    drag.cbt_FmzlComputerClick();
+    ASSERT_FALSE(drag.cbt_FmzlComputer.enabled());
+    drag.cbb_Tuchengshu.setIndex(4);
+    EXPECT_EQ(column(dragGrid, 0), (std::vector<std::string>{"1", "2", "3", "4", "5"}));
+    EXPECT_TRUE(drag.lb_FQgn.text().empty());
+    EXPECT_TRUE(drag.cbt_FmzlComputer.enabled());
+    dragGrid.editCell(2, drag_col::kBottom, "-30");
+
+    drag.cbb_Tuchengshu.setIndex(2);
+    EXPECT_EQ(column(dragGrid, 0), (std::vector<std::string>{"1", "2", "3"}));
+    EXPECT_EQ(dragGrid.cell(2, drag_col::kBottom), "-30");
+    EXPECT_EQ(dragGrid.cell(0, drag_col::kBottom), "-10.000");
+
+    drag.cbb_Tuchengshu.setIndex(5);
+    EXPECT_EQ(column(dragGrid, 0), (std::vector<std::string>{"1", "2", "3", "4", "5", "6"}));
+    EXPECT_EQ(dragGrid.cell(4, drag_col::kBottom), "");
+
+    side.cbb_ZhengTuchengshu.setIndex(19);
+    EXPECT_EQ(sideGrid.rowCount(), 20);
+    EXPECT_EQ(sideGrid.cell(19, 0), "20");
+}
+
+TEST_F(FormulaTwoWindowTest, OnlyTheInputColumnsTakeEditsAndTheirTextIsKeptAsTyped) {
+    struct Case {
+        Grid* grid;
+        int column;
+        bool editable;
+    };
+    const Case cases[] = {
+        {&dragGrid, 0, false}, {&dragGrid, 1, false}, {&dragGrid, 2, true},  {&dragGrid, 5, true},
+        {&dragGrid, 6, false}, {&dragGrid, 29, false}, {&sideGrid, 0, false}, {&sideGrid, 1, true},
+        {&sideGrid, 2, true},  {&sideGrid, 3, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.column);
+        c.grid->selectCell(0, c.column);
+        EXPECT_EQ(c.grid->editable(), c.editable);
+        const std::string before = c.grid->cell(0, c.column);
+        EXPECT_EQ(c.grid->editCell(0, c.column, " -7.50x"), c.editable);
+        EXPECT_EQ(c.grid->cell(0, c.column), c.editable ? " -7.50x" : before);
+    }
+}
+
+TEST_F(FormulaTwoWindowTest, AnEditOfAnInputEmptiesTheSoilResultAndEnablesItsCompute) {
+    drag.cbt_FmzlComputerClick();
+    side.cbt_ZmzlComputerClick();
+    EXPECT_EQ(drag.lb_FQgn.text(), "Qgn=604.23kN");
+    EXPECT_EQ(side.lb_Qsk.text(), "Qsk=1256.64kN");
+    EXPECT_FALSE(side.cbt_ZmzlComputer.enabled());
+
+    // Only the row count and column 0 change with the count; the grid results stay.
+    dragGrid.editCell(0, drag_col::kXi, "0.30");  // the same text: still an ended edit
+    EXPECT_TRUE(drag.lb_FQgn.text().empty());
+    EXPECT_TRUE(drag.cbt_FmzlComputer.enabled());
+    EXPECT_EQ(dragGrid.cell(0, drag_col::kQgin), "604.23");
+
+    drag.cbt_FmzlComputerClick();
+    drag.edt_Zhuangdingbiaogao.setText("-1.000");
+    EXPECT_TRUE(drag.lb_FQgn.text().empty());
+
+    sideGrid.editCell(0, side_col::kQsik, "50");
+    EXPECT_TRUE(side.lb_Qsk.text().empty());
+    EXPECT_TRUE(side.cbt_ZmzlComputer.enabled());
+    // The input screen does not hear of it.
+    EXPECT_TRUE(input.cbt_compute.visible());
+}
+
+TEST_F(FormulaTwoWindowTest, ExpandShowsTheResultColumnsAndPressedTwiceFoldsThem) {
+    drag.cbt_fmzlzhankaiClick();
+    EXPECT_EQ(drag.cbt_fmzlzhankai.text(), "折叠");
+    EXPECT_EQ(visibleColumns(dragGrid).size(), 29u);
+    EXPECT_FALSE(dragGrid.columnVisible(drag_col::kName));
+    drag.cbt_fmzlzhankaiClick();
+    EXPECT_EQ(drag.cbt_fmzlzhankai.text(), "展开");
+    EXPECT_EQ(visibleColumns(dragGrid), (std::vector<int>{0, 2, 3, 4, 5}));
+
+    side.cbt_ZhengZhankaiClick();
+    EXPECT_EQ(visibleColumns(sideGrid), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8}));
+    side.cbt_ZhengZhankaiClick();
+    EXPECT_EQ(visibleColumns(sideGrid), (std::vector<int>{0, 1, 2}));
+}
+
+TEST_F(FormulaTwoWindowTest, SwitchesOpenTheSoilScreensAndBackEmptiesTheLimitsEvenUnchanged) {
+    bothSoilTermsOn();
+    EXPECT_TRUE(input.cbt_fumozhuli.enabled());
+    EXPECT_TRUE(input.cbt_zhengmozhuli.enabled());
+    input.cbt_computeClick();
+    ASSERT_EQ(input.edt_Nkxianzhi.text(), "9039");
+
+    window.cbt_fumozhuliClick();
+    EXPECT_FALSE(window.MainFormLayer.visible());
+    EXPECT_TRUE(window.Fumozhuli_FormLayer.visible());
+    window.cbt_FmzlfanhuiClick();
+    EXPECT_TRUE(window.MainFormLayer.visible());
+    EXPECT_FALSE(window.Fumozhuli_FormLayer.visible());
+    EXPECT_EQ(input.edt_Qgn.text(), "");
+    EXPECT_EQ(input.edt_Nkxianzhi.text(), "");
+    EXPECT_EQ(input.edt_Nxianzhi.text(), "");
+    EXPECT_EQ(input.edt_ra.text(), "9039");
+    EXPECT_TRUE(input.cbt_compute.visible());
+    EXPECT_FALSE(input.cbt_View.visible());
+
+    input.cbt_computeClick();
+    window.cbt_zhengmozhuliClick();
+    EXPECT_TRUE(window.Zhengmozhuli_FormLayer.visible());
+    window.cbt_ZmzlfanhuiClick();
+    EXPECT_EQ(input.edt_ra.text(), "");
+    EXPECT_EQ(input.edt_Nkxianzhi.text(), "");
+    EXPECT_EQ(input.edt_Qgn.text(), "604");
+    EXPECT_EQ(input.edt_Nxianzhi.text(), "7137");
+    EXPECT_TRUE(input.cbt_compute.visible());
+}
+
+// Which result fields an input change empties, after a computation with both soil terms.
+TEST_F(FormulaTwoWindowTest, InputChangesEmptyTheFieldsThatDependOnThem) {
+    enum Field { Kesair, Ra, Rc, Qgn, Nk, N };
+    struct Case {
+        const char* name;
+        std::function<void(FormulaTwoInputScreen&)> change;
+        std::vector<Field> emptied;
+    };
+    const std::vector<Case> cases = {
+        {"section", [](auto& s) { s.cbb_jmlx.setIndex(1); }, {Kesair, Ra, Rc, Qgn, Nk, N}},
+        {"size", [](auto& s) { s.cbe_dd.setText("1200"); }, {Kesair, Ra, Rc, Qgn, Nk, N}},
+        {"process", [](auto& s) { s.cbb_czgy.setIndex(2); }, {Kesair, Ra, Rc, Nk, N}},
+        {"grade", [](auto& s) { s.cbb_hnt.setIndex(3); }, {Rc, N}},
+        {"depth", [](auto& s) { s.cbe_hr.setText("2.0d"); }, {Kesair, Ra, Nk}},
+        {"frk", [](auto& s) { s.edt_frk.setText("30"); }, {Kesair, Ra, Nk}},
+        {"drag switch", [](auto& s) { s.ckb_fumozhuli.setChecked(false); }, {Qgn, Nk, N}},
+        {"side switch", [](auto& s) { s.ckb_zhengmozhuli.setChecked(false); }, {Ra, Nk}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::FakePlatform platform;
+        FormulaTwoWindow w(platform.platform);
+        FormulaTwoInputScreen& s = w.formulaTwoInput();
+        s.ckb_fumozhuli.setChecked(true);
+        s.ckb_zhengmozhuli.setChecked(true);
+        s.cbt_computeClick();
+        ASSERT_TRUE(s.cbt_View.visible());
+        c.change(s);
+        const Edit* fields[] = {&s.edt_kesair, &s.edt_ra,        &s.edt_rc,
+                                &s.edt_Qgn,    &s.edt_Nkxianzhi, &s.edt_Nxianzhi};
+        for (int f = Kesair; f <= N; ++f) {
+            const bool emptied =
+                std::find(c.emptied.begin(), c.emptied.end(), static_cast<Field>(f)) != c.emptied.end();
+            EXPECT_EQ(fields[f]->text().empty(), emptied) << "field " << f;
+        }
+        EXPECT_FALSE(s.cbt_View.visible());
+    }
+}
+
+TEST_F(FormulaTwoWindowTest, SectionAndSizeChangesMakeTheSoilResultsStale) {
+    // A section switch rewrites the second size, so the perimeter, and with it both soil
+    // results, are stale whichever section is chosen.
+    for (int section : {2, 1, 0}) {
+        SCOPED_TRACE(section);
+        drag.cbt_FmzlComputerClick();
+        side.cbt_ZmzlComputerClick();
+        input.cbb_jmlx.setIndex(section);
+        EXPECT_TRUE(drag.cbt_FmzlComputer.enabled());
+        EXPECT_TRUE(side.cbt_ZmzlComputer.enabled());
+        EXPECT_TRUE(drag.lb_FQgn.text().empty());
+        EXPECT_TRUE(side.lb_Qsk.text().empty());
+    }
+
+    drag.cbt_FmzlComputerClick();
+    side.cbt_ZmzlComputerClick();
+    input.cbe_dd.setText("1500");
+    EXPECT_TRUE(drag.lb_FQgn.text().empty());
+    EXPECT_TRUE(side.lb_Qsk.text().empty());
+    EXPECT_TRUE(drag.cbt_FmzlComputer.enabled());
+}
+
+TEST_F(FormulaTwoWindowTest, ComputeRunsTheCheckedSoilScreensAndShowsTheLimits) {
+    input.ckb_fumozhuli.setChecked(true);
+    input.cbt_computeClick();
+    // The drag screen was computed as if its own button had been pressed; the side one not.
+    EXPECT_EQ(drag.lb_FQgn.text(), "Qgn=604.23kN");
+    EXPECT_FALSE(drag.cbt_FmzlComputer.enabled());
+    EXPECT_EQ(dragGrid.cell(0, drag_col::kShape), "梯形+矩形");
+    EXPECT_TRUE(side.lb_Qsk.text().empty());
+    EXPECT_EQ(input.edt_ra.text(), "8410");
+    EXPECT_EQ(input.edt_Qgn.text(), "604");
+    EXPECT_EQ(input.edt_Nkxianzhi.text(), "8410");
+    EXPECT_EQ(input.edt_Nxianzhi.text(), "7137");
+    // A normal limit check empties the strip, rock class included.
+    EXPECT_TRUE(input.lb_shuoming.text().empty());
+    EXPECT_EQ(input.lb_shuoming.textColour(), TextColour::Black);
+    EXPECT_EQ(window.pileCounter(), 1);
+    EXPECT_EQ(window.bookSaveState(), 3);
+}
+
+TEST_F(FormulaTwoWindowTest, ANegativeLimitIsRedAndTheNextNormalPileIsOrangeRedAgain) {
+    input.ckb_fumozhuli.setChecked(true);
+    drag.cbe_Junbuhezai.setText("500");
+    dragGrid.editCell(0, drag_col::kBottom, "-40");
+    dragGrid.editCell(0, drag_col::kUnitWeight, "20");
+    dragGrid.editCell(0, drag_col::kXi, "0.5");
+    dragGrid.editCell(0, drag_col::kQsik, "200");
+    input.cbt_computeClick();
+    EXPECT_EQ(input.edt_Qgn.text(), "24567");
+    EXPECT_EQ(input.edt_Nkxianzhi.text(), "-11952");
+    EXPECT_EQ(input.edt_Nkxianzhi.textColour(), TextColour::Red);
+    EXPECT_EQ(input.edt_Nxianzhi.textColour(), TextColour::Red);
+    EXPECT_EQ(input.lb_shuoming.text(), "下拉荷载太大，引发竖向荷载限值异常");
+    EXPECT_EQ(input.lb_shuoming.textColour(), TextColour::Red);
+    EXPECT_TRUE(input.lb_shuoming.visible());
+    EXPECT_FALSE(input.img_Logo.visible());
+    EXPECT_EQ(window.pileCounter(), 1);  // still shown and booked
+
+    input.ckb_fumozhuli.setChecked(false);
+    input.cbt_computeClick();
+    EXPECT_EQ(input.edt_Nkxianzhi.textColour(), TextColour::OrangeRed);
+    EXPECT_EQ(input.edt_Nxianzhi.textColour(), TextColour::OrangeRed);
+    EXPECT_TRUE(input.lb_shuoming.text().empty());
+    EXPECT_EQ(input.edt_Qgn.text(), "0");
+}
+
+TEST_F(FormulaTwoWindowTest, ANegativeSideResistanceShowsTheInputMessageStrip) {
+    side.cbt_ZmzlComputerClick();
+    EXPECT_TRUE(input.img_Logo.visible());
+    sideGrid.editCell(0, side_col::kQsik, "-10");
+    side.cbt_ZmzlComputerClick();
+    EXPECT_EQ(side.lb_ZMZxinxi.text(), "第1层土侧阻力错");
+    EXPECT_EQ(side.lb_ZMZxinxi.textColour(), TextColour::Red);
+    EXPECT_FALSE(input.img_Logo.visible());
+    EXPECT_TRUE(input.lb_shuoming.visible());
+    EXPECT_TRUE(input.lb_shuoming.text().empty());
+}
+
+TEST_F(FormulaTwoWindowTest, ARefusedPileRunsNoSoilCalculation) {
+    bothSoilTermsOn();
+    input.cbe_dd.setText("0");
+    input.cbt_computeClick();
+    EXPECT_EQ(input.lb_shuoming.text(), "桩身直径数据有错");
+    EXPECT_TRUE(drag.lb_FQgn.text().empty());
+    EXPECT_TRUE(drag.cbt_FmzlComputer.enabled());
+    EXPECT_EQ(window.pileCounter(), 0);
+}
+
+TEST_F(FormulaTwoWindowTest, ComputedPilesGoIntoTheWiderBooks) {
+    bothSoilTermsOn();
+    input.cbt_computeClick();
+    input.cbe_dd.setText("1200");
+    input.cbt_computeClick();
+    BookScreen& books = window.bookScreen();
+    EXPECT_EQ(window.pileCounter(), 2);
+    const auto& table = books.meo_jisuanjieguo_Xls.lines();
+    ASSERT_FALSE(table.empty());
+    EXPECT_EQ(DisplayWidth(table.front()), 250);
+    books.cbt_sanchuClick();
+    EXPECT_EQ(window.pileCounter(), 1);
+
+    window.setOptimisationMode(true);
+    input.cbt_computeClick();
+    EXPECT_EQ(window.pileCounter(), 1);
+}
+
+// The soil screens refuse nothing: any text in any cell, up to 20 layers, gives finite numbers
+// in every field, cell and book line, and never "-0".
+TEST_F(FormulaTwoWindowTest, ExtremeLayersNeverGiveNonFiniteOrNegativeZeroTexts) {
+    const std::vector<std::string> texts = {"", "abc", "-0", "1e308", "-1e308", "1e-320",
+                                            "0.0000001", "-5", "99999999999", ".", "1,5"};
+    bothSoilTermsOn();
+    drag.cbb_Tuchengshu.setIndex(19);
+    side.cbb_ZhengTuchengshu.setIndex(19);
+    for (size_t round = 0; round < texts.size(); ++round) {
+        for (int r = 0; r < 20; ++r) {
+            for (int c = drag_col::kBottom; c <= drag_col::kQsik; ++c)
+                dragGrid.editCell(r, c, texts[(round + r * 3 + c) % texts.size()]);
+            for (int c = side_col::kThickness; c <= side_col::kQsik; ++c)
+                sideGrid.editCell(r, c, texts[(round * 5 + r + c) % texts.size()]);
+        }
+        drag.cbe_Junbuhezai.setText(texts[round]);
+        drag.edt_Dimianbiaogao.setText(texts[(round + 1) % texts.size()]);
+        drag.edt_Zhuangdingbiaogao.setText(texts[(round + 2) % texts.size()]);
+        input.cbt_computeClick();
+    }
+    std::vector<std::string> shown = {input.edt_ra.text(), input.edt_Qgn.text(),
+                                      input.edt_Nkxianzhi.text(), input.edt_Nxianzhi.text(),
+                                      drag.lb_FQgn.text(), side.lb_Qsk.text()};
+    for (const Grid* g : {&dragGrid, &sideGrid})
+        for (int r = 0; r < g->rowCount(); ++r)
+            for (int c = g == &dragGrid ? drag_col::kPerimeter : side_col::kPerimeter;
+                 c < g->columnCount(); ++c)
+                shown.push_back(g->cell(r, c));
+    for (const auto& line : window.bookScreen().meo_jisuanjieguo_Doc.lines()) shown.push_back(line);
+    EXPECT_EQ(window.pileCounter(), static_cast<int>(texts.size()));
+    for (const std::string& text : shown) {
+        EXPECT_EQ(text.find("inf"), std::string::npos) << text;
+        EXPECT_EQ(text.find("nan"), std::string::npos) << text;
+        EXPECT_NE(text, "-0");
+        EXPECT_EQ(text.find("-0.00 "), std::string::npos) << text;
+    }
+}
+
+}  // namespace
+}  // namespace pile
