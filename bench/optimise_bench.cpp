@@ -1,0 +1,105 @@
+// Benchmarks of the optimisation result lists: the exchange-sort order on large lists, the
+// filter over a million rows, and the memory a row takes.
+#include <benchmark/benchmark.h>
+
+#include <random>
+#include <vector>
+
+#include "optimise/list_filter.h"
+#include "optimise/list_sort.h"
+#include "optimise/result_list.h"
+
+namespace {
+
+using namespace pile;
+
+constexpr int kRaColumn = 4;
+constexpr int kRcColumn = 5;
+constexpr int kDColumn = 2;
+
+ListRowValues row(double d, double ra, double rc) {
+    ListRowValues v;
+    v.section = 1;
+    v.size1 = d;
+    v.depth = 2.0;
+    v.rockValue = 35;
+    v.process = ProcessLabel::MudProtected;
+    v.kesair = 0.8567;
+    v.grade = 30;
+    v.ra = ra;
+    v.rc = rc;
+    v.mode = RoundingMode::Units;
+    return v;
+}
+
+// Rows in random order: Ra and Rc uniform in kN (whole-number texts, so some ties), d one of
+// three diameters (a third of the list per value).
+ResultList randomList(std::size_t n) {
+    std::mt19937 rng(42);
+    std::uniform_real_distribution<double> ra(5000, 20000);
+    std::uniform_real_distribution<double> rc(4000, 10000);
+    std::uniform_int_distribution<int> d(0, 2);
+    ResultList list;
+    list.reserve(n);
+    for (std::size_t i = 0; i < n; ++i) list.append(row(1000 + 500 * d(rng), ra(rng), rc(rng)));
+    return list;
+}
+
+void sortBench(benchmark::State& state, const ResultList& start, int column) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        ResultList list = start;
+        state.ResumeTiming();
+        exchangeSort(list, column);
+        benchmark::DoNotOptimize(list);
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(start.size()));
+}
+
+void BM_SortByRa_Random(benchmark::State& state) {
+    sortBench(state, randomList(100'000), kRaColumn);
+}
+BENCHMARK(BM_SortByRa_Random)->Unit(benchmark::kMillisecond);
+
+void BM_SortByD_ManyEqual(benchmark::State& state) {
+    sortBench(state, randomList(100'000), kDColumn);
+}
+BENCHMARK(BM_SortByD_ManyEqual)->Unit(benchmark::kMillisecond);
+
+// Ra ascending on the list that a sort by Rc and a reversal left.
+void BM_SortByRa_AfterRcDescending(benchmark::State& state) {
+    ResultList start = randomList(100'000);
+    exchangeSort(start, kRcColumn);
+    start.reverse();
+    sortBench(state, start, kRaColumn);
+}
+BENCHMARK(BM_SortByRa_AfterRcDescending)->Unit(benchmark::kMillisecond);
+
+void BM_Filter_1M(benchmark::State& state) {
+    const ResultList raw = randomList(1'000'000);
+    std::size_t passed = 0;
+    for (auto _ : state) {
+        const ResultList got = filterByRaRc(raw, {12000, 14000}, {6000, 8000});
+        passed = got.size();
+        benchmark::DoNotOptimize(got);
+    }
+    state.counters["rows_passed"] = static_cast<double>(passed);
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(raw.size()));
+}
+BENCHMARK(BM_Filter_1M)->Unit(benchmark::kMillisecond);
+
+// A million rows appended one by one as a search appends them; reports the bytes per row.
+void BM_Append_1M_BytesPerRow(benchmark::State& state) {
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        ResultList list;
+        const ListRowValues v = row(1500, 12345.6, 7000.4);
+        for (int i = 0; i < 1'000'000; ++i) list.append(v);
+        bytes = list.bytesUsed();
+        benchmark::DoNotOptimize(list);
+    }
+    state.counters["bytes_per_row"] = static_cast<double>(bytes) / 1e6;
+}
+BENCHMARK(BM_Append_1M_BytesPerRow)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace

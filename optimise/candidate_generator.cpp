@@ -1,0 +1,91 @@
+// The generation order of the optimisation search, as an odometer over the nested loops.
+#include "optimise/candidate_generator.h"
+
+#include "core/number_format.h"
+
+namespace pile {
+
+CandidateGenerator::CandidateGenerator(const ItemRanges& ranges) : m_ranges(ranges) {}
+
+const ItemRange* CandidateGenerator::rangeOf(int level) const {
+    const int t = static_cast<int>(m_value[kSectionLoop]);
+    const int k = static_cast<int>(m_value[kRockTypeLoop]);
+    switch (level) {
+        case kSectionLoop:
+            return &m_ranges[item_row::kSection];
+        case kSize1Loop:
+            return &m_ranges[t <= 2   ? item_row::kDiameter
+                             : t == 3 ? item_row::kLongSide
+                                      : item_row::kSquareSide];
+        case kSize2Loop:
+            return t == 2   ? &m_ranges[item_row::kEllipseStraight]
+                   : t == 3 ? &m_ranges[item_row::kShortSide]
+                            : nullptr;
+        case kDepthLoop:
+            return &m_ranges[item_row::kDepth];
+        case kRockTypeLoop:
+            return &m_ranges[item_row::kRockType];
+        case kRockValueLoop:
+            return &m_ranges[k == 1 ? item_row::kFrk : item_row::kFuk];
+        case kGradeLoop:
+            return &m_ranges[item_row::kGrade];
+        case kProcessLoop:
+            return (t == 1 && k == 1) ? &m_ranges[item_row::kProcess] : nullptr;
+        default:
+            return nullptr;
+    }
+}
+
+void CandidateGenerator::startLevel(int level) {
+    const ItemRange* r = rangeOf(level);
+    m_value[static_cast<std::size_t>(level)] = r ? r->min : 0;
+    m_index[static_cast<std::size_t>(level)] = 0;
+}
+
+bool CandidateGenerator::next(Candidate& out) {
+    if (m_done) return false;
+    if (!m_started) {
+        m_started = true;
+        for (int level = 0; level < kLevels; ++level) startLevel(level);
+        fill(out);
+        return true;
+    }
+    // Advance the innermost loop that has values left; the loops inside it start again, each
+    // on the range that the new outer values select.
+    for (int level = kLevels - 1; level >= 0; --level) {
+        const auto l = static_cast<std::size_t>(level);
+        const ItemRange* r = rangeOf(level);
+        const std::uint64_t count = r ? r->count : 1;
+        if (m_index[l] + 1 < count) {
+            ++m_index[l];
+            m_value[l] = r->next(m_value[l]);
+            for (int inner = level + 1; inner < kLevels; ++inner) startLevel(inner);
+            fill(out);
+            return true;
+        }
+    }
+    m_done = true;
+    return false;
+}
+
+void CandidateGenerator::fill(Candidate& out) const {
+    out.section = static_cast<int>(m_value[kSectionLoop]);
+    out.size1 = m_value[kSize1Loop];
+    out.size2 = out.section == 1 ? 0 : out.section == 4 ? out.size1 : m_value[kSize2Loop];
+    out.sizeText1 = FormatGeneral(out.size1);
+    out.sizeText2 = out.section == 1 ? "0" : FormatGeneral(out.size2);
+    out.depth = m_value[kDepthLoop];
+    out.depthUnit = m_ranges.depthUnit;
+    if (out.depthUnit == DepthUnit::Multiple) {
+        out.depthText = FormatFixed(out.depth, 10, 1) + (out.section <= 2 ? "d" : "b");
+    } else {
+        out.depthText = FormatGeneral(out.depth);
+    }
+    out.rockType = static_cast<int>(m_value[kRockTypeLoop]);
+    out.rockValue = m_value[kRockValueLoop];
+    out.rockText = FormatFixed(out.rockValue, 10, 2);
+    out.grade = static_cast<int>(m_value[kGradeLoop]);
+    out.processIndex = rangeOf(kProcessLoop) ? static_cast<int>(m_value[kProcessLoop]) - 1 : 0;
+}
+
+}  // namespace pile

@@ -1,0 +1,82 @@
+// The generation order of the optimisation search: every combination of the item ranges as
+// one candidate pile, with the texts the search writes into the input screen.
+//
+// Nesting, outermost first: section type, the sizes of that section (d; d then c; a then b;
+// the square side), socket depth, rock parameter type, rock parameter value (frk or fuk by the
+// type), concrete grade and, for circular piles with frk given only, the construction process.
+// Each loop walks its range from the first value and starts again whenever an outer loop
+// advances. Every candidate carries all of its values, so the caller writes the whole pile for
+// each candidate, not just the control whose loop advanced.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "optimise/item_ranges.h"
+
+namespace pile {
+
+struct Candidate {
+    int section = 1;        // 1 circle, 2 ellipse, 3 rectangle, 4 square
+    double size1 = 0;       // d, the long side a or the square side, mm
+    double size2 = 0;       // c, the short side b or the square side; 0 for a circle
+    std::string sizeText1;  // written to cbe_dd (general number text)
+    std::string sizeText2;  // written to cbe_tyzd; "0" for a circle
+    double depth = 0;       // the multiple, or mm (by DepthUnit)
+    DepthUnit depthUnit = DepthUnit::Multiple;
+    std::string depthText;  // written to cbe_hr: "2.0d", "2.5b" or "3000"
+    int rockType = 1;       // 1 frk (rdb_frk), 2 fuk (rdb_fuk)
+    double rockValue = 0;   // MPa
+    std::string rockText;   // written to edt_frk or edt_fuk: "35.00"
+    int grade = 25;         // 25..60
+    int processIndex = 0;   // item of cbb_czgy: process - 1 inside the process loop, else 0
+
+    // Item of cbb_jmlx: a square is computed as a rectangle with equal sides.
+    int sectionItem() const { return section == 4 ? 2 : section - 1; }
+    // Item of cbb_hnt (C25 is item 0).
+    int gradeIndex() const { return (grade - 25) / 5; }
+    std::string gradeText() const { return std::string("C").append(std::to_string(grade)); }
+};
+
+// Walks the candidates in generation order without holding them:
+//
+//     CandidateGenerator gen(ranges);
+//     Candidate c;
+//     while (gen.next(c)) { ... }
+//
+// Cheap to construct; the total is candidateCount(ranges).
+class CandidateGenerator {
+  public:
+    explicit CandidateGenerator(const ItemRanges& ranges);
+
+    // The next candidate, or false after the last one.
+    bool next(Candidate& out);
+
+  private:
+    enum Loop {
+        kSectionLoop,
+        kSize1Loop,
+        kSize2Loop,
+        kDepthLoop,
+        kRockTypeLoop,
+        kRockValueLoop,
+        kGradeLoop,
+        kProcessLoop,
+    };
+    static constexpr int kLevels = 8;
+
+    // The range that a loop walks given the values of the loops outside it; nullptr for a loop
+    // that is absent for this pile (one pass).
+    const ItemRange* rangeOf(int level) const;
+    void startLevel(int level);
+    void fill(Candidate& out) const;
+
+    ItemRanges m_ranges;
+    std::array<double, kLevels> m_value{};
+    std::array<std::uint64_t, kLevels> m_index{};
+    bool m_started = false;
+    bool m_done = false;
+};
+
+}  // namespace pile

@@ -1,0 +1,117 @@
+// The optimisation items: the twelve rows of the item table read into value ranges, and the
+// number of candidate piles a set of ranges spans.
+//
+// Every row is read and checked on every search, in row order, whatever section types and
+// rock parameter types the ranges select: a fault in a row the search would never use still
+// stops it. A cell that is not a number throws NumberConversionError; a negative size or rock
+// parameter is a rejection with the row's message, shown in red in the status line.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace pile {
+
+// Rows of the item table (Grid1_Youhuaxuanxiang) that hold the optimisation items.
+namespace item_row {
+inline constexpr int kSection = 0;          // 1 circle, 2 ellipse, 3 rectangle, 4 square
+inline constexpr int kDiameter = 1;         // d, mm
+inline constexpr int kEllipseStraight = 2;  // c, mm
+inline constexpr int kLongSide = 3;         // a, mm
+inline constexpr int kShortSide = 4;        // b, mm
+inline constexpr int kSquareSide = 5;       // s, mm
+inline constexpr int kDepth = 6;            // hr: multiples of d (b) or mm
+inline constexpr int kRockType = 7;         // 1 frk given, 2 fuk given
+inline constexpr int kFrk = 8;              // MPa
+inline constexpr int kFuk = 9;              // MPa
+inline constexpr int kGrade = 10;           // grade number 25..60
+inline constexpr int kProcess = 11;         // 1..3, order of the circular pile's process list
+inline constexpr int kCount = 12;
+}  // namespace item_row
+
+// A count too large to hold; every larger count is reported as this value.
+inline constexpr std::uint64_t kCountSaturated = UINT64_MAX;
+
+// One item row as a finite sequence of values. The sequence starts at min; each next value
+// is the previous one plus step, but not more than max; there are exactly `count` values.
+// Decimal values accumulate in double precision, so the walk must go value by value (next),
+// not by min + i * step.
+struct ItemRange {
+    double min = 0;
+    double max = 0;
+    double step = 0;
+    std::uint64_t count = 1;  // >= 1; saturates at kCountSaturated
+
+    double next(double value) const {
+        const double v = value + step;
+        return v > max ? max : v;
+    }
+    // All values; only for a range whose count the caller has bounded.
+    std::vector<double> values() const;
+};
+
+// Unit of the socket-depth row, decided by its minimum cell.
+enum class DepthUnit : std::uint8_t {
+    Multiple,  // multiples of d (of the short side b for rectangles and squares)
+    Millimetre,
+};
+
+struct ItemRanges {
+    std::array<ItemRange, item_row::kCount> rows;
+    DepthUnit depthUnit = DepthUnit::Multiple;
+
+    const ItemRange& operator[](int row) const { return rows[static_cast<std::size_t>(row)]; }
+};
+
+// Cells of columns 1..3 (minimum, maximum, step) of item rows 0..11.
+struct ItemCells {
+    std::string min;
+    std::string max;
+    std::string step;
+};
+using ItemTexts = std::array<ItemCells, item_row::kCount>;
+
+// A negative minimum or maximum of a size or rock-parameter row.
+struct ItemRejection {
+    int row = 0;
+    std::string message;  // shown in red in lb_YHxingxi
+    bool operator==(const ItemRejection&) const = default;
+};
+
+// The row's message for a negative value ("桩径不能为负值", ...); empty for rows without the
+// check.
+const char* negativeValueMessage(int row);
+
+// Reads the twelve rows in order. Throws NumberConversionError for the first cell that is not
+// a number of the row's kind.
+std::variant<ItemRanges, ItemRejection> readItemRanges(const ItemTexts& texts);
+
+// The number of candidates the search generates from the ranges, counted without generating
+// them; saturates at kCountSaturated.
+std::uint64_t candidateCount(const ItemRanges& ranges);
+
+// Searches over this many candidates are refused before the first candidate is computed.
+inline constexpr std::uint64_t kCandidateLimit = 50'000'000;
+inline constexpr const char* kTooManyCandidatesMessage = "优化组合数超过50000000，请缩小取值范围";
+
+// One row of the item table as a window shows it at creation: the item name (column 0),
+// minimum, maximum, step and note (columns 1..4). Empty texts are empty cells.
+struct ItemTableRow {
+    const char* name;
+    const char* min;
+    const char* max;
+    const char* step;
+    const char* note;
+};
+
+// The fifteen rows of the formula-one item table: the twelve items, the separator row and the
+// two filter rows (13: Ra, 14: Rc).
+const std::array<ItemTableRow, 15>& formulaOneItemTable();
+
+// The cells of the items of formulaOneItemTable().
+ItemTexts defaultItemTexts();
+
+}  // namespace pile

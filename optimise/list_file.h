@@ -1,0 +1,38 @@
+// The list files: the raw or filtered result list as a fixed-width text table.
+//
+// Formula one is 160 columns wide: title, rule, two header lines, rule, one line per row in
+// the list's current order, rule, the note on the standard, a rule of "=" and the calculation
+// time. The header lines are copied as they stand, the second one two columns short of the
+// width. A row line takes the cell texts as the list shows them, except the pile number,
+// which is the row's position at the time of writing ("ZH-" padded to the digits of the row
+// count), whatever number the list shows.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "optimise/result_list.h"
+
+namespace pile {
+
+enum class ListFileKind { Raw, Filtered };
+
+// The file name of the kind (books/text_file.h).
+const char* listFileName(ListFileKind kind);
+
+// The row line of row `row`, numbered `position` among `rowCount` rows.
+std::string listFileRow(const ResultList& list, std::size_t row, std::size_t position,
+                        std::size_t rowCount);
+
+// Every line of the formula-one list file; timeText follows "计算时间：".
+std::vector<std::string> listFileLines(const ResultList& list, ListFileKind kind,
+                                       const std::string& timeText);
+
+// Writes the lines to the kind's file in the Documents folder, replacing it only once the new
+// file is complete (writeTextFile). Without a folder (empty path) the name is taken from the
+// root of the current drive. Throws FileWriteError.
+void saveListFile(const std::filesystem::path& documentsFolder, ListFileKind kind,
+                  const std::vector<std::string>& lines);
+
+}  // namespace pile

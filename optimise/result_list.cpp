@@ -1,0 +1,203 @@
+// The result lists of the optimisation screen as compact rows.
+#include "optimise/result_list.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "core/pile_input.h"
+#include "core/text_width.h"
+
+namespace pile {
+namespace {
+
+bool isRectangle(int section) { return section == 3 || section == 4; }
+
+const char* sectionText(int section, double size1, double size2) {
+    switch (section) {
+        case 1:
+            return "圆  桩";
+        case 2:
+            return "椭圆桩";
+        default:
+            // Equal sides read as a square, as the books print it.
+            return size1 == size2 ? "方  桩" : "矩形桩";
+    }
+}
+
+}  // namespace
+
+ProcessLabel processLabelFor(int section, int rockType, int processIndex) {
+    if (rockType != 1) return ProcessLabel::DryWork;
+    if (section != 1) return ProcessLabel::ManualDigging;
+    switch (processIndex) {
+        case 1:
+            return ProcessLabel::MudProtected;
+        case 2:
+            return ProcessLabel::PostGrouted;
+        default:
+            return ProcessLabel::DryWork;
+    }
+}
+
+const char* processLabelText(ProcessLabel label) {
+    switch (label) {
+        case ProcessLabel::MudProtected:
+            return "泥浆护壁";
+        case ProcessLabel::PostGrouted:
+            return "后 注 浆";
+        case ProcessLabel::ManualDigging:
+            return "人工挖孔";
+        case ProcessLabel::DryWork:
+            break;
+    }
+    return "干 作 业";
+}
+
+const ListLayout& formulaOneListLayout() {
+    static const ListLayout layout{
+        {
+            {ListField::PileNumber, "桩编号", nullptr, false},
+            {ListField::Section, "截面类型", nullptr, false},
+            {ListField::Size1, "d|a(mm)", "d", false},
+            {ListField::Size2, "c|b(mm)", nullptr, false},
+            {ListField::Ra, "Ra(kN)", "Ra", false},
+            {ListField::Rc, "Rc(kN)", "Rc", false},
+            {ListField::Depth, "hr(mm)", nullptr, true},
+            {ListField::RockType, "强度类别", nullptr, true},
+            {ListField::RockValue, "frk(fuk)", nullptr, true},
+            {ListField::Process, "成桩工艺", nullptr, true},
+            {ListField::Kesair, "ζr(β)", nullptr, true},
+            {ListField::Grade, "混凝土", nullptr, true},
+            {ListField::Note, "备注", nullptr, true},
+        },
+        "仅支持d、Ra、Rc排序",
+    };
+    return layout;
+}
+
+int decimalDigits(std::size_t n) {
+    int digits = 1;
+    while (n >= 10) {
+        n /= 10;
+        ++digits;
+    }
+    return digits;
+}
+
+std::string pileNumberText(std::size_t number, int digits) {
+    return std::string("ZH-").append(PadLeft(std::to_string(number), "0", digits));
+}
+
+ResultList::ResultList(const ListLayout& layout) : m_layout(&layout) {}
+
+void ResultList::clear() {
+    m_rows.clear();
+    m_numberDigits = 0;
+}
+
+void ResultList::append(const ListRowValues& v) {
+    Row r{};
+    r.size1 = v.size1;
+    r.size2 = v.size2;
+    r.depth = v.depth;
+    r.rockValue = v.rockValue;
+    r.kesair = v.kesair;
+    r.ra = v.ra;
+    r.rc = v.rc;
+    r.number = static_cast<std::uint32_t>(m_rows.size() + 1);
+    r.section = static_cast<std::uint8_t>(v.section);
+    r.depthUnit = static_cast<std::uint8_t>(v.depthUnit);
+    r.rockType = static_cast<std::uint8_t>(v.rockType);
+    r.process = static_cast<std::uint8_t>(v.process);
+    r.grade = static_cast<std::uint8_t>(v.grade);
+    r.mode = static_cast<std::uint8_t>(v.mode);
+    m_rows.push_back(r);
+    // The keys are the shown texts read back, so a sort or filter sees what the user sees.
+    const std::size_t i = m_rows.size() - 1;
+    Row& stored = m_rows.back();
+    stored.keySize1 = ParseLenient(fieldText(i, ListField::Size1));
+    stored.keyRa = ParseLenient(fieldText(i, ListField::Ra));
+    stored.keyRc = ParseLenient(fieldText(i, ListField::Rc));
+}
+
+void ResultList::assignPileNumbers() { m_numberDigits = decimalDigits(m_rows.size()); }
+
+std::string ResultList::cellText(std::size_t row, int column) const {
+    return fieldText(row, m_layout->columns[static_cast<std::size_t>(column)].field);
+}
+
+std::string ResultList::fieldText(std::size_t row, ListField field) const {
+    const Row& r = m_rows[row];
+    const auto mode = static_cast<RoundingMode>(r.mode);
+    switch (field) {
+        case ListField::PileNumber:
+            return m_numberDigits > 0 ? pileNumberText(r.number, m_numberDigits)
+                                      : std::to_string(r.number);
+        case ListField::Section:
+            return sectionText(r.section, r.size1, r.size2);
+        case ListField::Size1:
+            return FormatGeneral(r.size1);
+        case ListField::Size2:
+            return r.section == 1 ? "-" : FormatGeneral(r.size2);
+        case ListField::Ra:
+            return FormatResult(r.ra, mode, 7);
+        case ListField::Rc:
+            return FormatResult(r.rc, mode, 7);
+        case ListField::Depth:
+            if (static_cast<DepthUnit>(r.depthUnit) == DepthUnit::Millimetre) {
+                return FormatGeneral(r.depth);
+            }
+            return FormatFixed(r.depth, 10, 1) + (isRectangle(r.section) ? "b" : "d");
+        case ListField::RockType:
+            return std::to_string(r.rockType);
+        case ListField::RockValue:
+            return FormatFixed(r.rockValue, 10, 2);
+        case ListField::Process:
+            return processLabelText(static_cast<ProcessLabel>(r.process));
+        case ListField::Kesair:
+            return FormatFixed(r.kesair, 7, 4);
+        case ListField::Grade:
+            return std::string("C").append(std::to_string(r.grade));
+        case ListField::Note:
+            break;
+    }
+    return std::string();
+}
+
+double ResultList::sortValue(std::size_t row, int column) const {
+    return fieldValue(row, m_layout->columns[static_cast<std::size_t>(column)].field);
+}
+
+double ResultList::fieldValue(std::size_t row, ListField field) const {
+    const Row& r = m_rows[row];
+    switch (field) {
+        case ListField::Size1:
+            return r.keySize1;
+        case ListField::Ra:
+            return r.keyRa;
+        case ListField::Rc:
+            return r.keyRc;
+        default:
+            return ParseLenient(fieldText(row, field));
+    }
+}
+
+void ResultList::reorder(const std::vector<std::uint32_t>& order) {
+    m_rows = std::move(select(order).m_rows);
+}
+
+void ResultList::reverse() { std::reverse(m_rows.begin(), m_rows.end()); }
+
+ResultList ResultList::select(const std::vector<std::uint32_t>& rows) const {
+    ResultList out(*m_layout);
+    out.m_numberDigits = m_numberDigits;
+    out.m_rows.reserve(rows.size());
+    for (const std::uint32_t i : rows) out.m_rows.push_back(m_rows[i]);
+    return out;
+}
+
+std::size_t ResultList::bytesUsed() const {
+    return sizeof(*this) + m_rows.capacity() * sizeof(Row);
+}
+
+}  // namespace pile

@@ -1,0 +1,162 @@
+// The result lists of the optimisation screen (raw and filtered) as compact rows.
+//
+// A row holds the numbers and short codes the search read back from the input screen, not
+// cell texts; a cell's text is made when it is asked for and equals what the input screen
+// showed for that candidate: Ra and Rc by the row's rounding mode at 7 significant digits,
+// ζr (β) with 4 decimals, sizes in general number text. The numbers that sorting and
+// filtering compare (d|a, Ra, Rc) are those cell texts read back, worked out once when the row
+// is appended.
+//
+// The columns are described by a ListLayout. Formula two keeps the first twelve columns and
+// adds its own (Qgn, [Nk], [N], the two ratios, the note and two hidden switch columns); its
+// values would travel in a second row array kept in step with the first by the one reordering
+// funnel, reorder(), that sorting, reversing and filtering all go through.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/number_format.h"
+#include "optimise/item_ranges.h"
+
+namespace pile {
+
+// The process label of column 9.
+enum class ProcessLabel : std::uint8_t {
+    DryWork = 0,        // "干 作 业": circle item 0, and every pile with fuk given
+    MudProtected = 1,   // "泥浆护壁": circle item 1
+    PostGrouted = 2,    // "后 注 浆": circle item 2
+    ManualDigging = 3,  // "人工挖孔": ellipse, rectangle and square with frk given
+};
+
+// The label of a candidate: section 1..4, rock type 1..2, the selected item of cbb_czgy.
+ProcessLabel processLabelFor(int section, int rockType, int processIndex);
+const char* processLabelText(ProcessLabel label);
+
+// What a cell shows; a layout lists the fields of its columns in order.
+enum class ListField : std::uint8_t {
+    PileNumber,  // "ZH-007", or the plain running number of a stopped search
+    Section,     // "圆  桩", "椭圆桩", "矩形桩", "方  桩"
+    Size1,       // d | a
+    Size2,       // c | b, "-" for a circle
+    Ra,          // by the row's rounding mode
+    Rc,          // by the row's rounding mode
+    Depth,       // hr as written: "2.0d", "2.0b", "3000"
+    RockType,    // "1" frk, "2" fuk
+    RockValue,   // "35.00"
+    Process,     // "干 作 业", "泥浆护壁", "后 注 浆", "人工挖孔"
+    Kesair,      // ζr or β, 4 decimals
+    Grade,       // "C30"
+    Note,        // empty
+};
+
+struct ListColumn {
+    ListField field;
+    const char* header;    // plain header, before padding and sort mark
+    const char* sortName;  // X of the sort status messages; nullptr: not sortable
+    bool folds;            // shown or hidden by the fold button
+};
+
+struct ListLayout {
+    std::vector<ListColumn> columns;
+    const char* unsortableMessage;  // a header click on a column that does not sort
+};
+
+// The 13 columns of the formula-one lists.
+const ListLayout& formulaOneListLayout();
+
+// The values of one listed candidate, as read back from the input screen after its
+// calculation. Sizes are the values behind cbe_dd and cbe_tyzd after the calculation (a
+// rectangle's sides already ordered); depth is the multiple or mm behind cbe_hr.
+struct ListRowValues {
+    int section = 1;  // 1..4; a rectangle with equal sides is listed as a square either way
+    double size1 = 0;
+    double size2 = 0;
+    double depth = 0;
+    DepthUnit depthUnit = DepthUnit::Multiple;
+    int rockType = 1;
+    double rockValue = 0;  // frk or fuk, MPa
+    ProcessLabel process = ProcessLabel::DryWork;
+    double kesair = 0;  // ζr or β, unrounded
+    int grade = 25;     // 25..60
+    double ra = 0;      // kN, unrounded
+    double rc = 0;
+    RoundingMode mode = RoundingMode::Units;  // the window's mode when the row was computed
+};
+
+class ResultList {
+  public:
+    explicit ResultList(const ListLayout& layout = formulaOneListLayout());
+
+    const ListLayout& layout() const { return *m_layout; }
+    int columnCount() const { return static_cast<int>(m_layout->columns.size()); }
+    std::size_t size() const { return m_rows.size(); }
+    bool empty() const { return m_rows.empty(); }
+
+    void clear();
+    void reserve(std::size_t rows) { m_rows.reserve(rows); }
+
+    // Appends a row under the next plain running number (size() + 1).
+    void append(const ListRowValues& values);
+
+    // The pile numbers at the end of a completed search: row i becomes "ZH-" and i + 1 padded
+    // with "0" to the digits of the row count. Rows keep their numbers through sorting and
+    // filtering; a filtered list shows the raw numbers with their gaps.
+    void assignPileNumbers();
+    bool hasPileNumbers() const { return m_numberDigits > 0; }
+
+    std::string cellText(std::size_t row, int column) const;
+    std::string fieldText(std::size_t row, ListField field) const;
+
+    // The value a column compares by: its cell text read back by ParseLenient. Stored for
+    // d|a, Ra and Rc; made from the text for the other columns.
+    double sortValue(std::size_t row, int column) const;
+    double fieldValue(std::size_t row, ListField field) const;
+
+    // Row i becomes the former row order[i]. order must be a selection of row indices; rows not
+    // named are dropped, so a filter is a reorder into a copy.
+    void reorder(const std::vector<std::uint32_t>& order);
+    // Rows i and N - 1 - i exchanged for i < N / 2.
+    void reverse();
+    // A list of the same layout and numbering holding copies of the named rows in that order.
+    ResultList select(const std::vector<std::uint32_t>& rows) const;
+
+    // Memory held by the rows, for the benchmark's bytes-per-row figure.
+    std::size_t bytesUsed() const;
+
+  private:
+    // 96 bytes: the numbers behind the texts, the three read-back keys, the running number
+    // and the codes.
+    struct Row {
+        double size1;
+        double size2;
+        double depth;
+        double rockValue;
+        double kesair;
+        double ra;
+        double rc;
+        double keySize1;  // ParseLenient of the d|a text
+        double keyRa;
+        double keyRc;
+        std::uint32_t number;  // running number given by the search
+        std::uint8_t section;
+        std::uint8_t depthUnit;
+        std::uint8_t rockType;
+        std::uint8_t process;
+        std::uint8_t grade;
+        std::uint8_t mode;
+    };
+
+    const ListLayout* m_layout;
+    std::vector<Row> m_rows;
+    int m_numberDigits = 0;  // 0: plain running numbers
+};
+
+// "ZH-" and the number padded with "0" to `digits` digits.
+std::string pileNumberText(std::size_t number, int digits);
+// Digits of a count written in decimal (1 for 0..9).
+int decimalDigits(std::size_t n);
+
+}  // namespace pile

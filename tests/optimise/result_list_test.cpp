@@ -1,0 +1,170 @@
+// Tests of the result-list rows: the cell texts made from the stored numbers, the pile
+// numbering, the values sorting and filtering compare, and the size of a row.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/pile_input.h"
+#include "optimise/fold_state.h"
+#include "optimise/result_list.h"
+#include "tests/optimise/list_fixture.h"
+
+namespace pile {
+namespace {
+
+using test::circleRow;
+
+std::vector<std::string> cells(const ResultList& list, std::size_t row) {
+    std::vector<std::string> out;
+    for (int c = 0; c < list.columnCount(); ++c) out.push_back(list.cellText(row, c));
+    return out;
+}
+
+TEST(ResultList, CellTextsAreWhatTheInputScreenShowed) {
+    ResultList list;
+    list.append(circleRow(8410.3053, 12345.678));
+
+    ListRowValues ellipse = circleRow(9000.5, 8000.25);
+    ellipse.section = 2;
+    ellipse.size1 = 1333.5;
+    ellipse.size2 = 1000;
+    ellipse.depth = 3000;
+    ellipse.depthUnit = DepthUnit::Millimetre;
+    ellipse.rockType = 2;
+    ellipse.rockValue = 12.345;
+    ellipse.process = ProcessLabel::DryWork;
+    ellipse.kesair = 1.2;
+    ellipse.grade = 60;
+    ellipse.mode = RoundingMode::TwoDecimals;
+    list.append(ellipse);
+
+    ListRowValues rectangle = circleRow(8419.96, 95.4);
+    rectangle.section = 3;
+    rectangle.size1 = 2000;
+    rectangle.size2 = 1500;
+    rectangle.depth = 2.5;
+    rectangle.process = ProcessLabel::ManualDigging;
+    rectangle.mode = RoundingMode::Hundreds;
+    list.append(rectangle);
+
+    ListRowValues squareFromRectangle = rectangle;  // equal sides: listed as a square
+    squareFromRectangle.size2 = 2000;
+    squareFromRectangle.mode = RoundingMode::Tens;
+    list.append(squareFromRectangle);
+
+    ListRowValues square = rectangle;
+    square.section = 4;
+    square.size1 = square.size2 = 1500;
+    square.process = ProcessLabel::PostGrouted;
+    square.ra = 12345678.9;
+    square.mode = RoundingMode::Units;
+    list.append(square);
+
+    ASSERT_EQ(list.columnCount(), 13);
+    EXPECT_EQ(cells(list, 0),
+              (std::vector<std::string>{"1", "圆  桩", "1000", "-", "8410", "12346", "2.0d", "1",
+                                        "35.00", "泥浆护壁", "0.8567", "C30", ""}));
+    EXPECT_EQ(cells(list, 1),
+              (std::vector<std::string>{"2", "椭圆桩", "1333.5", "1000", "9000.50", "8000.25",
+                                        "3000", "2", "12.35", "干 作 业", "1.2000", "C60", ""}));
+    EXPECT_EQ(cells(list, 2),
+              (std::vector<std::string>{"3", "矩形桩", "2000", "1500", "8400", "0", "2.5b", "1",
+                                        "35.00", "人工挖孔", "0.8567", "C30", ""}));
+    EXPECT_EQ(cells(list, 3)[1], "方  桩");
+    EXPECT_EQ(cells(list, 3)[4], "8410");
+    EXPECT_EQ(cells(list, 3)[5], "90");
+    EXPECT_EQ(cells(list, 4)[1], "方  桩");
+    EXPECT_EQ(cells(list, 4)[4], "1.234568E+07");
+    EXPECT_EQ(cells(list, 4)[9], "后 注 浆");
+}
+
+TEST(ResultList, ProcessLabels) {
+    EXPECT_EQ(processLabelFor(1, 1, 0), ProcessLabel::DryWork);
+    EXPECT_EQ(processLabelFor(1, 1, 1), ProcessLabel::MudProtected);
+    EXPECT_EQ(processLabelFor(1, 1, 2), ProcessLabel::PostGrouted);
+    for (int section : {2, 3, 4})
+        EXPECT_EQ(processLabelFor(section, 1, 0), ProcessLabel::ManualDigging);
+    for (int section : {1, 2, 3, 4})
+        EXPECT_EQ(processLabelFor(section, 2, 0), ProcessLabel::DryWork);
+}
+
+TEST(ResultList, CompareValuesAreTheShownTextsReadBack) {
+    ResultList list;
+    ListRowValues v = circleRow(8419.9, 95.4, 1250.25);
+    v.mode = RoundingMode::Tens;
+    list.append(v);
+    v.ra = 12345678.9;
+    v.mode = RoundingMode::Units;
+    list.append(v);
+    EXPECT_EQ(list.sortValue(0, 4), 8410);
+    EXPECT_EQ(list.sortValue(0, 5), 90);
+    EXPECT_EQ(list.sortValue(0, 2), 1250.25);
+    EXPECT_EQ(list.sortValue(1, 4), 12345680);
+    for (std::size_t row = 0; row < list.size(); ++row) {
+        for (int column = 0; column < list.columnCount(); ++column) {
+            EXPECT_EQ(list.sortValue(row, column), ParseLenient(list.cellText(row, column)));
+        }
+    }
+}
+
+TEST(ResultList, PileNumbersPadToTheDigitsOfTheRowCount) {
+    struct Case {
+        std::size_t rows;
+        const char* first;
+        const char* last;
+    };
+    for (const Case c : {Case{9, "ZH-1", "ZH-9"}, Case{10, "ZH-01", "ZH-10"},
+                         Case{120, "ZH-001", "ZH-120"}, Case{1, "ZH-1", "ZH-1"}}) {
+        SCOPED_TRACE(c.rows);
+        ResultList list = test::listWithRa(std::vector<double>(c.rows, 1000));
+        EXPECT_EQ(list.cellText(0, 0), std::to_string(1));  // a stopped search: plain numbers
+        list.assignPileNumbers();
+        EXPECT_EQ(list.cellText(0, 0), c.first);
+        EXPECT_EQ(list.cellText(c.rows - 1, 0), c.last);
+    }
+}
+
+TEST(ResultList, ClearStartsNumberingAgain) {
+    ResultList list = test::listWithRa({1, 2, 3});
+    list.assignPileNumbers();
+    list.clear();
+    list.append(circleRow(5, 5));
+    EXPECT_EQ(list.cellText(0, 0), "1");
+}
+
+TEST(ResultList, RowsStayCompact) {
+    // Grown row by row, as a search fills it (the benchmark reports the figure at a million).
+    ResultList list;
+    const ListRowValues v = circleRow(8410.3, 7000);
+    for (int i = 0; i < 100'000; ++i) list.append(v);
+    EXPECT_LE(list.bytesUsed() / list.size(), 200u);
+}
+
+TEST(FoldState, FirstPressAddsTheListColumnsThenBothToggle) {
+    const ListLayout& layout = formulaOneListLayout();
+    const auto shownColumns = [&layout](const FoldState& f) {
+        int n = 0;
+        for (int c = 0; c < static_cast<int>(layout.columns.size()); ++c)
+            n += f.columnShown(layout, c);
+        return n;
+    };
+    FoldState fold;
+    EXPECT_STREQ(fold.buttonText(), "展开");
+    EXPECT_TRUE(fold.noteColumnShown());
+    EXPECT_EQ(shownColumns(fold), 6);  // columns 0 to 5
+    fold.press();
+    EXPECT_STREQ(fold.buttonText(), "折叠");
+    EXPECT_TRUE(fold.noteColumnShown());
+    EXPECT_EQ(shownColumns(fold), 13);
+    fold.press();
+    EXPECT_STREQ(fold.buttonText(), "展开");
+    EXPECT_FALSE(fold.noteColumnShown());
+    EXPECT_EQ(shownColumns(fold), 6);
+    fold.press();
+    EXPECT_TRUE(fold.noteColumnShown());
+    EXPECT_EQ(shownColumns(fold), 13);
+}
+
+}  // namespace
+}  // namespace pile
