@@ -8,6 +8,7 @@ namespace pile {
 CalculatorWindow::CalculatorWindow(Platform& platform, const SummaryTableLayout& tableLayout)
     : m_platform(platform), m_bookScreen(tableLayout) {
     JieGuo_DocLayer.setVisible(false);
+    YouHuaFormLayer.setVisible(false);
 }
 
 void CalculatorWindow::cbt_ViewClick() {
@@ -18,6 +19,22 @@ void CalculatorWindow::cbt_ViewClick() {
 void CalculatorWindow::cbt_ExitClick() {
     MainFormLayer.setVisible(true);
     JieGuo_DocLayer.setVisible(false);
+}
+
+void CalculatorWindow::cbt_YouHuaClick() {
+    MainFormLayer.setVisible(false);
+    YouHuaFormLayer.setVisible(true);
+    m_optimisationMode = true;
+}
+
+void CalculatorWindow::cbt_YHfanhuiClick() {
+    MainFormLayer.setVisible(true);
+    YouHuaFormLayer.setVisible(false);
+    m_optimisationMode = false;
+    if (pileCounter() != 0)
+        inputScreen().enterComputedState();
+    else
+        inputScreen().enterNotComputedState();
 }
 
 void CalculatorWindow::cbt_tuichuClick() { m_closeRequested = true; }
@@ -55,20 +72,23 @@ void CalculatorWindow::permissionResult(const std::vector<std::string>& /*permis
         return;
     }
     if (m_optimisationMode)
-        saveOptimisationList();
+        m_optimisation.saveShownList(m_platform.documents.documentsPath(),
+                                     m_platform.clock.timeText());
     else
         m_bookScreen.saveShownBook(m_platform.documents.documentsPath());
 }
 
 void CalculatorWindow::pileComputed(const PileInput& input, const PileResult& result,
                                     const std::string& rockClassName) {
-    if (!m_optimisationMode) recordBooks(input, result, rockClassName);
+    if (m_optimisationMode)
+        m_optimisation.pileComputed(input, result);
+    else
+        recordBooks(input, result, rockClassName);
     m_bookScreen.markComputed();
 }
 
 void CalculatorWindow::computationRejected(const Rejection&) {
-    lb_YHxingxi.setTextColour(TextColour::Red);
-    lb_YHxingxi.setText("运行中止，主界面可查看中止位置、原因");
+    m_optimisation.computationRejected();
 }
 
 }  // namespace pile

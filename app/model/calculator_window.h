@@ -14,11 +14,12 @@
 #include "app/model/book_screen.h"
 #include "app/model/controls.h"
 #include "app/model/input_screen.h"
+#include "app/model/optimisation_screen.h"
 #include "app/model/platform.h"
 
 namespace pile {
 
-class CalculatorWindow : public InputScreen::Host {
+class CalculatorWindow : public InputScreen::Host, private OptimisationScreen::Host {
 public:
     static constexpr const char* kCaption = "嵌岩桩承载力计算 (DBJ50-200-2014)";
 
@@ -31,13 +32,13 @@ public:
     const InputScreen& inputScreen() const { return *m_inputScreen; }
     BookScreen& bookScreen() { return m_bookScreen; }
     const BookScreen& bookScreen() const { return m_bookScreen; }
+    OptimisationScreen& optimisationScreen() { return m_optimisation; }
+    const OptimisationScreen& optimisationScreen() const { return m_optimisation; }
 
     // The screens (layers).
     Layer MainFormLayer;
     Layer JieGuo_DocLayer;
-    // The status line of the optimisation screen: a computation refused during a search tells
-    // the user there where to look.
-    Label lb_YHxingxi;
+    Layer YouHuaFormLayer;
 
     // The write-storage permission a save asks for; empty on a desktop.
     std::string FPermissionWriteExternalStorage;
@@ -50,6 +51,12 @@ public:
     void cbt_tuichuClick();
     // The About box.
     void cbt_CopyRightClick();
+    // "★": the optimisation screen, with OptimisationMode set while it is shown.
+    void cbt_YouHuaClick();
+    // Back from the optimisation screen: Compute or Result by the piles computed by hand.
+    void cbt_YHfanhuiClick();
+    // "存盘" on the optimisation screen: the list shown, after the storage permission.
+    void cbt_YHsaveClick() { cbt_SaveClick(); }
     // Save: asks for the storage permission, then writes the book shown (or, while optimising,
     // the list shown).
     void cbt_SaveClick();
@@ -77,9 +84,6 @@ protected:
     // Appends one pile to both books (only while not optimising).
     virtual void recordBooks(const PileInput& input, const PileResult& result,
                              const std::string& rockClassName) = 0;
-    // The save of the optimisation screen; writes the list shown.
-    virtual void saveOptimisationList() {}
-
     Platform& platform() { return m_platform; }
     // The derived window's input screen, given by its constructor.
     void setInputScreen(InputScreen& screen) { m_inputScreen = &screen; }
@@ -87,7 +91,11 @@ protected:
 private:
     Platform& m_platform;
     InputScreen* m_inputScreen = nullptr;
+    InputScreen& searchInput() override { return *m_inputScreen; }
+    void leaveOptimisation() override { cbt_YHfanhuiClick(); }
+
     BookScreen m_bookScreen;
+    OptimisationScreen m_optimisation{*this};
     bool m_optimisationMode = false;
     bool m_closeRequested = false;
     std::function<void()> m_showAbout;

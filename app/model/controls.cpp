@@ -236,6 +236,10 @@ bool Grid::columnEditable(int column) const {
     return column >= 0 && column < columnCount() && m_columnEditable[static_cast<size_t>(column)];
 }
 
+bool Grid::cellEditable(int row, int column) const {
+    return inside(row, column) && columnEditable(column) && (!m_cellRule || m_cellRule(row, column));
+}
+
 void Grid::contentChanged() {
     ++m_contentRevision;
     touch();
@@ -293,10 +297,40 @@ void Grid::selectCell(int row, int column) {
 }
 
 bool Grid::editCell(int row, int column, std::string text) {
-    if (!inside(row, column) || !columnEditable(column)) return false;
+    if (!cellEditable(row, column)) return false;
     setCell(row, column, std::move(text));
     if (m_onEditingDone) m_onEditingDone(row, column);
     return true;
+}
+
+bool ListGrid::columnVisible(int column) const {
+    return column < 0 || column >= static_cast<int>(m_hidden.size()) ||
+           !m_hidden[static_cast<size_t>(column)];
+}
+
+void ListGrid::setHeaders(std::vector<std::string> headers) {
+    if (headers == m_headers) return;
+    m_headers = std::move(headers);
+    touch();
+}
+
+void ListGrid::setColumnVisible(int column, bool visible) {
+    if (column < 0 || columnVisible(column) == visible) return;
+    if (column >= static_cast<int>(m_hidden.size())) m_hidden.resize(static_cast<size_t>(column) + 1);
+    m_hidden[static_cast<size_t>(column)] = !visible;
+    touch();
+}
+
+void ListGrid::setSelectedCell(int row, int column) {
+    if (row == m_selectedRow && column == m_selectedColumn) return;
+    m_selectedRow = row;
+    m_selectedColumn = column;
+    touch();
+}
+
+void ListGrid::rowsChanged() {
+    ++m_contentRevision;
+    touch();
 }
 
 const std::vector<std::string>& Memo::lines() const {

@@ -18,6 +18,8 @@
 
 namespace pile {
 
+class ResultList;
+
 using ChangeHandler = std::function<void()>;
 
 // Enabled, visible, text colour and hint: what every control has.
@@ -220,6 +222,9 @@ public:
     bool columnVisible(int column) const;
     // Whether the user may ever edit a cell of this column.
     bool columnEditable(int column) const;
+    // Whether the user may edit this cell: its column takes edits and the cell rule, if any,
+    // agrees.
+    bool cellEditable(int row, int column) const;
     // The grid's editor state, set by the screen when a cell is selected.
     bool editable() const { return m_editable; }
     int selectedRow() const { return m_selectedRow; }
@@ -233,13 +238,15 @@ public:
     void setCell(int row, int column, std::string text);
     void setColumnVisible(int column, bool visible);
     void setColumnEditable(int column, bool editable);
+    // Narrows the editable columns to the cells the rule accepts.
+    void setCellRule(std::function<bool(int row, int column)> rule) { m_cellRule = std::move(rule); }
     void setEditable(bool editable);
 
     // The user selects a cell: the select handler runs (it decides editable()).
     void selectCell(int row, int column);
     // The user ends an edit of a cell with `text`. The text is taken exactly as typed and the
-    // end-of-edit handler runs. A cell outside the grid or in a column that takes no edits
-    // changes nothing; returns whether the edit was taken.
+    // end-of-edit handler runs. A cell outside the grid or one that takes no edits changes
+    // nothing; returns whether the edit was taken.
     bool editCell(int row, int column, std::string text);
     void onSelectCell(CellHandler handler) { m_onSelect = std::move(handler); }
     void onEditingDone(CellHandler handler) { m_onEditingDone = std::move(handler); }
@@ -256,8 +263,38 @@ private:
     int m_selectedRow = -1;
     int m_selectedColumn = -1;
     std::uint64_t m_contentRevision = 0;
+    std::function<bool(int, int)> m_cellRule;
     CellHandler m_onSelect;
     CellHandler m_onEditingDone;
+};
+
+// A result list of the optimisation screen: a read-only view over rows the screen owns
+// (their cell texts are made when shown), with its header texts, column visibility and the
+// selected cell. The owner calls rowsChanged() after every change of the rows.
+class ListGrid : public Control {
+public:
+    explicit ListGrid(const ResultList& rows) : m_rows(&rows) {}
+
+    const ResultList& rows() const { return *m_rows; }
+    const std::vector<std::string>& headers() const { return m_headers; }
+    bool columnVisible(int column) const;
+    int selectedRow() const { return m_selectedRow; }
+    int selectedColumn() const { return m_selectedColumn; }
+    // Grows with every change of the rows (revision() with every change at all).
+    std::uint64_t contentRevision() const { return m_contentRevision; }
+
+    void setHeaders(std::vector<std::string> headers);
+    void setColumnVisible(int column, bool visible);
+    void setSelectedCell(int row, int column);
+    void rowsChanged();
+
+private:
+    const ResultList* m_rows;
+    std::vector<std::string> m_headers;
+    std::vector<bool> m_hidden;  // by column; columns past the end are shown
+    int m_selectedRow = -1;
+    int m_selectedColumn = -1;
+    std::uint64_t m_contentRevision = 0;
 };
 
 // A read-only multi-line text view that does not wrap. It shows lines it does not own (the

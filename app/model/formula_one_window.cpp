@@ -6,8 +6,6 @@ namespace pile {
 FormulaOneWindow::FormulaOneWindow(Platform& platform)
     : CalculatorWindow(platform, formulaOneTableLayout()) {
     setInputScreen(m_input);
-    // "★" opens the optimisation screen, which this window does not have yet.
-    m_input.cbt_YouHua.setEnabled(false);
 }
 
 void FormulaOneWindow::recordBooks(const PileInput& input, const PileResult& result,

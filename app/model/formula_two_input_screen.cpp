@@ -39,6 +39,13 @@ void FormulaTwoInputScreen::ckb_zhengmozhuliChange() {
     sideLayersLeft();
 }
 
+void FormulaTwoInputScreen::clearResultFields() {
+    InputScreen::clearResultFields();
+    edt_Qgn.setText("");
+    edt_Nkxianzhi.setText("");
+    edt_Nxianzhi.setText("");
+}
+
 void FormulaTwoInputScreen::dragLayersLeft() {
     edt_Qgn.setText("");
     edt_Nkxianzhi.setText("");

@@ -45,6 +45,8 @@ public:
     // The last pile Compute completed, with its soil results; empty before the first.
     const std::optional<FormulaTwoRun>& lastRun() const { return m_lastRun; }
 
+    void clearResultFields() override;
+
     // Back from a soil screen: the results that depend on its layers are stale.
     void dragLayersLeft();
     void sideLayersLeft();

@@ -243,6 +243,12 @@ void InputScreen::liveCheck(const std::string& text, bool zeroAllowed,
 
 // ---- States ------------------------------------------------------------------------------
 
+void InputScreen::clearResultFields() {
+    edt_kesair.setText("");
+    edt_ra.setText("");
+    edt_rc.setText("");
+}
+
 void InputScreen::enterNotComputedState() {
     cbt_compute.setVisible(true);
     cbt_compute.setEnabled(true);

@@ -117,6 +117,9 @@ public:
     // The texts and selections a computation reads.
     InputTexts readTexts() const;
 
+    // Empties every result field (a pile fetched from the optimisation lists is not computed
+    // yet). Formula two empties its own fields too.
+    virtual void clearResultFields();
     // Compute shown and enabled, Result hidden.
     void enterNotComputedState();
     // Result shown, Compute hidden.

@@ -314,7 +314,7 @@ TEST_F(InputScreenTest, LiveChecksReportWhileTyping) {
             EXPECT_EQ(x.lb_shuoming.text(), "");
             EXPECT_EQ(field.textColour(), TextColour::Black);
         }
-        EXPECT_EQ(w.lb_YHxingxi.text(), "");  // live checks stop nothing
+        EXPECT_EQ(w.optimisationScreen().lb_YHxingxi.text(), "");  // live checks stop nothing
     }
 }
 
@@ -450,8 +450,8 @@ TEST_F(InputScreenTest, RefusedComputationMarksTheFieldAndStopsSilently) {
         EXPECT_EQ(w.pileCounter(), 0);
         EXPECT_EQ(w.bookSaveState(), 0);
         EXPECT_TRUE(w.bookScreen().books().detailedLines().empty());
-        EXPECT_EQ(w.lb_YHxingxi.text(), "运行中止，主界面可查看中止位置、原因");
-        EXPECT_EQ(w.lb_YHxingxi.textColour(), TextColour::Red);
+        EXPECT_EQ(w.optimisationScreen().lb_YHxingxi.text(), "运行中止，主界面可查看中止位置、原因");
+        EXPECT_EQ(w.optimisationScreen().lb_YHxingxi.textColour(), TextColour::Red);
     }
 }
 

@@ -1,0 +1,346 @@
+// The optimisation screen of a calculator window.
+#include "app/model/optimisation_screen.h"
+
+#include <algorithm>
+#include <array>
+
+#include "core/pile_calc.h"
+#include "optimise/list_filter.h"
+#include "optimise/search_messages.h"
+#include "optimise/strict_number.h"
+
+namespace pile {
+
+namespace {
+
+// Item table rows and columns.
+constexpr int kMinColumn = 1, kMaxColumn = 2, kStepColumn = 3, kNoteColumn = 4;
+constexpr int kRaFilterRow = 13, kRcFilterRow = 14;
+
+bool isItemCell(int row, int column) {
+    return row >= 0 && row < item_row::kCount && column >= kMinColumn && column <= kStepColumn;
+}
+bool isFilterCell(int row, int column) {
+    return (row == kRaFilterRow || row == kRcFilterRow) && column >= kMinColumn &&
+           column <= kMaxColumn;
+}
+
+}  // namespace
+
+OptimisationScreen::OptimisationScreen(Host& host, const ListLayout& layout)
+    : m_raw(layout), m_filtered(layout), m_host(host) {
+    lb_youhuabiaoti.setText("嵌岩桩优化设计");
+    Grid& items = Grid1_Youhuaxuanxiang;
+    items.setHeaders({"优化项", "最小值", "最大值", "步进值", "说  明"});
+    const auto& table = formulaOneItemTable();
+    items.setRowCount(static_cast<int>(table.size()));
+    for (int row = 0; row < items.rowCount(); ++row) {
+        const ItemTableRow& r = table[static_cast<size_t>(row)];
+        const std::array<const char*, 5> cells{r.name, r.min, r.max, r.step, r.note};
+        for (int column = 0; column < 5; ++column)
+            items.setCell(row, column, cells[static_cast<size_t>(column)]);
+    }
+    for (int column = kMinColumn; column <= kStepColumn; ++column)
+        items.setColumnEditable(column, true);
+    items.setCellRule([](int r, int c) { return isItemCell(r, c) || isFilterCell(r, c); });
+    // The editor is always shown; whether it takes the text depends on the cell selected.
+    items.setEditable(true);
+
+    Grid3_Youhuasaixuan.setVisible(false);
+    resetSortMarks();
+    applyFold();
+    lb_huzhu.setText(kListHintText);
+    cbt_YHcompute.setText("计算");
+    cbt_YHsaixuan.setText("筛选");
+    cbt_YHsaixuan.setEnabled(false);
+    cbt_YHsave.setText("存盘");
+    cbt_YHsave.setEnabled(false);
+    cbt_YHfanhui.setText("返回");
+    pb_YH_jingdu.setVisible(false);
+
+    items.onSelectCell([this](int r, int c) { Grid1_YouhuaxuanxiangSelectCell(r, c); });
+    items.onEditingDone([this](int r, int c) { Grid1_YouhuaxuanxiangEditingDone(r, c); });
+}
+
+// ---- Item table ----------------------------------------------------------------------
+
+void OptimisationScreen::Grid1_YouhuaxuanxiangSelectCell(int row, int column) {
+    Grid1_Youhuaxuanxiang.setEditable(isItemCell(row, column) || isFilterCell(row, column));
+}
+
+void OptimisationScreen::Grid1_YouhuaxuanxiangEditingDone(int row, int column) {
+    if (isItemCell(row, column)) cbt_YHcompute.setEnabled(true);
+    if (isFilterCell(row, column)) cbt_YHsaixuan.setEnabled(true);
+}
+
+ItemTexts OptimisationScreen::itemTexts() const {
+    const Grid& items = Grid1_Youhuaxuanxiang;
+    ItemTexts texts;
+    for (int row = 0; row < item_row::kCount; ++row)
+        texts[static_cast<size_t>(row)] = {items.cell(row, kMinColumn), items.cell(row, kMaxColumn),
+                                           items.cell(row, kStepColumn)};
+    return texts;
+}
+
+// ---- Search --------------------------------------------------------------------------
+
+void OptimisationScreen::cbt_YHcomputeClick() {
+    // A new search replaces both lists; their sort states and marks go with them.
+    m_raw.clear();
+    m_filtered.clear();
+    Grid2_Youhuajieguo.rowsChanged();
+    Grid3_Youhuasaixuan.rowsChanged();
+    Grid2_Youhuajieguo.setVisible(true);
+    Grid3_Youhuasaixuan.setVisible(false);
+    m_sortStates.reset();
+    resetSortMarks();
+    setStatus("", TextColour::Black);
+
+    // A cell that is not a number throws here, before anything is computed.
+    const auto read = readItemRanges(itemTexts());
+    if (const auto* rejection = std::get_if<ItemRejection>(&read)) {
+        setStatus(rejection->message, TextColour::Red);
+        return;
+    }
+    const ItemRanges& ranges = std::get<ItemRanges>(read);
+    const std::uint64_t total = candidateCount(ranges);
+    if (total > kCandidateLimit) {
+        setStatus(kTooManyCandidatesMessage, TextColour::Red);
+        return;
+    }
+
+    // A refusal shows on the input screen's message strip when the user goes back.
+    InputScreen& input = m_host.searchInput();
+    input.img_Logo.setVisible(false);
+    input.lb_shuoming.setVisible(true);
+
+    // Room for a usual search at once; a list near the limit grows as it goes.
+    m_raw.reserve(static_cast<size_t>(std::min<std::uint64_t>(total, 1u << 20)));
+    CandidateGenerator generator(ranges);
+    Candidate candidate;
+    bool stopped = false;
+    bool cancelled = false;
+    while (generator.next(candidate)) {
+        if (!computeCandidate(candidate)) {
+            stopped = true;
+            break;
+        }
+        if (m_progress && m_raw.size() % kProgressInterval == 0 && !m_progress(m_raw.size(), total)) {
+            cancelled = true;
+            break;
+        }
+    }
+    Grid2_Youhuajieguo.rowsChanged();
+
+    if (stopped) return;  // the refusal wrote the status line; rows keep plain numbers
+    if (cancelled) {
+        setStatus(cancelledMessage(m_raw.size()), TextColour::Black);
+        return;
+    }
+    if (m_raw.empty()) {
+        setStatus(kSearchEmptyMessage, TextColour::Black);
+    } else {
+        m_raw.assignPileNumbers();
+        Grid2_Youhuajieguo.rowsChanged();
+        setStatus(searchDoneMessage(m_raw.size()), TextColour::Black);
+        cbt_YHsaixuan.setEnabled(true);
+        cbt_YHsave.setEnabled(true);
+    }
+    cbt_YHcompute.setEnabled(false);
+}
+
+std::string OptimisationScreen::cancelledMessage(std::size_t rows) {
+    return "计算已取消，已算桩数：" + std::to_string(rows) + " 根";
+}
+
+bool OptimisationScreen::computeCandidate(const Candidate& c) {
+    // Every value of the candidate is written, in the order a user fills the screen; a value
+    // the control already holds fires nothing.
+    InputScreen& input = m_host.searchInput();
+    input.cbb_jmlx.setIndex(c.sectionItem());
+    input.cbe_dd.setText(c.sizeText1);
+    input.cbe_tyzd.setText(c.sizeText2);
+    input.cbe_hr.setText(c.depthText);
+    if (c.rockType == 1) {
+        input.rdb_frk.select();
+        input.edt_frk.setText(c.rockText);
+    } else {
+        input.rdb_fuk.select();
+        input.edt_fuk.setText(c.rockText);
+    }
+    input.cbb_hnt.setIndex(c.gradeIndex());
+    input.cbb_czgy.setIndex(c.processIndex);
+
+    m_candidateComputed = false;
+    input.cbt_computeClick();
+    if (!m_candidateComputed) return false;
+
+    ListRowValues& row = m_candidateRow;
+    row.section = c.section;
+    row.depth = c.depth;
+    row.depthUnit = c.depthUnit;
+    row.rockType = c.rockType;
+    row.rockValue = c.rockValue;
+    row.process = processLabelFor(c.section, c.rockType, input.cbb_czgy.index());
+    row.grade = 25 + 5 * input.cbb_hnt.index();
+    row.mode = input.roundingMode();
+    m_raw.append(row);
+    return true;
+}
+
+void OptimisationScreen::pileComputed(const PileInput& input, const PileResult& result) {
+    m_candidateComputed = true;
+    m_candidateRow.size1 = input.size1;
+    m_candidateRow.size2 = input.size2;
+    m_candidateRow.kesair = result.zetaR ? *result.zetaR : result.coef.value_or(0);
+    m_candidateRow.ra = result.Ra;
+    m_candidateRow.rc = result.Rc;
+}
+
+void OptimisationScreen::computationRejected() {
+    setStatus(kSearchStoppedMessage, TextColour::Red);
+}
+
+// ---- Sort ----------------------------------------------------------------------------
+
+const ListGrid& OptimisationScreen::shownList() const {
+    return Grid3_Youhuasaixuan.visible() ? Grid3_Youhuasaixuan : Grid2_Youhuajieguo;
+}
+
+void OptimisationScreen::Grid2_YouhuajieguoHeaderClick(int column) {
+    headerClick(Grid2_Youhuajieguo, m_raw, column);
+}
+
+void OptimisationScreen::Grid3_YouhuasaixuanHeaderClick(int column) {
+    headerClick(Grid3_Youhuasaixuan, m_filtered, column);
+}
+
+void OptimisationScreen::headerClick(ListGrid& grid, ResultList& list, int column) {
+    const SortOutcome outcome = sortByHeader(list, m_sortStates, column);
+    setStatus(outcome.status, TextColour::Black);
+    if (outcome.selectFirstCell) grid.setSelectedCell(0, column);
+    if (!outcome.reordered) return;
+    grid.rowsChanged();
+    std::vector<std::string> headers;
+    for (int c = 0; c < list.columnCount(); ++c)
+        headers.push_back(headerText(list.layout(), c, m_sortStates.state(c)));
+    grid.setHeaders(std::move(headers));
+    cbt_YHsave.setEnabled(true);
+}
+
+void OptimisationScreen::resetSortMarks() {
+    for (ListGrid* grid : {&Grid2_Youhuajieguo, &Grid3_Youhuasaixuan}) {
+        const ListLayout& layout = grid->rows().layout();
+        std::vector<std::string> headers;
+        for (int c = 0; c < static_cast<int>(layout.columns.size()); ++c)
+            headers.push_back(headerText(layout, c, SortState::Unsorted));
+        grid->setHeaders(std::move(headers));
+    }
+}
+
+// ---- Filter --------------------------------------------------------------------------
+
+void OptimisationScreen::cbt_YHsaixuanClick() {
+    const Grid& items = Grid1_Youhuaxuanxiang;
+    // A bound that is not a number throws here, before anything changes.
+    const FilterBounds ra = readFilterBounds(items.cell(kRaFilterRow, kMinColumn),
+                                             items.cell(kRaFilterRow, kMaxColumn));
+    const FilterBounds rc = readFilterBounds(items.cell(kRcFilterRow, kMinColumn),
+                                             items.cell(kRcFilterRow, kMaxColumn));
+    m_filtered = filterByRaRc(m_raw, ra, rc);
+    Grid3_Youhuasaixuan.rowsChanged();
+    Grid3_Youhuasaixuan.setVisible(true);
+    Grid2_Youhuajieguo.setVisible(false);
+    if (m_filtered.empty()) {
+        setStatus(kFilterEmptyMessage, TextColour::Black);
+        cbt_YHsave.setEnabled(false);
+    } else {
+        setStatus(filterDoneMessage(m_filtered.size()), TextColour::Black);
+        cbt_YHsave.setEnabled(true);
+    }
+    cbt_YHsaixuan.setEnabled(false);
+    m_sortStates.reset();
+    resetSortMarks();
+}
+
+// ---- Fetch ---------------------------------------------------------------------------
+
+void OptimisationScreen::Grid2_YouhuajieguoCellDblClick(int row) { fetch(m_raw, row); }
+void OptimisationScreen::Grid3_YouhuasaixuanCellDblClick(int row) { fetch(m_filtered, row); }
+
+void OptimisationScreen::fetch(const ResultList& list, int row) {
+    if (row < 0 || static_cast<size_t>(row) >= list.size()) return;
+    const auto cell = [&](ListField field) { return list.fieldText(static_cast<size_t>(row), field); };
+    InputScreen& input = m_host.searchInput();
+
+    const std::string section = cell(ListField::Section);
+    if (section == "圆  桩") {
+        input.cbb_jmlx.setIndex(0);
+        input.cbe_dd.setText(cell(ListField::Size1));
+        input.cbe_tyzd.setText("0");
+    } else if (section == "椭圆桩" || section == "矩形桩" || section == "方  桩") {
+        input.cbb_jmlx.setIndex(section == "椭圆桩" ? 1 : 2);
+        input.cbe_dd.setText(cell(ListField::Size1));
+        input.cbe_tyzd.setText(cell(ListField::Size2));
+    }
+    input.cbe_hr.setText(cell(ListField::Depth));
+    const std::string rockType = cell(ListField::RockType);
+    if (rockType == "1") {
+        input.rdb_frk.select();
+        input.edt_frk.setText(cell(ListField::RockValue));
+    } else if (rockType == "2") {
+        input.rdb_fuk.select();
+        input.edt_fuk.setText(cell(ListField::RockValue));
+    }
+    // "C30": the grade number is the second and third characters.
+    const std::string grade = cell(ListField::Grade);
+    input.cbb_hnt.setIndex((readInteger(grade.substr(1, 2)) - 25) / 5);
+
+    const bool circle = input.cbb_jmlx.index() == 0;
+    if (circle && input.rdb_frk.checked()) {
+        const std::string process = cell(ListField::Process);
+        const int item = process == processLabelText(ProcessLabel::MudProtected)  ? 1
+                         : process == processLabelText(ProcessLabel::PostGrouted) ? 2
+                                                                                   : 0;
+        input.cbb_czgy.setIndex(item);
+    }
+    if (input.rdb_fuk.checked() || !circle) input.cbb_czgy.setIndex(0);
+
+    m_host.leaveOptimisation();
+    input.clearResultFields();
+    input.enterNotComputedState();
+}
+
+// ---- Fold and save -------------------------------------------------------------------
+
+void OptimisationScreen::cbt_zhangkaiClick() {
+    m_fold.press();
+    applyFold();
+}
+
+void OptimisationScreen::applyFold() {
+    Grid1_Youhuaxuanxiang.setColumnVisible(kNoteColumn, m_fold.noteColumnShown());
+    for (ListGrid* grid : {&Grid2_Youhuajieguo, &Grid3_Youhuasaixuan}) {
+        const ListLayout& layout = grid->rows().layout();
+        for (int c = 0; c < static_cast<int>(layout.columns.size()); ++c)
+            grid->setColumnVisible(c, m_fold.columnShown(layout, c));
+    }
+    cbt_zhangkai.setText(m_fold.buttonText());
+}
+
+void OptimisationScreen::saveShownList(const std::filesystem::path& folder,
+                                       const std::string& timeText) {
+    const bool rawShown = Grid2_Youhuajieguo.visible();
+    const ResultList& list = rawShown ? m_raw : m_filtered;
+    if (list.empty()) return;
+    const ListFileKind kind = rawShown ? ListFileKind::Raw : ListFileKind::Filtered;
+    saveListFile(folder, kind, listFileLines(list, kind, timeText));
+    cbt_YHsave.setEnabled(false);
+}
+
+void OptimisationScreen::setStatus(const std::string& text, TextColour colour) {
+    lb_YHxingxi.setTextColour(colour);
+    lb_YHxingxi.setText(text);
+}
+
+}  // namespace pile

@@ -1,0 +1,122 @@
+// The optimisation screen (YouHuaFormLayer) of a calculator window: the item table of value
+// ranges, the search that computes every combination through the window's own input screen,
+// and the raw and filtered lists with their sort, filter, fetch, fold and save.
+//
+// The search has no calculation of its own. For every candidate it writes the pile into the
+// input screen's controls, in the order a user fills them (each write runs its change handler
+// as typing would), presses the input screen's Compute with OptimisationMode set, and lists
+// what the screen showed. A candidate the calculation refuses stops the search there, with the
+// refusal on the input screen. The lists keep numbers and codes, not texts (optimise/).
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "app/model/controls.h"
+#include "app/model/input_screen.h"
+#include "optimise/candidate_generator.h"
+#include "optimise/fold_state.h"
+#include "optimise/item_ranges.h"
+#include "optimise/list_file.h"
+#include "optimise/list_sort.h"
+#include "optimise/result_list.h"
+
+namespace pile {
+
+class OptimisationScreen {
+private:
+    // The rows behind the two lists; declared first, the list controls view them.
+    ResultList m_raw;
+    ResultList m_filtered;
+
+public:
+    // What the screen needs of its window.
+    class Host {
+    public:
+        virtual ~Host() = default;
+        // The input screen the search computes its candidates in.
+        virtual InputScreen& searchInput() = 0;
+        // Back to the input screen, as the "返回" button does.
+        virtual void leaveOptimisation() = 0;
+    };
+
+    // Told every so many candidates how far a search is; returns false to stop it there. A
+    // stopped search keeps the rows computed so far.
+    using Progress = std::function<bool(std::uint64_t done, std::uint64_t total)>;
+    static constexpr std::uint64_t kProgressInterval = 2048;
+
+    OptimisationScreen(Host& host, const ListLayout& layout = formulaOneListLayout());
+    OptimisationScreen(const OptimisationScreen&) = delete;
+    OptimisationScreen& operator=(const OptimisationScreen&) = delete;
+
+    Label lb_youhuabiaoti;
+    Grid Grid1_Youhuaxuanxiang{5};
+    ListGrid Grid2_Youhuajieguo{m_raw};
+    ListGrid Grid3_Youhuasaixuan{m_filtered};
+    Label lb_huzhu;
+    Button cbt_zhangkai;
+    Button cbt_YHcompute;
+    Button cbt_YHsaixuan;
+    Button cbt_YHsave;
+    Button cbt_YHfanhui;
+    Label lb_YHxingxi;
+    Control pb_YH_jingdu;  // stays hidden: progress is the view's business
+
+    // The item table.
+    void Grid1_YouhuaxuanxiangSelectCell(int row, int column);
+    void Grid1_YouhuaxuanxiangEditingDone(int row, int column);
+
+    // The search.
+    void cbt_YHcomputeClick();
+    // The list operations.
+    void Grid2_YouhuajieguoHeaderClick(int column);
+    void Grid3_YouhuasaixuanHeaderClick(int column);
+    void cbt_YHsaixuanClick();
+    void Grid2_YouhuajieguoCellDblClick(int row);
+    void Grid3_YouhuasaixuanCellDblClick(int row);
+    void cbt_zhangkaiClick();
+
+    // Writes the list shown to its file in `folder` (raw when the raw list is shown and has
+    // rows, else the filtered one when shown with rows) and disables cbt_YHsave; nothing is
+    // written when the list shown is empty.
+    void saveShownList(const std::filesystem::path& folder, const std::string& timeText);
+
+    // The window reports each completed computation while optimising, and each refusal.
+    void pileComputed(const PileInput& input, const PileResult& result);
+    void computationRejected();
+
+    void setProgressHandler(Progress progress) { m_progress = std::move(progress); }
+
+    const ResultList& rawList() const { return m_raw; }
+    const ResultList& filteredList() const { return m_filtered; }
+    const ListGrid& shownList() const;
+    const SortStates& sortStates() const { return m_sortStates; }
+    const FoldState& foldState() const { return m_fold; }
+    // The texts of columns 1 to 3 of the item rows, as the search reads them.
+    ItemTexts itemTexts() const;
+
+private:
+    // Text of the search stopped by the user.
+    static std::string cancelledMessage(std::size_t rows);
+
+    void headerClick(ListGrid& grid, ResultList& list, int column);
+    void fetch(const ResultList& list, int row);
+    void resetSortMarks();
+    void applyFold();
+    void setStatus(const std::string& text, TextColour colour);
+    // Writes one candidate into the input screen and computes it; false when refused.
+    bool computeCandidate(const Candidate& candidate);
+
+    Host& m_host;
+    SortStates m_sortStates;
+    FoldState m_fold;
+    Progress m_progress;
+    // The outcome of the Compute a candidate pressed.
+    bool m_candidateComputed = false;
+    ListRowValues m_candidateRow;
+};
+
+}  // namespace pile
