@@ -47,7 +47,7 @@ bool CandidateGenerator::next(Candidate& out) {
     if (!m_started) {
         m_started = true;
         for (int level = 0; level < kLevels; ++level) startLevel(level);
-        fill(out);
+        fill(out, kSectionLoop);
         return true;
     }
     // Advance the innermost loop that has values left; the loops inside it start again, each
@@ -60,7 +60,7 @@ bool CandidateGenerator::next(Candidate& out) {
             ++m_index[l];
             m_value[l] = r->next(m_value[l]);
             for (int inner = level + 1; inner < kLevels; ++inner) startLevel(inner);
-            fill(out);
+            fill(out, level);
             return true;
         }
     }
@@ -68,24 +68,28 @@ bool CandidateGenerator::next(Candidate& out) {
     return false;
 }
 
-void CandidateGenerator::fill(Candidate& out) const {
-    out.section = static_cast<int>(m_value[kSectionLoop]);
-    out.size1 = m_value[kSize1Loop];
-    out.size2 = out.section == 1 ? 0 : out.section == 4 ? out.size1 : m_value[kSize2Loop];
-    out.sizeText1 = FormatGeneral(out.size1);
-    out.sizeText2 = out.section == 1 ? "0" : FormatGeneral(out.size2);
-    out.depth = m_value[kDepthLoop];
-    out.depthUnit = m_ranges.depthUnit;
-    if (out.depthUnit == DepthUnit::Multiple) {
-        out.depthText = FormatFixed(out.depth, 10, 1) + (out.section <= 2 ? "d" : "b");
-    } else {
-        out.depthText = FormatGeneral(out.depth);
+void CandidateGenerator::fill(Candidate& out, int changed) {
+    // The texts of the loops outside the one that advanced stay as they are.
+    Candidate& c = m_current;
+    c.section = static_cast<int>(m_value[kSectionLoop]);
+    c.size1 = m_value[kSize1Loop];
+    c.size2 = c.section == 1 ? 0 : c.section == 4 ? c.size1 : m_value[kSize2Loop];
+    if (changed <= kSize1Loop) c.sizeText1 = FormatGeneral(c.size1);
+    if (changed <= kSize2Loop) c.sizeText2 = c.section == 1 ? "0" : FormatGeneral(c.size2);
+    c.depth = m_value[kDepthLoop];
+    c.depthUnit = m_ranges.depthUnit;
+    if (changed <= kDepthLoop) {
+        if (c.depthUnit == DepthUnit::Multiple)
+            c.depthText = FormatFixed(c.depth, 10, 1) + (c.section <= 2 ? "d" : "b");
+        else
+            c.depthText = FormatGeneral(c.depth);
     }
-    out.rockType = static_cast<int>(m_value[kRockTypeLoop]);
-    out.rockValue = m_value[kRockValueLoop];
-    out.rockText = FormatFixed(out.rockValue, 10, 2);
-    out.grade = static_cast<int>(m_value[kGradeLoop]);
-    out.processIndex = rangeOf(kProcessLoop) ? static_cast<int>(m_value[kProcessLoop]) - 1 : 0;
+    c.rockType = static_cast<int>(m_value[kRockTypeLoop]);
+    c.rockValue = m_value[kRockValueLoop];
+    if (changed <= kRockValueLoop) c.rockText = FormatFixed(c.rockValue, 10, 2);
+    c.grade = static_cast<int>(m_value[kGradeLoop]);
+    c.processIndex = rangeOf(kProcessLoop) ? static_cast<int>(m_value[kProcessLoop]) - 1 : 0;
+    out = c;
 }
 
 }  // namespace pile

@@ -70,9 +70,11 @@ class CandidateGenerator {
     // that is absent for this pile (one pass).
     const ItemRange* rangeOf(int level) const;
     void startLevel(int level);
-    void fill(Candidate& out) const;
+    // Writes the current candidate to out; `changed` is the outermost loop that moved.
+    void fill(Candidate& out, int changed);
 
     ItemRanges m_ranges;
+    Candidate m_current;  // texts are remade only for the loops that moved
     std::array<double, kLevels> m_value{};
     std::array<std::uint64_t, kLevels> m_index{};
     bool m_started = false;

@@ -115,9 +115,14 @@ void ResultList::append(const ListRowValues& v) {
     // The keys are the shown texts read back, so a sort or filter sees what the user sees.
     const std::size_t i = m_rows.size() - 1;
     Row& stored = m_rows.back();
-    stored.keySize1 = ParseLenient(fieldText(i, ListField::Size1));
-    stored.keyRa = ParseLenient(fieldText(i, ListField::Ra));
-    stored.keyRc = ParseLenient(fieldText(i, ListField::Rc));
+    if (!m_hasLastSize1 || v.size1 != m_lastSize1) {
+        m_lastSize1 = v.size1;
+        m_lastKeySize1 = ParseLenient(fieldText(i, ListField::Size1));
+        m_hasLastSize1 = true;
+    }
+    stored.keySize1 = m_lastKeySize1;
+    stored.keyRa = ParseLenient(v.raText.empty() ? fieldText(i, ListField::Ra) : std::string(v.raText));
+    stored.keyRc = ParseLenient(v.rcText.empty() ? fieldText(i, ListField::Rc) : std::string(v.rcText));
 }
 
 void ResultList::assignPileNumbers() { m_numberDigits = decimalDigits(m_rows.size()); }

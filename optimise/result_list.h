@@ -16,6 +16,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/number_format.h"
@@ -84,6 +85,10 @@ struct ListRowValues {
     double ra = 0;      // kN, unrounded
     double rc = 0;
     RoundingMode mode = RoundingMode::Units;  // the window's mode when the row was computed
+    // The Ra and Rc texts the input screen showed, FormatResult(x, mode, 7), when the caller
+    // has them; the row then reads its sort keys from them instead of writing them again.
+    std::string_view raText;
+    std::string_view rcText;
 };
 
 class ResultList {
@@ -151,6 +156,10 @@ class ResultList {
 
     const ListLayout* m_layout;
     std::vector<Row> m_rows;
+    // The d|a key of the last row appended: consecutive candidates mostly share their size.
+    double m_lastSize1 = 0;
+    double m_lastKeySize1 = 0;
+    bool m_hasLastSize1 = false;
     int m_numberDigits = 0;  // 0: plain running numbers
 };
 

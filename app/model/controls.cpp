@@ -38,9 +38,9 @@ void Control::setHint(std::string hint) {
     touch();
 }
 
-void Label::setText(std::string text) {
+void Label::setText(std::string_view text) {
     if (m_text == text) return;
-    m_text = std::move(text);
+    m_text.assign(text);
     touch();
 }
 
@@ -56,9 +56,9 @@ void Label::setUnderline(bool underline) {
     touch();
 }
 
-void Edit::setText(std::string text) {
+void Edit::setText(std::string_view text) {
     if (m_text == text) return;
-    m_text = std::move(text);
+    m_text.assign(text);
     touch();
     fire(m_onChange);
 }
@@ -109,32 +109,36 @@ void ComboBox::setItems(std::vector<std::string> items, int index) {
 }
 
 void ComboBox::setIndex(int index) {
-    write([&] {
-        const bool inRange = index >= 0 && index < static_cast<int>(m_items.size());
-        if (m_editable) {
-            if (inRange) m_text = m_items[static_cast<size_t>(index)];
-        } else {
-            m_index = inRange ? index : -1;
-        }
-        return false;
-    });
+    const bool inRange = index >= 0 && index < static_cast<int>(m_items.size());
+    if (m_editable) {
+        if (!inRange || m_text == m_items[static_cast<size_t>(index)]) return;
+        m_text = m_items[static_cast<size_t>(index)];
+    } else {
+        if (!inRange) index = -1;
+        if (index == m_index) return;
+        m_index = index;
+    }
+    touch();
+    fire(m_onChange);
 }
 
-void ComboBox::setText(std::string text) {
-    write([&] {
-        if (m_editable) {
-            m_text = std::move(text);
-        } else {
-            const auto it = std::find(m_items.begin(), m_items.end(), text);
-            m_index = it == m_items.end() ? -1 : static_cast<int>(it - m_items.begin());
-        }
-        return false;
-    });
+void ComboBox::setText(std::string_view text) {
+    if (m_editable) {
+        if (m_text == text) return;
+        m_text.assign(text);
+    } else {
+        const auto it = std::find(m_items.begin(), m_items.end(), text);
+        const int index = it == m_items.end() ? -1 : static_cast<int>(it - m_items.begin());
+        if (index == m_index) return;
+        m_index = index;
+    }
+    touch();
+    fire(m_onChange);
 }
 
-void CheckBox::setText(std::string text) {
+void CheckBox::setText(std::string_view text) {
     if (m_text == text) return;
-    m_text = std::move(text);
+    m_text.assign(text);
     touch();
 }
 
@@ -145,9 +149,9 @@ void CheckBox::setChecked(bool checked) {
     fire(m_onChange);
 }
 
-void RadioButton::setText(std::string text) {
+void RadioButton::setText(std::string_view text) {
     if (m_text == text) return;
-    m_text = std::move(text);
+    m_text.assign(text);
     touch();
 }
 

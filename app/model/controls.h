@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/text_colour.h"
@@ -61,7 +62,7 @@ public:
     bool bold() const { return m_bold; }
     bool underline() const { return m_underline; }
 
-    void setText(std::string text);
+    void setText(std::string_view text);
     void setBold(bool bold);
     void setUnderline(bool underline);
 
@@ -84,7 +85,7 @@ public:
     bool readOnly() const { return m_readOnly; }
 
     // Fires the change handler when the text changes.
-    void setText(std::string text);
+    void setText(std::string_view text);
     void setReadOnly(bool readOnly);
     void onChange(ChangeHandler handler) { m_onChange = std::move(handler); }
 
@@ -114,7 +115,7 @@ public:
     // Selects an item; an index out of range selects none (fixed) or leaves the text (editable).
     void setIndex(int index);
     // Editable only: the text as typed. A fixed combo box selects the item with this text.
-    void setText(std::string text);
+    void setText(std::string_view text);
     void onChange(ChangeHandler handler) { m_onChange = std::move(handler); }
 
 private:
@@ -133,7 +134,7 @@ public:
     const std::string& text() const { return m_text; }
     bool checked() const { return m_checked; }
 
-    void setText(std::string text);
+    void setText(std::string_view text);
     // Fires the change handler when the tick changes.
     void setChecked(bool checked);
     void onChange(ChangeHandler handler) { m_onChange = std::move(handler); }
@@ -151,7 +152,7 @@ public:
     const std::string& text() const { return m_text; }
     bool checked() const { return m_checked; }
 
-    void setText(std::string text);
+    void setText(std::string_view text);
     void select();
     void onChange(ChangeHandler handler) { m_onChange = std::move(handler); }
 

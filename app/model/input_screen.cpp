@@ -1,7 +1,9 @@
 // The input screen of a calculator window.
 #include "app/model/input_screen.h"
 
+#include <array>
 #include <optional>
+#include <span>
 #include <string_view>
 
 #include "core/design_tables.h"
@@ -128,7 +130,8 @@ void InputScreen::cbt_computeClick() {
     if (sectionType == SectionType::Circle) rdb_fukChange();
 
     // Get the inputs. A rectangle's sides come back ordered; the fields show them so.
-    InputTexts texts = readTexts();
+    InputTexts& texts = m_texts;
+    readTexts(texts);
     std::variant<PileInput, Rejection> read = ReadPileInput(texts);
     cbe_dd.setText(texts.dd);
     cbe_tyzd.setText(texts.tyzd);
@@ -201,16 +204,18 @@ void InputScreen::markPassedChecks(const Rejection* rejection, SectionType secti
         bool ratio;
     };
     const bool circle = section == SectionType::Circle;
-    std::vector<Check> checks = {{&cbe_dd, false}};
-    if (!circle) checks.push_back({&cbe_tyzd, false});
-    checks.push_back({&cbe_hr, false});
-    if (!circle) checks.push_back({&cbe_tyzd, true});
-    checks.push_back({mode == RockStrengthMode::Frk ? static_cast<Control*>(&edt_frk) : &edt_fuk,
-                      false});
+    std::array<Check, 5> checks{};
+    size_t count = 0;
+    checks[count++] = {&cbe_dd, false};
+    if (!circle) checks[count++] = {&cbe_tyzd, false};
+    checks[count++] = {&cbe_hr, false};
+    if (!circle) checks[count++] = {&cbe_tyzd, true};
+    checks[count++] = {mode == RockStrengthMode::Frk ? static_cast<Control*>(&edt_frk) : &edt_fuk,
+                       false};
 
     const Control* refusedField = rejection ? fieldControl(rejection->field) : nullptr;
     const bool refusedRatio = rejection && rejection->message.starts_with(kRatioMessageStart);
-    for (const Check& check : checks) {
+    for (const Check& check : std::span(checks.data(), count)) {
         if (check.field == refusedField && check.ratio == refusedRatio) break;
         clearFieldMessage(check.field);
     }
@@ -276,6 +281,11 @@ RoundingMode InputScreen::roundingMode() const {
 
 InputTexts InputScreen::readTexts() const {
     InputTexts t;
+    readTexts(t);
+    return t;
+}
+
+void InputScreen::readTexts(InputTexts& t) const {
     t.section = section();
     t.dd = cbe_dd.text();
     t.tyzd = cbe_tyzd.text();
@@ -288,7 +298,6 @@ InputTexts InputScreen::readTexts() const {
     t.frk = edt_frk.text();
     t.fuk = edt_fuk.text();
     t.slope = ckb_ystj.checked();
-    return t;
 }
 
 // ---- Section and rock mode ---------------------------------------------------------------

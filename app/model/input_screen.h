@@ -116,6 +116,8 @@ public:
     RoundingMode roundingMode() const;
     // The texts and selections a computation reads.
     InputTexts readTexts() const;
+    // The same into `texts`, whose strings keep their storage (a search computes millions).
+    void readTexts(InputTexts& texts) const;
 
     // Empties every result field (a pile fetched from the optimisation lists is not computed
     // yet). Formula two empties its own fields too.
@@ -169,6 +171,7 @@ private:
     void markPassedChecks(const Rejection* rejection, SectionType section, RockStrengthMode mode);
 
     Host& m_host;
+    InputTexts m_texts;  // what Compute read last
 };
 
 }  // namespace pile

@@ -173,6 +173,7 @@ bool OptimisationScreen::computeCandidate(const Candidate& c) {
 
     m_candidateComputed = false;
     input.cbt_computeClick();
+    if (m_observer) m_observer();
     if (!m_candidateComputed) return false;
 
     ListRowValues& row = m_candidateRow;
@@ -184,6 +185,8 @@ bool OptimisationScreen::computeCandidate(const Candidate& c) {
     row.process = processLabelFor(c.section, c.rockType, input.cbb_czgy.index());
     row.grade = 25 + 5 * input.cbb_hnt.index();
     row.mode = input.roundingMode();
+    row.raText = input.edt_ra.text();
+    row.rcText = input.edt_rc.text();
     m_raw.append(row);
     return true;
 }

@@ -89,6 +89,9 @@ public:
     void computationRejected();
 
     void setProgressHandler(Progress progress) { m_progress = std::move(progress); }
+    // Called after the Compute of every candidate, for tests and measurements that look at the
+    // screens candidate by candidate.
+    void setCandidateObserver(std::function<void()> observer) { m_observer = std::move(observer); }
 
     const ResultList& rawList() const { return m_raw; }
     const ResultList& filteredList() const { return m_filtered; }
@@ -114,6 +117,7 @@ private:
     SortStates m_sortStates;
     FoldState m_fold;
     Progress m_progress;
+    std::function<void()> m_observer;
     // The outcome of the Compute a candidate pressed.
     bool m_candidateComputed = false;
     ListRowValues m_candidateRow;
