@@ -39,21 +39,23 @@ Decimal toDecimal(double x) {
         return d;
     }
     char buf[64];
-    // "d.dddddddddddddde+XX": 1 + 14 digits.
-    auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific,
-                             kSignificant - 1);
-    std::string s(buf, res.ptr);
-    std::size_t pos = 0;
-    if (s[pos] == '-') {
+    // "d.dddddddddddddde+XX": 1 + 14 digits, read in place.
+    const auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific,
+                                   kSignificant - 1);
+    const char* p = buf;
+    if (*p == '-') {
         d.negative = true;
-        ++pos;
+        ++p;
     }
-    const std::size_t e = s.find('e', pos);
-    for (std::size_t i = pos; i < e; ++i) {
-        if (s[i] != '.') d.digits += s[i];
+    const char* e = std::find(p, static_cast<const char*>(res.ptr), 'e');
+    d.digits.reserve(kSignificant);
+    for (; p < e; ++p) {
+        if (*p != '.') d.digits += *p;
     }
     int exp = 0;
-    std::from_chars(s.data() + e + 1 + (s[e + 1] == '+' ? 1 : 0), s.data() + s.size(), exp);
+    const char* expStart = e + 1;
+    if (expStart < res.ptr && *expStart == '+') ++expStart;
+    std::from_chars(expStart, res.ptr, exp);
     d.exponent = exp;
     return d;
 }
