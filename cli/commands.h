@@ -16,6 +16,10 @@ int runComputeCommand(const std::vector<std::string>& args, std::istream& in, st
                       std::ostream& err);
 int runBookCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                    std::ostream& err);
+// Reads one JSON request from `in` (the whole stream) rather than JSON Lines; its exit statuses
+// are listed in search_command.cpp.
+int runSearchCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                     std::ostream& err);
 
 // "--precision N" with N in 0..4; false (and a message on err) for anything else.
 bool parsePrecision(const std::string& text, int& mode, std::ostream& err);

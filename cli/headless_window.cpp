@@ -107,6 +107,19 @@ HeadlessWindow::HeadlessWindow(int formula, std::optional<std::string> fixedTime
 
 HeadlessWindow::~HeadlessWindow() = default;
 
+OptimisationScreen& HeadlessWindow::optimisation() { return m_window->optimisationScreen(); }
+const OptimisationScreen& HeadlessWindow::optimisation() const {
+    return m_window->optimisationScreen();
+}
+
+bool HeadlessWindow::openOptimisation() {
+    return press(m_window->inputScreen().cbt_YouHua, [this] { m_window->cbt_YouHuaClick(); });
+}
+
+bool HeadlessWindow::optimisationShown() const { return m_window->YouHuaFormLayer.visible(); }
+
+std::string HeadlessWindow::timeText() const { return m_services->clock.timeText(); }
+
 const InputScreen& HeadlessWindow::screen() const { return m_window->inputScreen(); }
 const WindowBooks& HeadlessWindow::books() const { return m_window->bookScreen().books(); }
 const FormulaTwoWindow* HeadlessWindow::formulaTwo() const { return m_formulaTwo; }

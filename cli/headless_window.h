@@ -1,7 +1,8 @@
 // A calculator window without a screen. The command line types each pile into the window's
 // input screen (and, in formula two, its soil switches and soil screens) and presses Compute,
 // exactly as an engineer would, so what pilecalc prints is what the window shows: the same
-// result texts, the same grids, the same books.
+// result texts, the same grids, the same books. A search opens the window's optimisation
+// screen and presses its buttons the same way.
 #pragma once
 
 #include <memory>
@@ -20,6 +21,15 @@ namespace pile::cli {
 
 // The local date and time, short date and long time: "2026-12-10 12:00:00".
 std::string localTimeText();
+
+// A click on `button`: runs its handler when the button is enabled and visible, as a click
+// on a disabled or hidden widget does nothing. Returns whether the handler ran.
+template <class Handler>
+bool press(const Button& button, Handler&& handler) {
+    if (!button.enabled() || !button.visible()) return false;
+    handler();
+    return true;
+}
 
 class HeadlessWindow {
 public:
@@ -47,6 +57,16 @@ public:
     void setRoundingMode(RoundingMode mode);
     // The delete-last button of the book screen.
     void deleteLast();
+
+    // The optimisation screen, and "★" on the input screen, which opens it.
+    OptimisationScreen& optimisation();
+    const OptimisationScreen& optimisation() const;
+    // Presses "★"; false when the button was not there to press.
+    bool openOptimisation();
+    // Whether the optimisation screen is the one shown (a fetch ends on the input screen).
+    bool optimisationShown() const;
+    // The text the window's clock gives for a calculation-time line.
+    std::string timeText() const;
 
     const InputScreen& screen() const;
     const WindowBooks& books() const;

@@ -31,6 +31,23 @@ InputTexts screenDefaults(SectionType section, RockStrengthMode mode) {
     return t;
 }
 
+bool isOneLineText(const std::string& text) {
+    // A field of the screen holds one line; a control character would break the books' lines.
+    return std::none_of(text.begin(), text.end(),
+                        [](unsigned char c) { return c < 0x20 || c == 0x7F; });
+}
+
+bool onlyKnownKeys(const json& obj, std::initializer_list<const char*> known, const char* where,
+                   std::string& problem) {
+    for (const auto& [key, value] : obj.items()) {
+        if (std::none_of(known.begin(), known.end(), [&](const char* k) { return key == k; })) {
+            problem = std::string("unknown key \"") + key + "\"" + where;
+            return false;
+        }
+    }
+    return true;
+}
+
 bool isBlankLine(const std::string& line) {
     return std::all_of(line.begin(), line.end(),
                        [](unsigned char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; });
@@ -46,26 +63,11 @@ bool readText(const json& obj, const char* key, std::string& target, std::string
         return false;
     }
     std::string text = it->get<std::string>();
-    // A field of the screen holds one line; a control character would break the books' lines.
-    if (std::any_of(text.begin(), text.end(),
-                    [](unsigned char c) { return c < 0x20 || c == 0x7F; })) {
+    if (!isOneLineText(text)) {
         problem = std::string("key \"") + key + "\" must be one line of text, without control characters";
         return false;
     }
     target = std::move(text);
-    return true;
-}
-
-// Every key must be one the line kind knows: a misspelt key would otherwise leave a
-// field at its default without a word.
-bool onlyKnownKeys(const json& obj, std::initializer_list<const char*> known, const char* where,
-                   std::string& problem) {
-    for (const auto& [key, value] : obj.items()) {
-        if (std::none_of(known.begin(), known.end(), [&](const char* k) { return key == k; })) {
-            problem = std::string("unknown key \"") + key + "\"" + where;
-            return false;
-        }
-    }
     return true;
 }
 

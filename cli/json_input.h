@@ -6,6 +6,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <initializer_list>
 #include <string>
 #include <variant>
 
@@ -31,5 +32,14 @@ std::variant<PileLine, std::string> parsePileLine(const std::string& line);
 
 // True for a line with nothing but blanks (skipped without an answer).
 bool isBlankLine(const std::string& line);
+
+// True when the text holds no control character: a field or cell of a screen holds one line.
+bool isOneLineText(const std::string& text);
+
+// Every key of `obj` must be one of `known`: a misspelt key would otherwise leave a field at
+// its default without a word. Otherwise sets `problem` to name the first unknown key, followed
+// by `where` (" in \"drag\"", or "").
+bool onlyKnownKeys(const nlohmann::json& obj, std::initializer_list<const char*> known,
+                   const char* where, std::string& problem);
 
 }  // namespace pile::cli

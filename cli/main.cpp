@@ -14,6 +14,8 @@ namespace {
 void printUsage(std::ostream& os) {
     os << "usage: pilecalc compute [--precision 0..4] < piles.jsonl\n"
           "       pilecalc book [--table] [--precision 0..4] [--time TEXT] [--out FILE] < piles.jsonl\n"
+          "       pilecalc search [--formula 1] [--time TEXT] [--save] < request.json\n"
+          "                           (the optimisation screen; formula two: not yet)\n"
           "       pilecalc            (prints the default pile)\n";
 }
 
@@ -33,6 +35,8 @@ int main(int argc, char** argv) {
     args.erase(args.begin());
     if (command == "compute") return pile::cli::runComputeCommand(args, std::cin, std::cout, std::cerr);
     if (command == "book") return pile::cli::runBookCommand(args, std::cin, std::cout, std::cerr);
+    if (command == "search")
+        return pile::cli::runSearchCommand(args, std::cin, std::cout, std::cerr);
     if (command == "--help" || command == "-h") {
         printUsage(std::cout);
         return 0;

@@ -331,13 +331,20 @@ void OptimisationScreen::applyFold() {
     cbt_zhangkai.setText(m_fold.buttonText());
 }
 
-void OptimisationScreen::saveShownList(const std::filesystem::path& folder,
-                                       const std::string& timeText) {
+std::optional<OptimisationScreen::ListFile> OptimisationScreen::shownListFile(
+    const std::string& timeText) const {
     const bool rawShown = Grid2_Youhuajieguo.visible();
     const ResultList& list = rawShown ? m_raw : m_filtered;
-    if (list.empty()) return;
+    if (list.empty()) return std::nullopt;
     const ListFileKind kind = rawShown ? ListFileKind::Raw : ListFileKind::Filtered;
-    saveListFile(folder, kind, listFileLines(list, kind, timeText));
+    return ListFile{kind, listFileLines(list, kind, timeText)};
+}
+
+void OptimisationScreen::saveShownList(const std::filesystem::path& folder,
+                                       const std::string& timeText) {
+    const std::optional<ListFile> file = shownListFile(timeText);
+    if (!file) return;
+    saveListFile(folder, file->kind, file->lines);
     cbt_YHsave.setEnabled(false);
 }
 

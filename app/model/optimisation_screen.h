@@ -83,6 +83,12 @@ public:
     // rows, else the filtered one when shown with rows) and disables cbt_YHsave; nothing is
     // written when the list shown is empty.
     void saveShownList(const std::filesystem::path& folder, const std::string& timeText);
+    // What that save would write now: the kind of file and its lines, or nothing.
+    struct ListFile {
+        ListFileKind kind;
+        std::vector<std::string> lines;
+    };
+    std::optional<ListFile> shownListFile(const std::string& timeText) const;
 
     // The window reports each completed computation while optimising, and each refusal.
     void pileComputed(const PileInput& input, const PileResult& result);

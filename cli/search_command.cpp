@@ -1,0 +1,253 @@
+// pilecalc search: the optimisation screen of a new calculator window, in batch.
+//
+// The request (cli/search_request.h) is typed into the window as a user types it: the pile
+// on the input screen, the precision, "★", the cells of the item table (each edit ended as
+// the user ends it), then 计算. The actions follow in order, each a click on the screen; a
+// click on a disabled button does nothing. The answer is the state of both screens after the
+// last action, or, with --save, the lines that 存盘 writes for the list shown.
+//
+// Exit status: 0 answered; 2 the options or the request cannot be read; 3 (--save) 存盘 would
+// write nothing; 4 a cell the screen reads as a number is not one (the answer is then only
+// {"error": text}); 1 anything else that went wrong.
+#include <iostream>
+#include <iterator>
+#include <optional>
+#include <string>
+
+#include "cli/commands.h"
+#include "cli/headless_window.h"
+#include "cli/search_request.h"
+#include "optimise/list_file.h"
+#include "optimise/strict_number.h"
+
+namespace pile::cli {
+
+using nlohmann::ordered_json;
+
+namespace {
+
+constexpr int kExitFailed = 1;
+constexpr int kExitNothingToSave = 3;
+constexpr int kExitConversionError = 4;
+
+constexpr const char* kUsage =
+    "usage: pilecalc search [--formula 1] [--time TEXT] [--save] < request.json\n"
+    "       (formula two has no optimisation screen yet)\n";
+
+struct Options {
+    int formula = 1;
+    std::optional<std::string> time;
+    bool save = false;
+};
+
+bool parseOptions(const std::vector<std::string>& args, Options& options, std::ostream& err) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (arg == "--save") {
+            options.save = true;
+        } else if (arg == "--formula" && hasValue) {
+            if (!parseFormula(args[++i], options.formula, err)) return false;
+            if (options.formula == 2) {
+                err << "pilecalc search: the formula-two optimisation screen is not built yet; "
+                       "only --formula 1 searches\n"
+                    << kUsage;
+                return false;
+            }
+        } else if (arg == "--time" && hasValue) {
+            options.time = args[++i];
+        } else if (arg == "--formula" || arg == "--time") {
+            err << "pilecalc search: " << arg << " needs a value\n" << kUsage;
+            return false;
+        } else {
+            err << "pilecalc search: unknown option \"" << arg << "\"\n" << kUsage;
+            return false;
+        }
+    }
+    return true;
+}
+
+// Types rows of cells into the item table, row `firstRow` on, columns 1 on: each cell is
+// selected, typed and its edit ended, which runs the table's end-of-edit handler.
+void typeCells(Grid& table, int firstRow, const CellRows& rows) {
+    for (size_t r = 0; r < rows.size(); ++r) {
+        for (size_t c = 0; c < rows[r].size(); ++c) {
+            const int row = firstRow + static_cast<int>(r);
+            const int column = 1 + static_cast<int>(c);
+            table.selectCell(row, column);
+            table.editCell(row, column, rows[r][c]);
+        }
+    }
+}
+
+// The operations act on the optimisation screen. A fetch ends on the input screen; the next
+// operation opens the screen again with "★", as the user would. False when it cannot be
+// opened.
+bool showOptimisation(HeadlessWindow& window) {
+    return window.optimisationShown() || window.openOptimisation();
+}
+
+void runAction(HeadlessWindow& window, const SearchAction& action) {
+    if (!showOptimisation(window)) return;
+    OptimisationScreen& screen = window.optimisation();
+    const bool filteredShown = screen.Grid3_Youhuasaixuan.visible();
+    switch (action.kind) {
+        case SearchAction::Kind::Search:
+            press(screen.cbt_YHcompute, [&] { screen.cbt_YHcomputeClick(); });
+            break;
+        case SearchAction::Kind::Sort:
+            if (filteredShown)
+                screen.Grid3_YouhuasaixuanHeaderClick(action.index);
+            else
+                screen.Grid2_YouhuajieguoHeaderClick(action.index);
+            break;
+        case SearchAction::Kind::Filter:
+            press(screen.cbt_YHsaixuan, [&] { screen.cbt_YHsaixuanClick(); });
+            break;
+        case SearchAction::Kind::Fold:
+            press(screen.cbt_zhangkai, [&] { screen.cbt_zhangkaiClick(); });
+            break;
+        case SearchAction::Kind::Fetch:
+            if (filteredShown)
+                screen.Grid3_YouhuasaixuanCellDblClick(action.index);
+            else
+                screen.Grid2_YouhuajieguoCellDblClick(action.index);
+            break;
+        case SearchAction::Kind::Items:
+            typeCells(screen.Grid1_Youhuaxuanxiang, 0, action.cells);
+            break;
+        case SearchAction::Kind::Filters:
+            typeCells(screen.Grid1_Youhuaxuanxiang, kSearchFilterFirstRow, action.cells);
+            break;
+    }
+}
+
+// The window of the request after its search and actions.
+void runRequest(HeadlessWindow& window, const SearchRequest& request) {
+    window.setRoundingMode(static_cast<RoundingMode>(request.precision));
+    window.enterPile(request.pile.texts);
+    if (!window.openOptimisation()) return;
+    OptimisationScreen& screen = window.optimisation();
+    if (request.items) typeCells(screen.Grid1_Youhuaxuanxiang, 0, *request.items);
+    if (request.filters)
+        typeCells(screen.Grid1_Youhuaxuanxiang, kSearchFilterFirstRow, *request.filters);
+    press(screen.cbt_YHcompute, [&] { screen.cbt_YHcomputeClick(); });
+    for (const SearchAction& action : request.actions) runAction(window, action);
+}
+
+ordered_json listRows(const ResultList& list) {
+    ordered_json rows = ordered_json::array();
+    for (size_t r = 0; r < list.size(); ++r) {
+        ordered_json cells = ordered_json::array();
+        for (int c = 0; c < list.columnCount(); ++c) cells.push_back(list.cellText(r, c));
+        rows.push_back(std::move(cells));
+    }
+    return rows;
+}
+
+// The input screen in the vocabulary of pilecalc compute.
+ordered_json inputJson(const InputScreen& input) {
+    ordered_json j;
+    j["section"] = input.cbb_jmlx.index();
+    j["d"] = input.cbe_dd.text();
+    j["c"] = input.cbe_tyzd.text();
+    j["hr"] = input.cbe_hr.text();
+    j["grade"] = input.cbb_hnt.index();
+    j["process"] = input.cbb_czgy.index();
+    j["rock"] = input.rdb_fuk.checked() ? "fuk" : "frk";
+    j["frk"] = input.edt_frk.text();
+    j["fuk"] = input.edt_fuk.text();
+    j["slope"] = input.ckb_ystj.checked();
+    return j;
+}
+
+ordered_json stateJson(const HeadlessWindow& window) {
+    const OptimisationScreen& screen = window.optimisation();
+    const ListGrid& raw = screen.Grid2_Youhuajieguo;
+    const ListGrid& filtered = screen.Grid3_Youhuasaixuan;
+    const ListLayout& layout = screen.rawList().layout();
+
+    ordered_json j;
+    j["status"] = screen.lb_YHxingxi.text();
+    j["statusColour"] = screen.lb_YHxingxi.textColour() == TextColour::Red ? "red" : "black";
+    j["shown"] = !window.optimisationShown() ? "input" : filtered.visible() ? "filtered" : "raw";
+    j["raw"] = listRows(screen.rawList());
+    j["filtered"] = listRows(screen.filteredList());
+    j["headers"] = raw.headers();
+    j["filteredHeaders"] = filtered.headers();
+    ordered_json states = ordered_json::array();
+    ordered_json visible = ordered_json::array();
+    for (int c = 0; c < static_cast<int>(layout.columns.size()); ++c) {
+        if (layout.columns[static_cast<size_t>(c)].sortName)
+            states.push_back(static_cast<int>(screen.sortStates().state(c)));
+        if (screen.shownList().columnVisible(c)) visible.push_back(c);
+    }
+    j["sortStates"] = std::move(states);
+    j["buttons"] = {{"compute", screen.cbt_YHcompute.enabled()},
+                    {"filter", screen.cbt_YHsaixuan.enabled()},
+                    {"save", screen.cbt_YHsave.enabled()}};
+    j["foldText"] = screen.cbt_zhangkai.text();
+    j["visibleColumns"] = std::move(visible);
+    j["input"] = inputJson(window.screen());
+    j["message"] = window.screen().lb_shuoming.text();
+    return j;
+}
+
+// 存盘 of the optimisation screen: the raw list when it is shown, else the filtered list,
+// and nothing when that list is empty or the button is disabled. After a fetch the screen is
+// opened again with "★" first. The lines are those of the file, in UTF-8.
+int printShownList(HeadlessWindow& window, std::ostream& out, std::ostream& err) {
+    std::optional<std::vector<std::string>> lines;
+    if (showOptimisation(window)) {
+        const OptimisationScreen& screen = window.optimisation();
+        press(screen.cbt_YHsave, [&] {
+            if (auto file = screen.shownListFile(window.timeText())) lines = std::move(file->lines);
+        });
+    }
+    if (!lines) {
+        err << "pilecalc search: 存盘 writes nothing (the button is disabled or the list shown "
+               "is empty)\n";
+        return kExitNothingToSave;
+    }
+    for (const std::string& line : *lines) out << line << '\n';
+    out.flush();
+    return kExitOk;
+}
+
+void printJson(std::ostream& out, const ordered_json& j) {
+    out << j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+    out.flush();
+}
+
+}  // namespace
+
+int runSearchCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                     std::ostream& err) {
+    Options options;
+    if (!parseOptions(args, options, err)) return kExitUsage;
+
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    auto parsed = parseSearchRequest(text);
+    if (const auto* problem = std::get_if<std::string>(&parsed)) {
+        err << "pilecalc search: " << *problem << "\n";
+        return kExitUsage;
+    }
+    const SearchRequest& request = std::get<SearchRequest>(parsed);
+
+    try {
+        HeadlessWindow window(options.formula, options.time);
+        runRequest(window, request);
+        if (options.save) return printShownList(window, out, err);
+        printJson(out, stateJson(window));
+        return kExitOk;
+    } catch (const NumberConversionError& e) {
+        // The window would show it in its error box and stay usable; the batch ends here.
+        printJson(out, ordered_json{{"error", e.what()}});
+        return kExitConversionError;
+    } catch (const std::exception& e) {
+        err << "pilecalc search: " << e.what() << "\n";
+        return kExitFailed;
+    }
+}
+
+}  // namespace pile::cli

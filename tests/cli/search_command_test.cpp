@@ -1,0 +1,412 @@
+// pilecalc search: the optimisation screen driven by one request, its answer, the lines of
+// --save and the exit statuses.
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <functional>
+#include <map>
+#include <sstream>
+
+#include "cli/commands.h"
+#include "cli/headless_window.h"
+#include "optimise/item_ranges.h"
+#include "optimise/list_file.h"
+#include "optimise/result_list.h"
+
+namespace pile::cli {
+namespace {
+
+using json = nlohmann::ordered_json;
+
+constexpr int kRa = 4, kRc = 5;  // list columns
+constexpr const char* kTime = "2026-12-10 12:00:00";
+
+struct SearchRun {
+    int status;
+    std::string out;
+    std::string err;
+    json answer;  // null unless out is one JSON object
+};
+
+SearchRun runSearch(const json& request, std::vector<std::string> args = {}) {
+    std::istringstream in(request.dump());
+    std::ostringstream out, err;
+    SearchRun run{runSearchCommand(args, in, out, err), out.str(), err.str(), nullptr};
+    if (!run.out.empty() && run.out.front() == '{') run.answer = json::parse(run.out);
+    return run;
+}
+
+// The default item cells with some rows replaced: {row, {min, max, step}}.
+json items(const std::map<int, std::vector<std::string>>& rows = {}) {
+    json out = json::array();
+    const ItemTexts defaults = defaultItemTexts();
+    for (int row = 0; row < item_row::kCount; ++row) {
+        const ItemCells& d = defaults[static_cast<size_t>(row)];
+        const auto it = rows.find(row);
+        out.push_back(it != rows.end() ? json(it->second) : json{d.min, d.max, d.step});
+    }
+    return out;
+}
+
+// A request or part of one written as JSON text (nested braces in C++ are read as objects
+// where arrays are meant).
+json J(const char* text) { return json::parse(text); }
+
+double number(const json& cell) { return std::stod(cell.get<std::string>()); }
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+TEST(SearchCommand, DefaultSearchListsEveryCandidate) {
+    const SearchRun run = runSearch(json::object());
+    ASSERT_EQ(run.status, kExitOk) << run.err;
+    const json& a = run.answer;
+    EXPECT_EQ(a["status"], "计算完成，桩数：360 根");
+    EXPECT_EQ(a["statusColour"], "black");
+    EXPECT_EQ(a["shown"], "raw");
+    const json& raw = a["raw"];
+    ASSERT_EQ(raw.size(), 360u);
+    for (size_t i = 0; i < raw.size(); ++i) {
+        ASSERT_EQ(raw[i].size(), 13u);
+        ASSERT_EQ(raw[i][0], pileNumberText(i + 1, 3));
+    }
+    // Circles, ellipses, rectangles, squares: 72, 144, 96 and 48 rows.
+    const std::vector<std::pair<size_t, const char*>> firstRows = {
+        {0, "圆  桩"}, {72, "椭圆桩"}, {216, "矩形桩"}, {312, "方  桩"}};
+    for (const auto& [row, section] : firstRows) EXPECT_EQ(raw[row][1], section) << row;
+    EXPECT_EQ(raw[311][1], "矩形桩");
+    EXPECT_EQ(raw[0], json({"ZH-001", "圆  桩", "1000", "-", "14844", "8412", "2.0d", "1", "35.00",
+                            "干 作 业", "1.0800", "C25", ""}));
+    EXPECT_EQ(raw[1][9], "泥浆护壁");
+    for (int column : {1, 2, 3, 6, 7, 8, 11}) EXPECT_EQ(raw[1][column], raw[0][column]) << column;
+
+    EXPECT_EQ(a["filtered"], json::array());
+    EXPECT_EQ(a["headers"][kRa], "  Ra(kN)");
+    EXPECT_EQ(a["headers"], a["filteredHeaders"]);
+    EXPECT_EQ(a["sortStates"], json({0, 0, 0}));
+    EXPECT_EQ(a["buttons"], json({{"compute", false}, {"filter", true}, {"save", true}}));
+    EXPECT_EQ(a["foldText"], "展开");
+    EXPECT_EQ(a["visibleColumns"], json({0, 1, 2, 3, 4, 5}));
+    // The input screen holds the last candidate: a square in fuk mode, computed as a rectangle.
+    EXPECT_EQ(a["input"], json({{"section", 2},
+                                {"d", "2000"},
+                                {"c", "2000"},
+                                {"hr", "3.0b"},
+                                {"grade", 1},
+                                {"process", 0},
+                                {"rock", "fuk"},
+                                {"frk", "40.00"},
+                                {"fuk", "40.00"},
+                                {"slope", false}}));
+}
+
+// Sort by Ra twice (descending), filter, fetch the first filtered row.
+TEST(SearchCommand, SortFilterFetch) {
+    const json sorts = J(R"([{"sort": 4}, {"sort": 4}])");
+
+    const SearchRun sorted = runSearch({{"actions", sorts}});
+    ASSERT_EQ(sorted.status, kExitOk) << sorted.err;
+    EXPECT_EQ(sorted.answer["status"], "Ra降序排列完成");
+    EXPECT_EQ(sorted.answer["headers"][kRa], "Ra(kN)▼");
+    EXPECT_EQ(sorted.answer["sortStates"], json({0, 2, 0}));
+    const json& raw = sorted.answer["raw"];
+    for (size_t i = 1; i < raw.size(); ++i)
+        ASSERT_GE(number(raw[i - 1][kRa]), number(raw[i][kRa])) << i;
+
+    json actions = sorts;
+    actions.push_back(J(R"({"filter": true})"));
+    const SearchRun filtered = runSearch({{"actions", actions}});
+    ASSERT_EQ(filtered.status, kExitOk) << filtered.err;
+    const json& f = filtered.answer;
+    EXPECT_EQ(f["shown"], "filtered");
+    // The rows of the sorted raw list within Ra 12000..14000 and Rc 6000..8000, in its order.
+    json expected = json::array();
+    for (const json& row : raw)
+        if (number(row[kRa]) >= 12000 && number(row[kRa]) <= 14000 && number(row[kRc]) >= 6000 &&
+            number(row[kRc]) <= 8000)
+            expected.push_back(row);
+    ASSERT_FALSE(expected.empty());
+    EXPECT_EQ(f["filtered"], expected);
+    EXPECT_EQ(f["status"], "筛选完成，桩数：" + std::to_string(expected.size()) + " 根");
+    EXPECT_EQ(f["sortStates"], json({0, 0, 0}));
+    EXPECT_EQ(f["filteredHeaders"][kRa], "  Ra(kN)");
+    EXPECT_EQ(f["buttons"], json({{"compute", false}, {"filter", false}, {"save", true}}));
+
+    actions.push_back(J(R"({"fetch": 0})"));
+    const SearchRun fetched = runSearch({{"actions", actions}});
+    ASSERT_EQ(fetched.status, kExitOk) << fetched.err;
+    const json& row = expected[0];
+    const json& input = fetched.answer["input"];
+    EXPECT_EQ(fetched.answer["shown"], "input");
+    EXPECT_EQ(row[1], "圆  桩");
+    EXPECT_EQ(input["section"], 0);
+    EXPECT_EQ(input["d"], row[2]);
+    EXPECT_EQ(input["hr"], row[6]);
+    EXPECT_EQ(input["rock"], row[7] == "1" ? "frk" : "fuk");
+    EXPECT_EQ(input[row[7] == "1" ? "frk" : "fuk"], row[8]);
+    EXPECT_EQ(input["grade"], row[11] == "C25" ? 0 : 1);
+    EXPECT_EQ(input["process"], row[9] == "泥浆护壁" ? 1 : 0);
+    // The lists stay as they were.
+    EXPECT_EQ(fetched.answer["filtered"], expected);
+}
+
+// The action after a fetch opens the optimisation screen again, as "★" does, and acts there.
+TEST(SearchCommand, ActionAfterFetchReopensTheScreen) {
+    const SearchRun run = runSearch(J(R"({"actions": [{"fetch": 5}, {"sort": 5}]})"));
+    ASSERT_EQ(run.status, kExitOk) << run.err;
+    EXPECT_EQ(run.answer["shown"], "raw");
+    EXPECT_EQ(run.answer["status"], "Rc升序排列完成");
+}
+
+TEST(SearchCommand, DisabledButtonsDoNothing) {
+    struct Case {
+        const char* name;
+        json actions;
+        const char* status;
+        const char* rawRaHeader;
+        const char* filteredRaHeader;
+    };
+    const std::vector<Case> cases = {
+        // 计算 is disabled after a search that ran to its end: the list keeps its sort.
+        {"search again", J(R"([{"sort": 4}, {"search": true}])"), "Ra升序排列完成", "Ra(kN)▲",
+         "  Ra(kN)"},
+        // An item edit enables it again: a new search, without sort marks.
+        {"search after an edit",
+         json::array({J(R"({"sort": 4})"), json{{"items", items()}}, J(R"({"search": true})")}),
+         "计算完成，桩数：360 根", "  Ra(kN)", "  Ra(kN)"},
+        // 筛选 is disabled after a filter: a second press leaves the sorted filtered list.
+        {"filter twice", J(R"([{"filter": true}, {"sort": 4}, {"filter": true}])"),
+         "Ra升序排列完成", "  Ra(kN)", "Ra(kN)▲"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const SearchRun run = runSearch({{"actions", c.actions}});
+        ASSERT_EQ(run.status, kExitOk) << run.err;
+        EXPECT_EQ(run.answer["status"], c.status);
+        EXPECT_EQ(run.answer["headers"][kRa], c.rawRaHeader);
+        EXPECT_EQ(run.answer["filteredHeaders"][kRa], c.filteredRaHeader);
+    }
+
+    // An edit of a bound enables 筛选 again, and the new filter replaces the list: the same
+    // list as a first filter with those bounds.
+    const SearchRun refiltered = runSearch(J(R"({"actions": [
+        {"filter": true}, {"filters": [["12000", "13000"], ["0", "0"]]}, {"filter": true}]})"));
+    const SearchRun direct = runSearch(
+        J(R"({"filters": [["12000", "13000"], ["0", "0"]], "actions": [{"filter": true}]})"));
+    ASSERT_EQ(refiltered.status, kExitOk) << refiltered.err;
+    ASSERT_FALSE(direct.answer["filtered"].empty());
+    EXPECT_EQ(refiltered.answer["filtered"], direct.answer["filtered"]);
+    EXPECT_EQ(refiltered.answer["status"], direct.answer["status"]);
+}
+
+TEST(SearchCommand, SearchOutcomes) {
+    struct Case {
+        const char* name;
+        std::map<int, std::vector<std::string>> rows;
+        const char* status;
+        const char* colour;
+        size_t rowCount;
+        const char* message;  // the input screen's message label
+    };
+    const std::vector<Case> cases = {
+        {"one candidate",
+         {{0, {"1", "1", "1"}},
+          {1, {"1000", "1000", "500"}},
+          {6, {"2.0d", "2.0d", "1.0d"}},
+          {7, {"1", "1", "1"}},
+          {8, {"35", "35", "5"}},
+          {10, {"C25", "C25", "5"}},
+          {11, {"1", "1", "1"}}},
+         "计算完成，桩数：1 根",
+         "black",
+         1,
+         nullptr},
+        {"rejected candidate",
+         {{0, {"1", "1", "1"}}, {1, {"0", "1000", "500"}}},
+         "运行中止，主界面可查看中止位置、原因",
+         "red",
+         0,
+         "桩身直径数据有错"},
+        {"negative size", {{1, {"-100", "2000", "500"}}}, "桩径不能为负值", "red", 0, nullptr},
+        {"too many candidates",
+         {{1, {"1", "100000000", "1"}}},
+         "优化组合数超过50000000，请缩小取值范围",
+         "red",
+         0,
+         nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const SearchRun run = runSearch({{"items", items(c.rows)}});
+        ASSERT_EQ(run.status, kExitOk) << run.err;
+        EXPECT_EQ(run.answer["status"], c.status);
+        EXPECT_EQ(run.answer["statusColour"], c.colour);
+        EXPECT_EQ(run.answer["raw"].size(), c.rowCount);
+        if (c.rowCount == 1) {
+            EXPECT_EQ(run.answer["raw"][0][0], "ZH-1");
+        }
+        if (c.message) {
+            EXPECT_EQ(run.answer["message"], c.message);
+        }
+    }
+}
+
+// The precision and the input screen are set before the search, and the search computes with
+// them: the slope condition, which no candidate writes, stays ticked through a search of
+// rectangles in frk mode.
+TEST(SearchCommand, RequestSetsTheWindowBeforeTheSearch) {
+    const SearchRun precise = runSearch(J(R"({"precision": 0})"));
+    ASSERT_EQ(precise.status, kExitOk) << precise.err;
+    EXPECT_EQ(precise.answer["raw"][0][kRa], "14844.03");
+
+    const json rectangles = items({{0, {"3", "3", "1"}}, {7, {"1", "1", "1"}}});
+    const SearchRun plain = runSearch({{"items", rectangles}});
+    const SearchRun slope =
+        runSearch({{"pile", J(R"({"section": 2, "slope": true})")}, {"items", rectangles}});
+    ASSERT_EQ(slope.status, kExitOk) << slope.err;
+    EXPECT_EQ(slope.answer["input"]["slope"], true);
+    ASSERT_EQ(slope.answer["raw"].size(), plain.answer["raw"].size());
+    EXPECT_GT(number(slope.answer["raw"][0][kRa]), number(plain.answer["raw"][0][kRa]));
+}
+
+TEST(SearchCommand, FoldShowsAndHidesListColumns) {
+    const SearchRun once = runSearch(J(R"({"actions": [{"fold": true}]})"));
+    EXPECT_EQ(once.answer["foldText"], "折叠");
+    EXPECT_EQ(once.answer["visibleColumns"].size(), 13u);
+    const SearchRun twice = runSearch(J(R"({"actions": [{"fold": true}, {"fold": true}]})"));
+    EXPECT_EQ(twice.answer["foldText"], "展开");
+    EXPECT_EQ(twice.answer["visibleColumns"], json({0, 1, 2, 3, 4, 5}));
+}
+
+// --save prints the lines of the list file of the list shown, as the model makes them.
+TEST(SearchCommand, SavePrintsTheListFileOfTheListShown) {
+    struct Case {
+        const char* name;
+        const char* actions;
+        ListFileKind kind;
+    };
+    const std::vector<Case> cases = {
+        {"raw, sorted by Rc", R"([{"sort": 5}])", ListFileKind::Raw},
+        {"filtered", R"([{"filter": true}])", ListFileKind::Filtered},
+        // After a fetch, "★" shows the screen again and its 存盘 saves the list it shows.
+        {"after a fetch", R"([{"filter": true}, {"fetch": 0}])", ListFileKind::Filtered},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const json actions = J(c.actions);
+        const SearchRun run = runSearch({{"actions", actions}}, {"--save", "--time", kTime});
+        ASSERT_EQ(run.status, kExitOk) << run.err;
+
+        // The same clicks on a window of our own.
+        HeadlessWindow window;
+        ASSERT_TRUE(window.openOptimisation());
+        OptimisationScreen& screen = window.optimisation();
+        screen.cbt_YHcomputeClick();
+        for (const json& action : actions) {
+            if (action.contains("sort"))
+                screen.Grid2_YouhuajieguoHeaderClick(action["sort"].get<int>());
+            if (action.contains("filter")) screen.cbt_YHsaixuanClick();
+        }
+        const ResultList& list =
+            c.kind == ListFileKind::Raw ? screen.rawList() : screen.filteredList();
+        ASSERT_FALSE(list.empty());
+        EXPECT_EQ(linesOf(run.out), listFileLines(list, c.kind, kTime));
+    }
+}
+
+TEST(SearchCommand, SaveThatWritesNothing) {
+    const std::vector<std::pair<const char*, json>> cases = {
+        // A filter without rows disables 存盘.
+        {"empty filter",
+         J(R"({"actions": [{"filters": [["99999999", "0"], ["0", "0"]]}, {"filter": true}]})")},
+        // A search stopped at its first candidate leaves 存盘 enabled over an empty list.
+        {"stopped search",
+         {{"actions",
+           json::array({json{{"items", items({{0, {"1", "1", "1"}}, {1, {"0", "1000", "500"}}})}},
+                        J(R"({"search": true})")})}}},
+    };
+    for (const auto& [name, request] : cases) {
+        SCOPED_TRACE(name);
+        const SearchRun run = runSearch(request, {"--save"});
+        EXPECT_EQ(run.status, 3);
+        EXPECT_EQ(run.out, "");
+    }
+}
+
+TEST(SearchCommand, ConversionErrorIsTheOnlyAnswer) {
+    const std::vector<std::pair<const char*, json>> cases = {
+        {"integer row", {{"items", items({{0, {"1", "4", "x"}}})}}},
+        {"hr in two units", {{"items", items({{6, {"1.5d", "3000", "500"}}})}}},
+        {"empty cell", {{"items", items({{8, {"", "40", "5"}}})}}},
+        {"filter bound",
+         J(R"({"actions": [{"filters": [["abc", "0"], ["0", "0"]]}, {"filter": true}]})")},
+    };
+    for (const auto& [name, request] : cases) {
+        SCOPED_TRACE(name);
+        for (const std::vector<std::string>& args :
+             {std::vector<std::string>{}, std::vector<std::string>{"--save"}}) {
+            const SearchRun run = runSearch(request, args);
+            EXPECT_EQ(run.status, 4);
+            ASSERT_TRUE(run.answer.is_object()) << run.out;
+            EXPECT_EQ(run.answer.size(), 1u);
+            EXPECT_TRUE(run.answer["error"].is_string());
+            EXPECT_EQ(linesOf(run.out).size(), 1u);
+        }
+    }
+}
+
+TEST(SearchCommand, RequestsThatAreRefused) {
+    const auto withItems = [](const std::function<void(json&)>& change) {
+        json cells = items();
+        change(cells);
+        return json{{"items", cells}}.dump();
+    };
+    struct Case {
+        const char* name;
+        std::string input;
+        std::vector<std::string> args;
+    };
+    const std::vector<Case> cases = {
+        {"not JSON", R"({"items":)", {}},
+        {"two objects", "{} {}", {}},
+        {"not an object", "[]", {}},
+        {"unknown key", R"({"item": []})", {}},
+        {"formula-two switches", R"({"switches": ["1", "1"]})", {}},
+        {"precision as text", R"({"precision": "2"})", {}},
+        {"precision out of range", R"({"precision": 5})", {}},
+        {"eleven item rows", withItems([](json& j) { j.erase(11); }), {}},
+        {"row of two cells", withItems([](json& j) { j[3] = J(R"(["2000", "3000"])"); }), {}},
+        {"number for a cell", withItems([](json& j) { j[1][0] = 1000; }), {}},
+        {"control character", withItems([](json& j) { j[1][0] = "10\n00"; }), {}},
+        {"three filter rows", R"({"filters": [["0", "0"], ["0", "0"], ["0", "0"]]})", {}},
+        {"unknown pile key", R"({"pile": {"diameter": "1000"}})", {}},
+        {"pile precision", R"({"pile": {"precision": 1}})", {}},
+        {"pile soil key", R"({"pile": {"negativeFriction": true}})", {}},
+        {"pile value", R"({"pile": {"d": 1000}})", {}},
+        {"actions not an array", R"({"actions": {"sort": 4}})", {}},
+        {"unknown action", R"({"actions": [{"save": true}]})", {}},
+        {"two keys in an action", R"({"actions": [{"sort": 4, "fold": true}]})", {}},
+        {"search false", R"({"actions": [{"search": false}]})", {}},
+        {"column past the list", R"({"actions": [{"sort": 13}]})", {}},
+        {"negative row", R"({"actions": [{"fetch": -1}]})", {}},
+        {"huge row", R"({"actions": [{"fetch": 18446744073709551615}]})", {}},
+        {"formula two", "{}", {"--formula", "2"}},
+        {"unknown option", "{}", {"--table"}},
+        {"time without value", "{}", {"--time"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::istringstream in(c.input);
+        std::ostringstream out, err;
+        EXPECT_EQ(runSearchCommand(c.args, in, out, err), kExitUsage);
+        EXPECT_EQ(out.str(), "");
+        EXPECT_NE(err.str(), "");
+    }
+}
+
+}  // namespace
+}  // namespace pile::cli
