@@ -6,15 +6,16 @@
 #include <QPushButton>
 #include <QSlider>
 
+#include "app/qt/screen_widgets.h"
 #include "app/qt/theme.h"
 
 namespace pile {
 
 namespace {
 
-QPlainTextEdit* bookView(QWidget* parent) {
+QPlainTextEdit* bookView(QWidget* parent, int height) {
     auto* memo = new QPlainTextEdit(parent);
-    memo->setGeometry(4, 56, 355, 587);
+    memo->setGeometry(4, 56, 355, height);
     memo->setReadOnly(true);
     memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -28,9 +29,10 @@ QPlainTextEdit* bookView(QWidget* parent) {
 
 }  // namespace
 
-BookScreenView::BookScreenView(CalculatorWindow& window, Dispatch dispatch, QWidget* parent)
+BookScreenView::BookScreenView(CalculatorWindow& window, Dispatch dispatch, QWidget* parent,
+                               const BookScreenLayout& layout)
     : QWidget(parent), m_window(window), m_dispatch(std::move(dispatch)) {
-    setGeometry(0, 0, 363, 736);
+    setGeometry(0, 0, 363, layout.height);
 
     lb_jisuanjieguo = new QLabel(this);
     lb_jisuanjieguo->setGeometry(0, 8, 363, 38);
@@ -41,22 +43,18 @@ BookScreenView::BookScreenView(CalculatorWindow& window, Dispatch dispatch, QWid
     cbt_PageBook->setGeometry(330, 6, 21, 21);
     makeRounded(cbt_PageBook, 10, uiFont(12, true));
 
-    meo_jisuanjieguo_Doc = bookView(this);
-    meo_jisuanjieguo_Xls = bookView(this);
+    meo_jisuanjieguo_Doc = bookView(this, layout.memoHeight);
+    meo_jisuanjieguo_Xls = bookView(this, layout.memoHeight);
     // Over the corner where the scroll bars of the views meet.
     cbt_sanchu = new QPushButton(this);
-    cbt_sanchu->setGeometry(343, 627, 16, 16);
+    cbt_sanchu->setGeometry(343, 56 + layout.memoHeight - 16, 16, 16);
     makeRounded(cbt_sanchu, 3, uiFont(11, true));
     cbt_sanchu->raise();
 
-    cbt_Exit = new QPushButton(this);
-    cbt_Exit->setGeometry(56, 654, 89, 33);
-    makeRounded(cbt_Exit, 12, uiFont(15, true));
-    cbt_Save = new QPushButton(this);
-    cbt_Save->setGeometry(208, 654, 89, 33);
-    makeRounded(cbt_Save, 12, uiFont(15, true));
+    cbt_Exit = detail::actionButton(this, detail::kLeftActionX, layout.actionY);
+    cbt_Save = detail::actionButton(this, detail::kRightActionX, layout.actionY);
     tcb_meoFontSize = new QSlider(Qt::Horizontal, this);
-    tcb_meoFontSize->setGeometry(20, 698, 323, 28);
+    tcb_meoFontSize->setGeometry(20, layout.trackBarY, 323, 28);
 
     BookScreen& m = m_window.bookScreen();
     const Dispatch& d = m_dispatch;

@@ -15,9 +15,19 @@ class QSlider;
 
 namespace pile {
 
+// Where the parts of the book screen sit that move with the window's height. The defaults are
+// the formula-one window's (363 x 736).
+struct BookScreenLayout {
+    int height = 736;      // the window's client height
+    int memoHeight = 587;  // both memos, at 4, 56, 355 wide
+    int actionY = 654;     // Back and Save
+    int trackBarY = 698;   // the font size
+};
+
 class BookScreenView : public QWidget {
 public:
-    BookScreenView(CalculatorWindow& window, Dispatch dispatch, QWidget* parent);
+    BookScreenView(CalculatorWindow& window, Dispatch dispatch, QWidget* parent,
+                   const BookScreenLayout& layout = {});
 
     void bindTo(WidgetSync& sync);
 

@@ -30,6 +30,7 @@ DesktopShell::DesktopShell(Platform& platform) : m_platform(platform), m_app(pla
 DesktopShell::~DesktopShell() {
     // The windows go before the models they show.
     delete m_formulaOne.data();
+    delete m_formulaTwo.data();
     delete m_about.data();
     delete m_chooser.data();
 }
@@ -40,10 +41,17 @@ void DesktopShell::start() {
 }
 
 void DesktopShell::calculatorOpened(CalculatorKind kind, CalculatorWindow& model) {
-    if (kind != CalculatorKind::FormulaOne) return;
-    auto* window = new TBVK_FRM_WENA1(model, m_platform.errors,
-                                      [this, kind] { m_app.calculatorClosed(kind); });
-    m_formulaOne = window;
+    auto closed = [this, kind] { m_app.calculatorClosed(kind); };
+    CalculatorWindowView* window = nullptr;
+    if (kind == CalculatorKind::FormulaOne) {
+        m_formulaOne = new TBVK_FRM_WENA1(model, m_platform.errors, std::move(closed));
+        window = m_formulaOne;
+    } else if (auto* formulaTwo = dynamic_cast<FormulaTwoWindow*>(&model)) {
+        m_formulaTwo = new TBVK_FRM_WENA2(*formulaTwo, m_platform.errors, std::move(closed));
+        window = m_formulaTwo;
+    } else {
+        return;  // a formula-two kind without the formula-two model has no view
+    }
     window->centreOnScreen();
     window->show();
     window->activateWindow();

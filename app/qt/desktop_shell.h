@@ -10,6 +10,7 @@
 #include "app/qt/about_box_view.h"
 #include "app/qt/calculator_window_view.h"
 #include "app/qt/chooser_window.h"
+#include "app/qt/formula_two_window_view.h"
 
 namespace pile {
 
@@ -31,6 +32,7 @@ public:
     Application& application() { return m_app; }
     TBVK_FRM_WENA0* chooser() { return m_chooser; }
     TBVK_FRM_WENA1* formulaOneWindow() { return m_formulaOne; }
+    TBVK_FRM_WENA2* formulaTwoWindow() { return m_formulaTwo; }
     TBVK_HAP_FRM_CopyRight* aboutBox() { return m_about; }
 
 private:
@@ -41,6 +43,7 @@ private:
     Application m_app;
     QPointer<TBVK_FRM_WENA0> m_chooser;
     QPointer<TBVK_FRM_WENA1> m_formulaOne;
+    QPointer<TBVK_FRM_WENA2> m_formulaTwo;
     QPointer<TBVK_HAP_FRM_CopyRight> m_about;
 };
 

@@ -10,32 +10,15 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
+#include "app/qt/screen_widgets.h"
 #include "app/qt/theme.h"
 
 namespace pile {
 
 namespace {
 
-constexpr int kTextPx = 13;
-
-template <class W>
-W* place(QWidget* parent, int x, int y, int w, int h) {
-    auto* widget = new W(parent);
-    widget->setGeometry(x, y, w, h);
-    widget->setFont(uiFont(kTextPx));
-    return widget;
-}
-
-QComboBox* editableCombo(QWidget* parent, int x, int y, int w, int h) {
-    auto* box = place<QComboBox>(parent, x, y, w, h);
-    box->setEditable(true);
-    box->setInsertPolicy(QComboBox::NoInsert);
-    // The value is the text as typed: no inline completion, which would turn a typed "12" into
-    // the item "1200" (or a depth "1.5" into "1.5d") without the user asking for it.
-    box->setCompleter(nullptr);
-    box->setMaxVisibleItems(12);
-    return box;
-}
+using detail::editableCombo;
+using detail::place;
 
 // A row of a group: the label on the left, the control on the right.
 constexpr int kRowLabelX = 10;
@@ -46,10 +29,11 @@ int rowY(int row) { return 26 + row * 33; }
 
 }  // namespace
 
-InputScreenView::InputScreenView(CalculatorWindow& window, Dispatch dispatch, QWidget* parent)
-    : QWidget(parent), m_window(window), m_model(window.inputScreen()),
-      m_dispatch(std::move(dispatch)) {
-    setGeometry(0, 0, 363, 736);
+InputScreenView::InputScreenView(CalculatorWindow& window, Dispatch dispatch, QWidget* parent,
+                                 const InputScreenLayout& layout)
+    : QWidget(parent), m_window(window), m_dispatch(std::move(dispatch)),
+      m_model(window.inputScreen()) {
+    setGeometry(0, 0, 363, layout.height);
 
     lb_cxm = place<QLabel>(this, 0, 8, 363, 38);
     lb_cxm->setFont(uiFont(24, true));
@@ -88,7 +72,7 @@ InputScreenView::InputScreenView(CalculatorWindow& window, Dispatch dispatch, QW
     lb_frk_ystj->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     // Results.
-    gpb_scjg = place<QGroupBox>(this, 6, 446, 351, 164);
+    gpb_scjg = place<QGroupBox>(this, 6, layout.resultsY, 351, layout.resultsHeight);
     lb_tiaowen = place<QLabel>(gpb_scjg, kRowLabelX, 24, 331, 22);
     lb_tiaowen->setFont(uiFont(12));
     lb_kesair = place<QLabel>(gpb_scjg, kRowLabelX, 54, 206, kRowH);
@@ -103,17 +87,14 @@ InputScreenView::InputScreenView(CalculatorWindow& window, Dispatch dispatch, QW
     popbox_jingdu = place<QComboBox>(gpb_scjg, 228, 0, 90, 32);
 
     // Actions and the bottom strip.
-    cbt_compute = place<QPushButton>(this, 56, 654, 89, 33);
-    makeRounded(cbt_compute, 12, uiFont(15, true));
-    cbt_View = place<QPushButton>(this, 56, 654, 89, 33);
-    makeRounded(cbt_View, 12, uiFont(15, true));
-    cbt_YouHua = place<QPushButton>(this, 166, 660, 20, 20);
+    cbt_compute = detail::actionButton(this, detail::kLeftActionX, layout.actionY);
+    cbt_View = detail::actionButton(this, detail::kLeftActionX, layout.actionY);
+    cbt_YouHua = place<QPushButton>(this, 166, layout.actionY + 6, 20, 20);
     makeRounded(cbt_YouHua, 10, uiFont(14), QColor(0xFF, 0x00, 0x00));
-    cbt_tuichu = place<QPushButton>(this, 208, 654, 89, 33);
-    makeRounded(cbt_tuichu, 12, uiFont(15, true));
-    img_Logo = place<QLabel>(this, 1, 702, 361, 32);
+    cbt_tuichu = detail::actionButton(this, detail::kRightActionX, layout.actionY);
+    img_Logo = place<QLabel>(this, 1, layout.stripY, 361, 32);
     img_Logo->setPixmap(logoStrip(QSize(361, 32)));
-    lb_shuoming = place<QLabel>(this, 1, 702, 361, 32);
+    lb_shuoming = place<QLabel>(this, 1, layout.stripY, 361, 32);
     lb_shuoming->setAlignment(Qt::AlignCenter);
     lb_shuoming->setWordWrap(true);
 
@@ -128,6 +109,8 @@ void InputScreenView::connectEvents() {
             [this, d] { d([this] { m_window.cbt_ViewClick(); }); });
     connect(cbt_tuichu, &QPushButton::clicked, this,
             [this, d] { d([this] { m_window.cbt_tuichuClick(); }); });
+    connect(cbt_YouHua, &QPushButton::clicked, this,
+            [this, d] { d([this] { m_window.cbt_YouHuaClick(); }); });
     connect(cbt_CopyRight, &QPushButton::clicked, this,
             [this, d] { d([this] { m_window.cbt_CopyRightClick(); }); });
     connect(cbt_JingDu, &QPushButton::clicked, this, [&m, d] { d([&m] { m.cbt_JingDuClick(); }); });

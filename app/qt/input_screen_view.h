@@ -19,13 +19,23 @@ class QRadioButton;
 
 namespace pile {
 
-using Dispatch = std::function<void(const std::function<void()>&)>;
+// Where the parts of the input screen sit that move with the window's height. The defaults are
+// the formula-one window's (363 x 736).
+struct InputScreenLayout {
+    int height = 736;         // the window's client height
+    int resultsY = 446;       // the results group gpb_scjg
+    int resultsHeight = 164;
+    int actionY = 654;        // the bottom row: Compute / Result, "★" and Exit
+    int stripY = 702;         // the logo strip and the message label in its place
+};
 
 class InputScreenView : public QWidget {
 public:
-    InputScreenView(CalculatorWindow& window, Dispatch dispatch, QWidget* parent);
+    InputScreenView(CalculatorWindow& window, Dispatch dispatch, QWidget* parent,
+                    const InputScreenLayout& layout = {});
+    ~InputScreenView() override = default;
 
-    void bindTo(WidgetSync& sync);
+    virtual void bindTo(WidgetSync& sync);
 
     QLabel* lb_cxm;
     QPushButton* cbt_CopyRight;
@@ -66,12 +76,14 @@ public:
     QPushButton* cbt_YouHua;
     QPushButton* cbt_tuichu;
 
+protected:
+    CalculatorWindow& m_window;
+    Dispatch m_dispatch;
+
 private:
     void connectEvents();
 
-    CalculatorWindow& m_window;
     InputScreen& m_model;
-    Dispatch m_dispatch;
 };
 
 }  // namespace pile

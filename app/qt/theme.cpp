@@ -10,6 +10,8 @@
 #include <QRadialGradient>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace pile {
 
 GradientWindow::GradientWindow(const QSize& clientSize, QGradientStops stops)
@@ -23,7 +25,10 @@ void GradientWindow::centreOnScreen() {
     const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
     if (!s) return;
     const QRect area = s->availableGeometry();
-    move(area.center() - QPoint(width() / 2, height() / 2));
+    // A window taller or wider than the free area keeps its top left corner, and so its title
+    // bar, on the screen.
+    const QPoint centred = area.center() - QPoint(width() / 2, height() / 2);
+    move(std::max(centred.x(), area.left()), std::max(centred.y(), area.top()));
 }
 
 void GradientWindow::paintEvent(QPaintEvent* /*event*/) {

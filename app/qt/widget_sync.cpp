@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -12,8 +13,11 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QStringList>
+#include <QTableView>
 
 #include <limits>
+
+#include "app/qt/grid_view.h"
 
 namespace pile {
 
@@ -73,12 +77,40 @@ QString toQString(const std::string& text) {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
+namespace {
+
+QString labelText(const std::string& text) {
+    // The model breaks a label's lines with carriage returns; Qt breaks them at line feeds.
+    QString shown = toQString(text);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(u'\r', u'\n');
+    return shown;
+}
+
+}  // namespace
+
 std::string fromQString(const QString& text) { return text.toStdString(); }
 
 void WidgetSync::add(QWidget* widget, const Control& control,
                      std::function<void(QWidget*)> apply) {
     m_entries.push_back({widget, &control, std::numeric_limits<std::uint64_t>::max(),
                          std::move(apply)});
+}
+
+void WidgetSync::clear() {
+    m_entries.clear();
+    for (const QPointer<GridTableModel>& model : m_gridModels)
+        if (model) model->detach();
+    m_gridModels.clear();
+    for (const auto& detach : m_onClear) detach();
+    m_onClear.clear();
+}
+
+void WidgetSync::bind(QWidget* widget, const Control& control, std::function<void()> apply) {
+    add(widget, control, [&control, apply = std::move(apply)](QWidget* w) {
+        applyCommon(w, control);
+        apply();
+    });
 }
 
 void WidgetSync::sync() {
@@ -101,7 +133,7 @@ void WidgetSync::bind(QLabel* label, const Label& control) {
     add(label, control, [&control, design](QWidget* w) {
         auto* l = static_cast<QLabel*>(w);
         applyCommon(l, control);
-        l->setText(toQString(control.text()));
+        l->setText(labelText(control.text()));
         QFont font = design;
         font.setBold(design.bold() || control.bold());
         font.setUnderline(design.underline() || control.underline());
@@ -206,6 +238,41 @@ void WidgetSync::bind(QPlainTextEdit* memo, const Memo& control) {
             }
             m->setPlainText(text);  // also scrolls back to the beginning
         }
+    });
+}
+
+void WidgetSync::bind(QTableView* view, const Grid& control) {
+    auto* model = dynamic_cast<GridTableModel*>(view->model());
+    if (!model || model->grid() != &control) {
+        model = new GridTableModel(control, view);
+        view->setModel(model);
+    }
+    m_gridModels.emplace_back(model);
+    // Cells are re-read only when the content changed; selecting a cell or expanding the
+    // result columns changes the rest.
+    add(view, control, [&control, model, shownContent = ~std::uint64_t(0)](QWidget* w) mutable {
+        auto* v = static_cast<QTableView*>(w);
+        applyCommon(v, control);
+        if (shownContent != control.contentRevision()) {
+            shownContent = control.contentRevision();
+            model->refresh();
+            if (auto* grid = dynamic_cast<GridView*>(v))
+                grid->fitColumns();
+            else
+                v->resizeColumnsToContents();
+        }
+        bool anyHeader = false;
+        for (int c = 0; c < control.columnCount(); ++c) {
+            v->setColumnHidden(c, !control.columnVisible(c));
+            anyHeader = anyHeader || !control.headers()[static_cast<size_t>(c)].empty();
+        }
+        v->horizontalHeader()->setVisible(anyHeader);
+        v->setEditTriggers(control.editable()
+                               ? QAbstractItemView::DoubleClicked |
+                                     QAbstractItemView::SelectedClicked |
+                                     QAbstractItemView::EditKeyPressed |
+                                     QAbstractItemView::AnyKeyPressed
+                               : QAbstractItemView::NoEditTriggers);
     });
 }
 

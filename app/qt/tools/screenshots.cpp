@@ -1,16 +1,24 @@
 // Runs a short session of the desktop application and grabs its windows into PNG files:
 // the chooser, the input screen after computing the default pile, both pages of the book
-// screen and the About box. Usage: rockpile_screenshots <output folder>
+// screen, the About box, and the formula-two window: its input screen after computing with both
+// soil terms, and the negative-skin-friction screen with its grid expanded.
+// Usage: rockpile_screenshots <output folder>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
+#include <QHeaderView>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QWidget>
 
 #include <iostream>
+#include <vector>
 
 #include "app/qt/desktop_shell.h"
 #include "app/qt/qt_platform.h"
 #include "app/qt/theme.h"
+#include "soil/drag_load.h"
 
 namespace {
 
@@ -28,6 +36,22 @@ bool grab(QWidget* window, const QDir& folder, const QString& name) {
     }
     std::cout << path.toStdString() << '\n';
     return true;
+}
+
+// A pick of an item by the user.
+void choose(QComboBox* box, int index) {
+    box->setCurrentIndex(index);
+    emit box->activated(index);
+}
+
+// Types the rows into the input columns of a layer grid, as ended edits of its cells.
+void typeRows(pile::GridView* grid, int firstColumn,
+              const std::vector<std::vector<const char*>>& rows) {
+    QAbstractItemModel* model = grid->model();
+    for (int r = 0; r < int(rows.size()); ++r)
+        for (int c = 0; c < int(rows[size_t(r)].size()); ++c)
+            model->setData(model->index(r, firstColumn + c),
+                           QString::fromUtf8(rows[size_t(r)][size_t(c)]), Qt::EditRole);
 }
 
 }  // namespace
@@ -61,5 +85,40 @@ int main(int argc, char* argv[]) {
     window->JieGuo_DocLayer->cbt_Exit->click();
     window->MainFormLayer->cbt_CopyRight->click();
     ok = grab(shell.aboutBox(), folder, QStringLiteral("about.png")) && ok;
+    shell.aboutBox()->hide();
+
+    // Formula two: four layers of settling soil, three layers of side resistance.
+    shell.chooser()->cbt_Gongshi2->click();
+    pile::TBVK_FRM_WENA2* two = shell.formulaTwoWindow();
+    pile::FormulaTwoInputScreenView* input = two->MainFormLayer;
+    input->ckb_fumozhuli->click();
+    input->ckb_zhengmozhuli->click();
+    input->cbt_fumozhuli->click();
+    pile::NegativeFrictionScreenView* drag = two->Fumozhuli_FormLayer;
+    choose(drag->cbb_Tuchengshu, 3);
+    typeRows(drag->Grid1_Fumozhulijisuan, 2,
+             {{"-3.000", "18.00", "0.30", "20.00"},
+              {"-6.500", "17.50", "0.25", "30.00"},
+              {"-10.000", "19.00", "0.35", "40.00"},
+              {"-14.000", "18.50", "0.20", "50.00"}});
+    drag->cbt_Fmzlfanhui->click();
+    input->cbt_zhengmozhuli->click();
+    pile::SideResistanceScreenView* side = two->Zhengmozhuli_FormLayer;
+    choose(side->cbb_ZhengTuchengshu, 2);
+    typeRows(side->Grid1_Zhengmozhulijisuan, 1,
+             {{"3.000", "30.00"}, {"4.500", "45.00"}, {"6.000", "60.00"}});
+    side->cbt_Zmzlfanhui->click();
+    input->cbt_compute->click();
+    ok = grab(two, folder, QStringLiteral("formula_two_input.png")) && ok;
+
+    // The grid expanded and scrolled to the running total of the load, the layers' shares and
+    // their bars.
+    input->cbt_fumozhuli->click();
+    drag->cbt_fmzlzhankai->click();
+    pile::GridView* grid = drag->Grid1_Fumozhulijisuan;
+    QApplication::processEvents();  // the view lays out the columns it now shows
+    grid->horizontalScrollBar()->setValue(
+        grid->horizontalHeader()->sectionPosition(pile::drag_col::kQginSum));
+    ok = grab(two, folder, QStringLiteral("formula_two_drag_grid.png")) && ok;
     return ok ? 0 : 1;
 }

@@ -1,0 +1,117 @@
+// A Grid of a window model shown in a QTableView: a table model that reads the grid's cells (no
+// widget per cell), a delegate that edits a cell in a plain line edit and draws the share bars,
+// and a view that hands the user's selecting and editing of cells to the grid's handlers.
+//
+// Nothing is written into the grid by the view itself: an edit ends in Grid::editCell() through
+// the window's dispatch, and the cells come back by the sync (WidgetSync::bind), which calls
+// GridTableModel::refresh() when the grid's content changed.
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QStyledItemDelegate>
+#include <QTableView>
+
+#include <functional>
+#include <string>
+
+#include "app/model/controls.h"
+#include "app/qt/widget_sync.h"
+
+namespace pile {
+
+class GridTableModel : public QAbstractTableModel {
+public:
+    // The text of an ended edit, for the grid's end-of-edit handler.
+    using EditHandler = std::function<void(int row, int column, const std::string& text)>;
+
+    GridTableModel(const Grid& grid, QObject* parent);
+
+    // Null once detached.
+    const Grid* grid() const { return m_grid; }
+    // Without a handler (the reference tables) no cell takes an edit.
+    void setEditHandler(EditHandler handler) { m_edit = std::move(handler); }
+
+    // Brings the rows, cells and headers up to date with the grid. The grid's rows come and go
+    // at its end, so rows are inserted or removed there and every cell is announced changed;
+    // there is no reset, so the current cell and an open editor survive an edit's own sync.
+    void refresh();
+    // True while refresh() runs: the view's own reactions to it are not user events.
+    bool refreshing() const { return m_refreshing; }
+    // The grid is going away: the model empties and reads it no more.
+    void detach();
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // An ended edit: the text goes to the edit handler exactly as typed.
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+private:
+    // A table without header texts (table 5.4.3) has its heading in row 0.
+    bool headingInFirstRow() const;
+
+    const Grid* m_grid;
+    int m_rows;
+    int m_columns;
+    bool m_refreshing = false;
+    EditHandler m_edit;
+};
+
+// Edits a cell in a plain QLineEdit (no completion, no validator, no number format: the text
+// stays as typed) and draws the cells of the bar column as a horizontal bar whose length is the
+// cell's number, a percentage (0 to 100; beyond that the bar is empty or full).
+class GridItemDelegate : public QStyledItemDelegate {
+public:
+    explicit GridItemDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
+
+    // -1: no bar column.
+    void setBarColumn(int column) { m_barColumn = column; }
+    int barColumn() const { return m_barColumn; }
+    // Cell texts with 2-pixel side margins instead of the style's.
+    void setTightCells(bool tight) { m_tight = tight; }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override;
+
+private:
+    int m_barColumn = -1;
+    bool m_tight = false;
+};
+
+// The colour of the share bars.
+QColor shareBarColour();
+
+class GridView : public QTableView {
+public:
+    // A read-only view of `grid` (a reference table).
+    GridView(const Grid& grid, QWidget* parent);
+    // A view that hands the selecting of a cell (Grid::selectCell) and each ended edit
+    // (Grid::editCell) to `grid` through `dispatch`.
+    GridView(Grid& grid, Dispatch dispatch, QWidget* parent);
+
+    GridTableModel* gridModel() const { return m_model; }
+    GridItemDelegate* gridDelegate() const { return m_delegate; }
+    void setBarColumn(int column) { m_delegate->setBarColumn(column); }
+    // For a table wider than its place whose headers are wider than its cells: a smaller
+    // text, header texts that wrap onto a second line, tight cell margins, and columns as wide
+    // as their cells need.
+    void setCompact();
+
+    // Sizes the columns to their contents (after the cells changed).
+    void fitColumns();
+
+private:
+    GridTableModel* m_model;
+    GridItemDelegate* m_delegate;
+    bool m_compact = false;
+};
+
+}  // namespace pile
