@@ -16,9 +16,11 @@ class FoldState {
     bool noteColumnShown() const { return m_noteColumnShown; }
     bool listColumnsShown() const { return m_listColumnsShown; }
 
-    // Whether a list column is shown: the columns that do not fold always are.
+    // Whether a list column is shown: the columns that do not fold always are, the hidden ones
+    // never.
     bool columnShown(const ListLayout& layout, int column) const {
-        return !layout.columns[static_cast<std::size_t>(column)].folds || m_listColumnsShown;
+        const ListColumn& c = layout.columns[static_cast<std::size_t>(column)];
+        return !c.hidden && (!c.folds || m_listColumnsShown);
     }
 
     // cbt_zhangkaiClick.

@@ -233,6 +233,25 @@ const std::array<ItemTableRow, 15>& formulaOneItemTable() {
     return rows;
 }
 
+const std::array<ItemTableRow, 19>& formulaTwoItemTable() {
+    static const std::array<ItemTableRow, 19> rows = [] {
+        std::array<ItemTableRow, 19> r{};
+        const auto& one = formulaOneItemTable();
+        for (std::size_t i = 0; i < static_cast<std::size_t>(item_row::kCount); ++i) r[i] = one[i];
+        r[12] = {"负摩阻力是否考虑", "1", "", "", "不考虑0/考虑1"};
+        r[13] = {"土侧阻力是否考虑", "0", "", "", "不考虑0/考虑1"};
+        r[14] = {"", "", "", "", ""};
+        r[15] = one[13];
+        r[16] = one[14];
+        r[17] = {"筛选 [Nk](kN)", "12000", "14000", "", "筛选条件三，输入0不起控制作用"};
+        r[18] = {"筛选 [N](kN)", "6000", "8000", "", "筛选条件四，输入0不起控制作用"};
+        return r;
+    }();
+    return rows;
+}
+
+bool readSoilSwitch(const std::string& text) { return readInteger(text) >= 1; }
+
 ItemTexts defaultItemTexts() {
     ItemTexts texts;
     for (std::size_t row = 0; row < texts.size(); ++row) {

@@ -110,6 +110,14 @@ struct ItemTableRow {
 // The fifteen rows of the formula-one item table: the twelve items, the separator row and the
 // two filter rows (13: Ra, 14: Rc).
 const std::array<ItemTableRow, 15>& formulaOneItemTable();
+// The nineteen rows of the formula-two item table: the twelve items, the two soil switches
+// (12: negative skin friction, 13: side resistance; only their minimum cell counts), the
+// separator row and the four filter rows (15: Ra, 16: Rc, 17: [Nk], 18: [N]).
+const std::array<ItemTableRow, 19>& formulaTwoItemTable();
+
+// A soil switch cell: an integer below 1 is "not considered", any other "considered". A
+// cell that is not an integer throws NumberConversionError.
+bool readSoilSwitch(const std::string& text);
 
 // The cells of the items of formulaOneItemTable().
 ItemTexts defaultItemTexts();

@@ -4,14 +4,18 @@
 #include <system_error>
 
 #include "books/text_file.h"
+#include "core/number_format.h"
 #include "core/text_width.h"
+#include "optimise/strict_number.h"
 
 namespace pile {
 namespace {
 
 constexpr int kFormulaOneWidth = 160;
+constexpr int kFormulaTwoWidth = 210;
 // Equals signs on each side of the title, which is then as wide as the file.
-constexpr int kTitleEquals = 68;
+constexpr int kFormulaOneTitleEquals = 68;
+constexpr int kFormulaTwoTitleEquals = 93;
 
 const char* const kHeaderLine1 =
     " 基    桩  桩身截面  桩身直径  椭圆直段  矩形长边  矩形短边  嵌岩深度  岩石强度  单轴强度"
@@ -19,6 +23,9 @@ const char* const kHeaderLine1 =
 const char* const kHeaderLine2 =
     " 编    号  类    型    d(mm)     c(mm)     a(mm)     b(mm)     lr(m)   类    别  frk(MPa)"
     "  fuk(MPa)  工    艺    ζr        β      Ra(kN)   强度等级   Rc(kN)  ";
+// What formula two adds to the two header lines.
+const char* const kSoilHeaderLine1 = " 下拉荷载  荷载限值  荷载比率  荷载限值  荷载比率 ";
+const char* const kSoilHeaderLine2 = "  Qgn(kN)  [Nk](kN)   [Nk]/Ra   [N](kN)   [N]/Rc  ";
 const char* const kNoteLine = "注: 采用《建筑桩基础设计与施工验收规范》(DBJ 50-200-2014)公式计算";
 
 std::string repeat(char c, int n) { return std::string(static_cast<std::size_t>(n), c); }
@@ -70,14 +77,83 @@ std::string listFileRow(const ResultList& list, std::size_t row, std::size_t pos
     }
     line += right(cell(4), 7, 3);
     line += centre(cell(11), 8, 2);
-    line += right(cell(5), 7, 2);
+    if (!hasSoilColumns(list.layout())) {
+        line += right(cell(5), 7, 2);
+        return line;
+    }
+    line += right(cell(5), 7, 3);
+    for (int column = 12; column <= 15; ++column) line += right(cell(column), 7, 3);
+    line += right(cell(16), 7, 2);
     return line;
 }
 
+namespace {
+
+// The appendix on the soil layers: 65 columns wide when the down-drag load was considered
+// (F, the first row's column 18, is "1"), 50 when it was not ("0"); nothing for another text.
+void appendSoilAppendix(std::vector<std::string>& lines, const std::string& f,
+                        const std::string& s, const ListFileSoil& soil) {
+    const bool wide = f == "1";
+    if (!wide && f != "0") return;
+    const std::string frame = repeat('*', wide ? 65 : 50);
+    lines.push_back(frame);
+    lines.push_back(wide ? "*  附录：桩侧土体参数                                           *"
+                         : "*  附录：桩侧土体参数                            *");
+    if (wide) {
+        const std::string rule = "*        -----------------------------------------------------  *";
+        lines.push_back("*    1、 桩侧土体负摩阻力参数                                   *");
+        lines.push_back(rule);
+        lines.push_back("*        土层    地面标高    桩顶标高       地面大面积荷载      *");
+        lines.push_back("*        数 m      Eg(m)       Ep(m)             p(kPa)         *");
+        lines.push_back(rule);
+        const auto fixed = [](const std::string& text, int decimals) {
+            return FormatFixed(readDecimal(text), 15, decimals);
+        };
+        lines.push_back("*" + Spaces(8) + right(soil.dragLayerCount, 3, 4) +
+                        right(fixed(soil.eg, 3), 8, 4) + right(fixed(soil.ep, 3), 8, 5) +
+                        right(fixed(soil.p, 2), 13, 10) + "*");
+        lines.push_back(rule);
+        lines.push_back("*        土层    层底标高    土体重度    负摩阻力    土层侧阻   *");
+        lines.push_back("*        序号      Ei(m)    γi(kN/m3)   系数ξni    qsik(kPa)  *");
+        lines.push_back(rule);
+        for (const auto& row : soil.dragRows)
+            lines.push_back("*" + Spaces(8) + right(row[0], 3, 5) + right(row[1], 8, 4) +
+                            right(row[2], 7, 5) + right(row[3], 6, 6) + right(row[4], 7, 4) + "*");
+        lines.push_back(rule);
+    } else {
+        lines.push_back("*    1、 桩侧土负摩阻力不考虑。                  *");
+    }
+    if (s == "1") {
+        const std::string rule = wide ? "*        -------------------------------------                  *"
+                                      : "*        -------------------------------------   *";
+        lines.push_back(wide ? "*    2、 桩侧土体侧阻力参数                                     *"
+                             : "*    2、 桩侧土体侧阻力参数                      *");
+        lines.push_back(rule);
+        lines.push_back(wide ? "*        土层    土层    土层厚度    土层侧阻                   *"
+                             : "*        土层    土层    土层厚度    土层侧阻    *");
+        lines.push_back(wide ? "*        数 n    序号      li(m)     qsik(kPa)                  *"
+                             : "*        数 n    序号      li(m)     qsik(kPa)   *");
+        lines.push_back(rule);
+        for (const auto& row : soil.sideRows)
+            lines.push_back("*" + Spaces(8) + right(soil.sideLayerCount, 3, 5) +
+                            right(row[0], 3, 5) + right(row[1], 7, 5) +
+                            right(row[2], 7, wide ? 20 : 5) + "*");
+        lines.push_back(rule);
+    } else if (s == "0") {
+        lines.push_back(wide ? "*    2、 桩侧土体侧阻力不考虑。                                 *"
+                             : "*    2、 桩侧土体侧阻力不考虑。                  *");
+    }
+    lines.push_back(frame);
+}
+
+}  // namespace
+
 std::vector<std::string> listFileLines(const ResultList& list, ListFileKind kind,
-                                       const std::string& timeText) {
-    const std::string equals = repeat('=', kTitleEquals);
-    const std::string rule = repeat('-', kFormulaOneWidth);
+                                       const std::string& timeText, const ListFileSoil& soil) {
+    const bool two = hasSoilColumns(list.layout());
+    const int width = two ? kFormulaTwoWidth : kFormulaOneWidth;
+    const std::string equals = repeat('=', two ? kFormulaTwoTitleEquals : kFormulaOneTitleEquals);
+    const std::string rule = repeat('-', width);
     std::vector<std::string> lines;
     lines.reserve(list.size() + 10);
     lines.push_back(
@@ -85,16 +161,22 @@ std::vector<std::string> listFileLines(const ResultList& list, ListFileKind kind
         (kind == ListFileKind::Raw ? "嵌岩桩优化计算原始结果" : "嵌岩桩优化计算筛选结果") + " " +
         equals);
     lines.push_back(rule);
-    lines.push_back(kHeaderLine1);
-    lines.push_back(kHeaderLine2);
+    lines.push_back(two ? std::string(kHeaderLine1) + kSoilHeaderLine1 : kHeaderLine1);
+    lines.push_back(two ? std::string(kHeaderLine2) + kSoilHeaderLine2 : kHeaderLine2);
     lines.push_back(rule);
     for (std::size_t i = 0; i < list.size(); ++i) {
         lines.push_back(listFileRow(list, i, i + 1, list.size()));
     }
     lines.push_back(rule);
     lines.push_back(kNoteLine);
-    lines.push_back(repeat('=', kFormulaOneWidth));
+    lines.push_back(repeat('=', width));
     lines.push_back("计算时间：" + timeText);
+    if (two) {
+        lines.emplace_back();
+        const std::string f = list.empty() ? "" : list.fieldText(0, ListField::IdQgn);
+        const std::string s = list.empty() ? "" : list.fieldText(0, ListField::IdFsk);
+        appendSoilAppendix(lines, f, s, soil);
+    }
     return lines;
 }
 

@@ -8,6 +8,7 @@
 // count), whatever number the list shows.
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -18,6 +19,20 @@ namespace pile {
 
 enum class ListFileKind { Raw, Filtered };
 
+// The soil screens of the formula-two window as the appendix of its list files describes them,
+// in the texts the screens hold at the time of writing.
+struct ListFileSoil {
+    std::string dragLayerCount;  // the selected item of cbb_Tuchengshu
+    std::string eg;              // edt_Dimianbiaogao
+    std::string ep;              // edt_Zhuangdingbiaogao
+    std::string p;               // cbe_Junbuhezai
+    // The first m rows of Grid1_Fumozhulijisuan: columns 0, 2, 3, 4 and 5.
+    std::vector<std::array<std::string, 5>> dragRows;
+    std::string sideLayerCount;  // the selected item of cbb_ZhengTuchengshu
+    // The first n rows of Grid1_Zhengmozhulijisuan: columns 0, 1 and 2.
+    std::vector<std::array<std::string, 3>> sideRows;
+};
+
 // The file name of the kind (books/text_file.h).
 const char* listFileName(ListFileKind kind);
 
@@ -25,9 +40,14 @@ const char* listFileName(ListFileKind kind);
 std::string listFileRow(const ResultList& list, std::size_t row, std::size_t position,
                         std::size_t rowCount);
 
-// Every line of the formula-one list file; timeText follows "计算时间：".
+// Every line of the list file; timeText follows "计算时间：". A list of the formula-two layout
+// is 210 columns wide with its soil columns, and ends with an empty line and the appendix on
+// the soil layers, framed by the switches of its first row. The appendix reads Eg, Ep and p
+// as decimal numbers: a text that is not one throws NumberConversionError, before anything is
+// written.
 std::vector<std::string> listFileLines(const ResultList& list, ListFileKind kind,
-                                       const std::string& timeText);
+                                       const std::string& timeText,
+                                       const ListFileSoil& soil = {});
 
 // Writes the lines to the kind's file in the Documents folder, replacing it only once the new
 // file is complete (writeTextFile). Without a folder (empty path) the name is taken from the

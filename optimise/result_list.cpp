@@ -75,6 +75,37 @@ const ListLayout& formulaOneListLayout() {
     return layout;
 }
 
+const ListLayout& formulaTwoListLayout() {
+    static const ListLayout layout{
+        {
+            {ListField::PileNumber, "桩编号", nullptr, false},
+            {ListField::Section, "截面类型", nullptr, false},
+            {ListField::Size1, "d|a(mm)", "d", false},
+            {ListField::Size2, "c|b(mm)", nullptr, false},
+            {ListField::Ra, "Ra(kN)", "Ra", false},
+            {ListField::Rc, "Rc(kN)", "Rc", false},
+            {ListField::Depth, "hr(mm)", nullptr, true},
+            {ListField::RockType, "强度类别", nullptr, true},
+            {ListField::RockValue, "frk(fuk)", nullptr, true},
+            {ListField::Process, "成桩工艺", nullptr, true},
+            {ListField::Kesair, "ζr(β)", nullptr, true},
+            {ListField::Grade, "混凝土", nullptr, true},
+            {ListField::Qgn, "Qgn(kN)", nullptr, false},
+            {ListField::NkLimit, "[Nk](kN)", "[Nk]", false},
+            {ListField::NkRatio, "[Nk]/Ra", "[Nk]/Ra", false},
+            {ListField::NLimit, "[N](kN)", "[N]", false},
+            {ListField::NRatio, "[N]/Rc", "[N]/Rc", false},
+            {ListField::Note, "备注", nullptr, true},
+            {ListField::IdQgn, "IdQgn", nullptr, false, true},
+            {ListField::IdFsk, "IdFsk", nullptr, false, true},
+        },
+        "仅支持d、Ra、Rc、[Nk]、[N]及比率排序",
+    };
+    return layout;
+}
+
+bool hasSoilColumns(const ListLayout& layout) { return &layout == &formulaTwoListLayout(); }
+
 int decimalDigits(std::size_t n) {
     int digits = 1;
     while (n >= 10) {
@@ -92,6 +123,7 @@ ResultList::ResultList(const ListLayout& layout) : m_layout(&layout) {}
 
 void ResultList::clear() {
     m_rows.clear();
+    m_soil.clear();
     m_numberDigits = 0;
 }
 
@@ -123,6 +155,29 @@ void ResultList::append(const ListRowValues& v) {
     stored.keySize1 = m_lastKeySize1;
     stored.keyRa = ParseLenient(v.raText.empty() ? fieldText(i, ListField::Ra) : std::string(v.raText));
     stored.keyRc = ParseLenient(v.rcText.empty() ? fieldText(i, ListField::Rc) : std::string(v.rcText));
+    if (!hasSoilColumns(*m_layout)) return;
+
+    stored.flags = static_cast<std::uint8_t>((v.dragLoad ? kDragLoadFlag : 0) |
+                                             (v.sideResistance ? kSideResistanceFlag : 0));
+    SoilRow soil{};
+    soil.qgn = v.qgn;
+    soil.nkLimit = v.nkLimit;
+    soil.nLimit = v.nLimit;
+    const auto mode = static_cast<RoundingMode>(v.mode);
+    soil.keyNk = ParseLenient(v.nkText.empty() ? FormatResult(v.nkLimit, mode, 7) : std::string(v.nkText));
+    soil.keyN = ParseLenient(v.nText.empty() ? FormatResult(v.nLimit, mode, 7) : std::string(v.nText));
+    // The ratios are those of the shown texts; a shown denominator of 0 (a tiny pile rounded
+    // to tens or hundreds) takes the unrounded values, and a denominator that is 0 gives 0%.
+    const auto ratio = [](double shownLimit, double shownBase, double limit, double base) {
+        if (shownBase != 0) return 100 * shownLimit / shownBase;
+        if (base != 0) return 100 * limit / base;
+        return 0.0;
+    };
+    soil.nkRatio = ratio(soil.keyNk, stored.keyRa, v.nkLimit, v.ra);
+    soil.nRatio = ratio(soil.keyN, stored.keyRc, v.nLimit, v.rc);
+    soil.keyNkRatio = ParseLenient(FormatFixed(soil.nkRatio, 10, 0));
+    soil.keyNRatio = ParseLenient(FormatFixed(soil.nRatio, 10, 0));
+    m_soil.push_back(soil);
 }
 
 void ResultList::assignPileNumbers() { m_numberDigits = decimalDigits(m_rows.size()); }
@@ -165,6 +220,20 @@ std::string ResultList::fieldText(std::size_t row, ListField field) const {
             return std::string("C").append(std::to_string(r.grade));
         case ListField::Note:
             break;
+        case ListField::Qgn:
+            return FormatResult(m_soil[row].qgn, mode, 7);
+        case ListField::NkLimit:
+            return FormatResult(m_soil[row].nkLimit, mode, 7);
+        case ListField::NkRatio:
+            return FormatFixed(m_soil[row].nkRatio, 10, 0) + "%";
+        case ListField::NLimit:
+            return FormatResult(m_soil[row].nLimit, mode, 7);
+        case ListField::NRatio:
+            return FormatFixed(m_soil[row].nRatio, 10, 0) + "%";
+        case ListField::IdQgn:
+            return (r.flags & kDragLoadFlag) ? "1" : "0";
+        case ListField::IdFsk:
+            return (r.flags & kSideResistanceFlag) ? "1" : "0";
     }
     return std::string();
 }
@@ -182,27 +251,44 @@ double ResultList::fieldValue(std::size_t row, ListField field) const {
             return r.keyRa;
         case ListField::Rc:
             return r.keyRc;
+        case ListField::NkLimit:
+            return m_soil[row].keyNk;
+        case ListField::NkRatio:
+            return m_soil[row].keyNkRatio;
+        case ListField::NLimit:
+            return m_soil[row].keyN;
+        case ListField::NRatio:
+            return m_soil[row].keyNRatio;
         default:
             return ParseLenient(fieldText(row, field));
     }
 }
 
 void ResultList::reorder(const std::vector<std::uint32_t>& order) {
-    m_rows = std::move(select(order).m_rows);
+    ResultList selected = select(order);
+    m_rows = std::move(selected.m_rows);
+    m_soil = std::move(selected.m_soil);
 }
 
-void ResultList::reverse() { std::reverse(m_rows.begin(), m_rows.end()); }
+void ResultList::reverse() {
+    std::reverse(m_rows.begin(), m_rows.end());
+    std::reverse(m_soil.begin(), m_soil.end());
+}
 
 ResultList ResultList::select(const std::vector<std::uint32_t>& rows) const {
     ResultList out(*m_layout);
     out.m_numberDigits = m_numberDigits;
     out.m_rows.reserve(rows.size());
     for (const std::uint32_t i : rows) out.m_rows.push_back(m_rows[i]);
+    if (!m_soil.empty()) {
+        out.m_soil.reserve(rows.size());
+        for (const std::uint32_t i : rows) out.m_soil.push_back(m_soil[i]);
+    }
     return out;
 }
 
 std::size_t ResultList::bytesUsed() const {
-    return sizeof(*this) + m_rows.capacity() * sizeof(Row);
+    return sizeof(*this) + m_rows.capacity() * sizeof(Row) + m_soil.capacity() * sizeof(SoilRow);
 }
 
 }  // namespace pile

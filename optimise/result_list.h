@@ -51,6 +51,14 @@ enum class ListField : std::uint8_t {
     Kesair,      // ζr or β, 4 decimals
     Grade,       // "C30"
     Note,        // empty
+    // Formula two.
+    Qgn,      // the down-drag load as shown
+    NkLimit,  // [Nk] as shown
+    NkRatio,  // [Nk]/Ra, "85%"
+    NLimit,   // [N] as shown
+    NRatio,   // [N]/Rc
+    IdQgn,    // "1" when the down-drag load was considered, else "0"
+    IdFsk,    // "1" when the side resistance was considered, else "0"
 };
 
 struct ListColumn {
@@ -58,6 +66,7 @@ struct ListColumn {
     const char* header;    // plain header, before padding and sort mark
     const char* sortName;  // X of the sort status messages; nullptr: not sortable
     bool folds;            // shown or hidden by the fold button
+    bool hidden = false;   // never shown: travels with the row only
 };
 
 struct ListLayout {
@@ -67,6 +76,11 @@ struct ListLayout {
 
 // The 13 columns of the formula-one lists.
 const ListLayout& formulaOneListLayout();
+// The 20 columns of the formula-two lists: the first twelve of formula one, then Qgn, [Nk],
+// [Nk]/Ra, [N], [N]/Rc, the note and the two hidden switch columns.
+const ListLayout& formulaTwoListLayout();
+// Whether a layout is formula two's (it carries the soil columns).
+bool hasSoilColumns(const ListLayout& layout);
 
 // The values of one listed candidate, as read back from the input screen after its
 // calculation. Sizes are the values behind cbe_dd and cbe_tyzd after the calculation (a
@@ -89,6 +103,16 @@ struct ListRowValues {
     // has them; the row then reads its sort keys from them instead of writing them again.
     std::string_view raText;
     std::string_view rcText;
+    // Formula two: the values behind edt_Qgn, edt_Nkxianzhi and edt_Nxianzhi (unrounded, shown
+    // by the same mode), the shown texts of the limits when the caller has them, and the two
+    // soil switches.
+    double qgn = 0;
+    double nkLimit = 0;
+    double nLimit = 0;
+    std::string_view nkText;
+    std::string_view nText;
+    bool dragLoad = false;
+    bool sideResistance = false;
 };
 
 class ResultList {
@@ -101,7 +125,10 @@ class ResultList {
     bool empty() const { return m_rows.empty(); }
 
     void clear();
-    void reserve(std::size_t rows) { m_rows.reserve(rows); }
+    void reserve(std::size_t rows) {
+        m_rows.reserve(rows);
+        if (hasSoilColumns(*m_layout)) m_soil.reserve(rows);
+    }
 
     // Appends a row under the next plain running number (size() + 1).
     void append(const ListRowValues& values);
@@ -132,6 +159,7 @@ class ResultList {
     std::size_t bytesUsed() const;
 
   private:
+    // Formula two keeps its columns in a second array in step with this one.
     // 96 bytes: the numbers behind the texts, the three read-back keys, the running number
     // and the codes.
     struct Row {
@@ -152,9 +180,25 @@ class ResultList {
         std::uint8_t process;
         std::uint8_t grade;
         std::uint8_t mode;
+        std::uint8_t flags;  // formula two: kDragLoadFlag, kSideResistanceFlag
     };
 
+    // 72 bytes: the soil values of a formula-two row and the keys read back from their texts.
+    struct SoilRow {
+        double qgn;
+        double nkLimit;
+        double nLimit;
+        double nkRatio;  // percent, as the ratio column shows it before rounding
+        double nRatio;
+        double keyNk;
+        double keyN;
+        double keyNkRatio;
+        double keyNRatio;
+    };
+    static constexpr std::uint8_t kDragLoadFlag = 1, kSideResistanceFlag = 2;
+
     const ListLayout* m_layout;
+    std::vector<SoilRow> m_soil;  // formula two only
     std::vector<Row> m_rows;
     // The d|a key of the last row appended: consecutive candidates mostly share their size.
     double m_lastSize1 = 0;

@@ -5,8 +5,9 @@
 
 namespace pile {
 
-CalculatorWindow::CalculatorWindow(Platform& platform, const SummaryTableLayout& tableLayout)
-    : m_platform(platform), m_bookScreen(tableLayout) {
+CalculatorWindow::CalculatorWindow(Platform& platform, const SummaryTableLayout& tableLayout,
+                                   const OptimisationSetup& optimisation)
+    : m_platform(platform), m_bookScreen(tableLayout), m_optimisation(*this, optimisation) {
     JieGuo_DocLayer.setVisible(false);
     YouHuaFormLayer.setVisible(false);
 }

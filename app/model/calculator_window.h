@@ -23,7 +23,8 @@ class CalculatorWindow : public InputScreen::Host, private OptimisationScreen::H
 public:
     static constexpr const char* kCaption = "嵌岩桩承载力计算 (DBJ50-200-2014)";
 
-    CalculatorWindow(Platform& platform, const SummaryTableLayout& tableLayout);
+    CalculatorWindow(Platform& platform, const SummaryTableLayout& tableLayout,
+                     const OptimisationSetup& optimisation = formulaOneOptimisation());
     ~CalculatorWindow() override = default;
     CalculatorWindow(const CalculatorWindow&) = delete;
     CalculatorWindow& operator=(const CalculatorWindow&) = delete;
@@ -95,7 +96,7 @@ private:
     void leaveOptimisation() override { cbt_YHfanhuiClick(); }
 
     BookScreen m_bookScreen;
-    OptimisationScreen m_optimisation{*this};
+    OptimisationScreen m_optimisation;
     bool m_optimisationMode = false;
     bool m_closeRequested = false;
     std::function<void()> m_showAbout;

@@ -6,12 +6,50 @@
 namespace pile {
 
 FormulaTwoWindow::FormulaTwoWindow(Platform& platform)
-    : CalculatorWindow(platform, formulaTwoTableLayout()) {
+    : CalculatorWindow(platform, formulaTwoTableLayout(), formulaTwoOptimisation()) {
     setInputScreen(m_input);
     Fumozhuli_FormLayer.setVisible(false);
     Zhengmozhuli_FormLayer.setVisible(false);
-    // "★" opens the optimisation screen, which this window does not have yet.
-    m_input.cbt_YouHua.setEnabled(false);
+}
+
+void FormulaTwoWindow::applySoilSwitches(bool dragLoad, bool sideResistance) {
+    m_input.ckb_fumozhuli.setChecked(dragLoad);
+    m_input.ckb_zhengmozhuli.setChecked(sideResistance);
+}
+
+void FormulaTwoWindow::readSoilResults(ListRowValues& row) {
+    const PileResult& pile = m_input.lastRun()->result.pile;
+    row.qgn = pile.Qgn.value_or(0);
+    row.nkLimit = pile.NkLimit.value_or(0);
+    row.nLimit = pile.NLimit.value_or(0);
+    row.nkText = m_input.edt_Nkxianzhi.text();
+    row.nText = m_input.edt_Nxianzhi.text();
+    row.dragLoad = m_input.ckb_fumozhuli.checked();
+    row.sideResistance = m_input.ckb_zhengmozhuli.checked();
+}
+
+void FormulaTwoWindow::restoreSoilSwitches(const std::string& idQgn, const std::string& idFsk) {
+    if (idQgn == "0" || idQgn == "1") m_input.ckb_fumozhuli.setChecked(idQgn == "1");
+    if (idFsk == "0" || idFsk == "1") m_input.ckb_zhengmozhuli.setChecked(idFsk == "1");
+}
+
+ListFileSoil FormulaTwoWindow::listFileSoil() const {
+    ListFileSoil soil;
+    soil.dragLayerCount = m_drag.cbb_Tuchengshu.text();
+    soil.eg = m_drag.edt_Dimianbiaogao.text();
+    soil.ep = m_drag.edt_Zhuangdingbiaogao.text();
+    soil.p = m_drag.cbe_Junbuhezai.text();
+    const Grid& drag = m_drag.Grid1_Fumozhulijisuan;
+    for (int r = 0; r < drag.rowCount(); ++r)
+        soil.dragRows.push_back({drag.cell(r, drag_col::kNumber), drag.cell(r, drag_col::kBottom),
+                                 drag.cell(r, drag_col::kUnitWeight), drag.cell(r, drag_col::kXi),
+                                 drag.cell(r, drag_col::kQsik)});
+    soil.sideLayerCount = m_side.cbb_ZhengTuchengshu.text();
+    const Grid& side = m_side.Grid1_Zhengmozhulijisuan;
+    for (int r = 0; r < side.rowCount(); ++r)
+        soil.sideRows.push_back({side.cell(r, side_col::kNumber),
+                                 side.cell(r, side_col::kThickness), side.cell(r, side_col::kQsik)});
+    return soil;
 }
 
 void FormulaTwoWindow::cbt_fumozhuliClick() {

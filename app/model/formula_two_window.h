@@ -39,6 +39,12 @@ protected:
                      const std::string& rockClassName) override;
 
 private:
+    // The optimisation screen's soil side.
+    void applySoilSwitches(bool dragLoad, bool sideResistance) override;
+    void readSoilResults(ListRowValues& row) override;
+    void restoreSoilSwitches(const std::string& idQgn, const std::string& idFsk) override;
+    ListFileSoil listFileSoil() const override;
+
     PileSection soilPileSection() const override;
     void revealInputMessageLabel() override;
 

@@ -13,26 +13,43 @@ namespace pile {
 
 namespace {
 
-// Item table rows and columns.
+// Item table columns, and the rows of the soil switches.
 constexpr int kMinColumn = 1, kMaxColumn = 2, kStepColumn = 3, kNoteColumn = 4;
-constexpr int kRaFilterRow = 13, kRcFilterRow = 14;
-
-bool isItemCell(int row, int column) {
-    return row >= 0 && row < item_row::kCount && column >= kMinColumn && column <= kStepColumn;
-}
-bool isFilterCell(int row, int column) {
-    return (row == kRaFilterRow || row == kRcFilterRow) && column >= kMinColumn &&
-           column <= kMaxColumn;
-}
+constexpr int kDragSwitchRow = 12, kSideSwitchRow = 13;
 
 }  // namespace
 
-OptimisationScreen::OptimisationScreen(Host& host, const ListLayout& layout)
-    : m_raw(layout), m_filtered(layout), m_host(host) {
+const OptimisationSetup& formulaOneOptimisation() {
+    static const OptimisationSetup setup{&formulaOneListLayout(), formulaOneItemTable(), 13,
+                                         {ListField::Ra, ListField::Rc}, false};
+    return setup;
+}
+
+const OptimisationSetup& formulaTwoOptimisation() {
+    static const OptimisationSetup setup{
+        &formulaTwoListLayout(), formulaTwoItemTable(), 15,
+        {ListField::Ra, ListField::Rc, ListField::NkLimit, ListField::NLimit}, true};
+    return setup;
+}
+
+bool OptimisationScreen::isItemCell(int row, int column) const {
+    if (m_setup.soilSwitches && (row == kDragSwitchRow || row == kSideSwitchRow))
+        return column == kMinColumn;
+    return row >= 0 && row < item_row::kCount && column >= kMinColumn && column <= kStepColumn;
+}
+
+bool OptimisationScreen::isFilterCell(int row, int column) const {
+    const int last = m_setup.firstFilterRow + static_cast<int>(m_setup.filterFields.size());
+    return row >= m_setup.firstFilterRow && row < last && column >= kMinColumn &&
+           column <= kMaxColumn;
+}
+
+OptimisationScreen::OptimisationScreen(Host& host, const OptimisationSetup& setup)
+    : m_raw(*setup.list), m_filtered(*setup.list), m_host(host), m_setup(setup) {
     lb_youhuabiaoti.setText("嵌岩桩优化设计");
     Grid& items = Grid1_Youhuaxuanxiang;
     items.setHeaders({"优化项", "最小值", "最大值", "步进值", "说  明"});
-    const auto& table = formulaOneItemTable();
+    const auto& table = setup.items;
     items.setRowCount(static_cast<int>(table.size()));
     for (int row = 0; row < items.rowCount(); ++row) {
         const ItemTableRow& r = table[static_cast<size_t>(row)];
@@ -42,7 +59,7 @@ OptimisationScreen::OptimisationScreen(Host& host, const ListLayout& layout)
     }
     for (int column = kMinColumn; column <= kStepColumn; ++column)
         items.setColumnEditable(column, true);
-    items.setCellRule([](int r, int c) { return isItemCell(r, c) || isFilterCell(r, c); });
+    items.setCellRule([this](int r, int c) { return isItemCell(r, c) || isFilterCell(r, c); });
     // The editor is always shown; whether it takes the text depends on the cell selected.
     items.setEditable(true);
 
@@ -103,6 +120,13 @@ void OptimisationScreen::cbt_YHcomputeClick() {
         return;
     }
     const ItemRanges& ranges = std::get<ItemRanges>(read);
+    // The soil switches follow the ranges; a cell that is not an integer throws here.
+    bool dragLoad = false;
+    bool sideResistance = false;
+    if (m_setup.soilSwitches) {
+        dragLoad = readSoilSwitch(Grid1_Youhuaxuanxiang.cell(kDragSwitchRow, kMinColumn));
+        sideResistance = readSoilSwitch(Grid1_Youhuaxuanxiang.cell(kSideSwitchRow, kMinColumn));
+    }
     const std::uint64_t total = candidateCount(ranges);
     if (total > kCandidateLimit) {
         setStatus(kTooManyCandidatesMessage, TextColour::Red);
@@ -113,6 +137,7 @@ void OptimisationScreen::cbt_YHcomputeClick() {
     InputScreen& input = m_host.searchInput();
     input.img_Logo.setVisible(false);
     input.lb_shuoming.setVisible(true);
+    if (m_setup.soilSwitches) m_host.applySoilSwitches(dragLoad, sideResistance);
 
     // Room for a usual search at once; a list near the limit grows as it goes.
     m_raw.reserve(static_cast<size_t>(std::min<std::uint64_t>(total, 1u << 20)));
@@ -187,6 +212,7 @@ bool OptimisationScreen::computeCandidate(const Candidate& c) {
     row.mode = input.roundingMode();
     row.raText = input.edt_ra.text();
     row.rcText = input.edt_rc.text();
+    if (m_setup.soilSwitches) m_host.readSoilResults(row);
     m_raw.append(row);
     return true;
 }
@@ -246,11 +272,14 @@ void OptimisationScreen::resetSortMarks() {
 void OptimisationScreen::cbt_YHsaixuanClick() {
     const Grid& items = Grid1_Youhuaxuanxiang;
     // A bound that is not a number throws here, before anything changes.
-    const FilterBounds ra = readFilterBounds(items.cell(kRaFilterRow, kMinColumn),
-                                             items.cell(kRaFilterRow, kMaxColumn));
-    const FilterBounds rc = readFilterBounds(items.cell(kRcFilterRow, kMinColumn),
-                                             items.cell(kRcFilterRow, kMaxColumn));
-    m_filtered = filterByRaRc(m_raw, ra, rc);
+    std::vector<FilterCondition> conditions;
+    for (size_t i = 0; i < m_setup.filterFields.size(); ++i) {
+        const int row = m_setup.firstFilterRow + static_cast<int>(i);
+        conditions.push_back({m_setup.filterFields[i],
+                              readFilterBounds(items.cell(row, kMinColumn),
+                                               items.cell(row, kMaxColumn))});
+    }
+    m_filtered = filterList(m_raw, conditions);
     Grid3_Youhuasaixuan.rowsChanged();
     Grid3_Youhuasaixuan.setVisible(true);
     Grid2_Youhuajieguo.setVisible(false);
@@ -308,6 +337,8 @@ void OptimisationScreen::fetch(const ResultList& list, int row) {
         input.cbb_czgy.setIndex(item);
     }
     if (input.rdb_fuk.checked() || !circle) input.cbb_czgy.setIndex(0);
+    if (m_setup.soilSwitches)
+        m_host.restoreSoilSwitches(cell(ListField::IdQgn), cell(ListField::IdFsk));
 
     m_host.leaveOptimisation();
     input.clearResultFields();
@@ -337,7 +368,7 @@ std::optional<OptimisationScreen::ListFile> OptimisationScreen::shownListFile(
     const ResultList& list = rawShown ? m_raw : m_filtered;
     if (list.empty()) return std::nullopt;
     const ListFileKind kind = rawShown ? ListFileKind::Raw : ListFileKind::Filtered;
-    return ListFile{kind, listFileLines(list, kind, timeText)};
+    return ListFile{kind, listFileLines(list, kind, timeText, m_host.listFileSoil())};
 }
 
 void OptimisationScreen::saveShownList(const std::filesystem::path& folder,

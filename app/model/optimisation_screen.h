@@ -13,6 +13,8 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <span>
+#include <vector>
 #include <string>
 
 #include "app/model/controls.h"
@@ -25,6 +27,18 @@
 #include "optimise/result_list.h"
 
 namespace pile {
+
+// What differs between the optimisation screens of the two windows: the item table, the list
+// columns, the filter rows and whether the soil switches are read.
+struct OptimisationSetup {
+    const ListLayout* list;
+    std::span<const ItemTableRow> items;
+    int firstFilterRow;                    // the row of the first filter bound
+    std::vector<ListField> filterFields;   // the list value each filter row bounds, in row order
+    bool soilSwitches;                     // rows 12 and 13 switch the soil terms
+};
+const OptimisationSetup& formulaOneOptimisation();
+const OptimisationSetup& formulaTwoOptimisation();
 
 class OptimisationScreen {
 private:
@@ -41,6 +55,17 @@ public:
         virtual InputScreen& searchInput() = 0;
         // Back to the input screen, as the "返回" button does.
         virtual void leaveOptimisation() = 0;
+
+        // Formula two. The soil switches of a search, set once before its first candidate as
+        // a click on the input screen's check boxes sets them.
+        virtual void applySoilSwitches(bool /*dragLoad*/, bool /*sideResistance*/) {}
+        // The soil results of the candidate just computed.
+        virtual void readSoilResults(ListRowValues& /*row*/) {}
+        // A fetched row's switch cells ("1" sets, "0" clears, anything else leaves a box).
+        virtual void restoreSoilSwitches(const std::string& /*idQgn*/,
+                                         const std::string& /*idFsk*/) {}
+        // The soil screens as the appendix of a list file describes them.
+        virtual ListFileSoil listFileSoil() const { return {}; }
     };
 
     // Told every so many candidates how far a search is; returns false to stop it there. A
@@ -48,7 +73,7 @@ public:
     using Progress = std::function<bool(std::uint64_t done, std::uint64_t total)>;
     static constexpr std::uint64_t kProgressInterval = 2048;
 
-    OptimisationScreen(Host& host, const ListLayout& layout = formulaOneListLayout());
+    OptimisationScreen(Host& host, const OptimisationSetup& setup = formulaOneOptimisation());
     OptimisationScreen(const OptimisationScreen&) = delete;
     OptimisationScreen& operator=(const OptimisationScreen&) = delete;
 
@@ -106,6 +131,7 @@ public:
     const FoldState& foldState() const { return m_fold; }
     // The texts of columns 1 to 3 of the item rows, as the search reads them.
     ItemTexts itemTexts() const;
+    const OptimisationSetup& setup() const { return m_setup; }
 
 private:
     // Text of the search stopped by the user.
@@ -119,7 +145,11 @@ private:
     // Writes one candidate into the input screen and computes it; false when refused.
     bool computeCandidate(const Candidate& candidate);
 
+    bool isItemCell(int row, int column) const;
+    bool isFilterCell(int row, int column) const;
+
     Host& m_host;
+    const OptimisationSetup& m_setup;
     SortStates m_sortStates;
     FoldState m_fold;
     Progress m_progress;
