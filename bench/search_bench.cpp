@@ -13,9 +13,11 @@
 #include <vector>
 
 #include "app/model/formula_one_window.h"
+#include "app/model/formula_two_window.h"
 #include "core/pile_calc.h"
 #include "optimise/candidate_generator.h"
 #include "optimise/item_ranges.h"
+#include "soil/formula_two.h"
 
 namespace {
 
@@ -99,5 +101,105 @@ void BM_BareComputePile(benchmark::State& state) {
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * inputs.size()));
 }
 BENCHMARK(BM_BareComputePile)->Unit(benchmark::kMillisecond);
+
+// Formula two with both soil terms on: 20 layers of settling soil above the rock and 5 layers
+// of side resistance, each candidate computing both again, as the window does.
+FormulaTwoSoil benchSoil() {
+    FormulaTwoSoil soil;
+    soil.dragLoad = true;
+    soil.sideResistance = true;
+    soil.drag.p = "20.00";
+    soil.drag.layers.assign(20, SoilLayer{});
+    for (int i = 0; i < 20; ++i) {
+        SoilLayer& l = soil.drag.layers[static_cast<size_t>(i)];
+        l.bottom = std::to_string(-1.5 * (i + 1));
+        l.unitWeight = i % 2 ? "18.5" : "17.00";
+        l.xi = i % 3 ? "0.25" : "0.30";
+        l.qsik = i % 4 ? "30" : "25.00";
+    }
+    soil.side.layers.assign(5, SideLayer{"4.000", "45.00"});
+    return soil;
+}
+
+void enterSoil(FormulaTwoWindow& window, const FormulaTwoSoil& soil) {
+    NegativeFrictionScreen& drag = window.dragScreen();
+    drag.cbe_Junbuhezai.setText(soil.drag.p);
+    drag.cbb_Tuchengshu.setIndex(static_cast<int>(soil.drag.layers.size()) - 1);
+    for (int r = 0; r < drag.Grid1_Fumozhulijisuan.rowCount(); ++r) {
+        const SoilLayer& l = soil.drag.layers[static_cast<size_t>(r)];
+        drag.Grid1_Fumozhulijisuan.editCell(r, drag_col::kBottom, l.bottom);
+        drag.Grid1_Fumozhulijisuan.editCell(r, drag_col::kUnitWeight, l.unitWeight);
+        drag.Grid1_Fumozhulijisuan.editCell(r, drag_col::kXi, l.xi);
+        drag.Grid1_Fumozhulijisuan.editCell(r, drag_col::kQsik, l.qsik);
+    }
+    SideResistanceScreen& side = window.sideScreen();
+    side.cbb_ZhengTuchengshu.setIndex(static_cast<int>(soil.side.layers.size()) - 1);
+    for (int r = 0; r < side.Grid1_Zhengmozhulijisuan.rowCount(); ++r) {
+        const SideLayer& l = soil.side.layers[static_cast<size_t>(r)];
+        side.Grid1_Zhengmozhulijisuan.editCell(r, side_col::kThickness, l.thickness);
+        side.Grid1_Zhengmozhulijisuan.editCell(r, side_col::kQsik, l.qsik);
+    }
+}
+
+void BM_FormulaTwoSearchThroughWindow(benchmark::State& state) {
+    Services services;
+    std::size_t rows = 0;
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        FormulaTwoWindow window(services.platform);
+        enterSoil(window, benchSoil());
+        window.cbt_YouHuaClick();
+        OptimisationScreen& screen = window.optimisationScreen();
+        setItems(screen, benchItems());
+        screen.Grid1_Youhuaxuanxiang.editCell(12, 1, "1");
+        screen.Grid1_Youhuaxuanxiang.editCell(13, 1, "1");
+        state.ResumeTiming();
+        screen.cbt_YHcomputeClick();
+        rows = screen.rawList().size();
+        bytes = screen.rawList().bytesUsed();
+    }
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * rows));
+    state.counters["rows"] = static_cast<double>(rows);
+    state.counters["bytes_per_row"] = static_cast<double>(bytes) / static_cast<double>(rows);
+}
+BENCHMARK(BM_FormulaTwoSearchThroughWindow)->Unit(benchmark::kMillisecond);
+
+// The same candidates computed alone: the capacity, then both soil terms and the limits.
+void BM_BareFormulaTwo(benchmark::State& state) {
+    const auto ranges = std::get<ItemRanges>(readItemRanges(benchItems()));
+    const FormulaTwoSoil soil = benchSoil();
+    struct Pile {
+        PileInput input;
+        PileSection section;
+    };
+    std::vector<Pile> piles;
+    CandidateGenerator generator(ranges);
+    Candidate c;
+    while (generator.next(c)) {
+        InputTexts texts;
+        texts.section = static_cast<SectionType>(c.sectionItem());
+        texts.dd = c.sizeText1;
+        texts.tyzd = c.sizeText2;
+        texts.hr = c.depthText;
+        texts.mode = c.rockType == 1 ? RockStrengthMode::Frk : RockStrengthMode::Fuk;
+        (c.rockType == 1 ? texts.frk : texts.fuk) = c.rockText;
+        texts.gradeIndex = c.gradeIndex();
+        texts.process = c.processIndex;
+        auto read = ReadPileInput(texts);
+        if (auto* input = std::get_if<PileInput>(&read))
+            piles.push_back({*input, PileSection{texts.section, texts.dd, texts.tyzd}});
+    }
+    for (auto _ : state) {
+        for (const Pile& pile : piles) {
+            auto result = ComputePile(pile.input);
+            auto run = computeFormulaTwo(std::get<PileResult>(result), pile.section, soil,
+                                         RoundingMode::Units);
+            benchmark::DoNotOptimize(run);
+        }
+    }
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * piles.size()));
+}
+BENCHMARK(BM_BareFormulaTwo)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The list files of the optimisation screen.
 #include "optimise/list_file.h"
 
+#include <initializer_list>
 #include <system_error>
 
 #include "books/text_file.h"
@@ -89,6 +90,15 @@ std::string listFileRow(const ResultList& list, std::size_t row, std::size_t pos
 
 namespace {
 
+// A line of the appendix: "*", 8 blanks, the fields, "*".
+std::string framed(std::initializer_list<std::string> fields) {
+    std::string line = "*";
+    line.append(8, ' ');
+    for (const std::string& field : fields) line += field;
+    line += '*';
+    return line;
+}
+
 // The appendix on the soil layers: 65 columns wide when the down-drag load was considered
 // (F, the first row's column 18, is "1"), 50 when it was not ("0"); nothing for another text.
 void appendSoilAppendix(std::vector<std::string>& lines, const std::string& f,
@@ -109,16 +119,15 @@ void appendSoilAppendix(std::vector<std::string>& lines, const std::string& f,
         const auto fixed = [](const std::string& text, int decimals) {
             return FormatFixed(readDecimal(text), 15, decimals);
         };
-        lines.push_back("*" + Spaces(8) + right(soil.dragLayerCount, 3, 4) +
-                        right(fixed(soil.eg, 3), 8, 4) + right(fixed(soil.ep, 3), 8, 5) +
-                        right(fixed(soil.p, 2), 13, 10) + "*");
+        lines.push_back(framed({right(soil.dragLayerCount, 3, 4), right(fixed(soil.eg, 3), 8, 4),
+                                right(fixed(soil.ep, 3), 8, 5), right(fixed(soil.p, 2), 13, 10)}));
         lines.push_back(rule);
         lines.push_back("*        土层    层底标高    土体重度    负摩阻力    土层侧阻   *");
         lines.push_back("*        序号      Ei(m)    γi(kN/m3)   系数ξni    qsik(kPa)  *");
         lines.push_back(rule);
         for (const auto& row : soil.dragRows)
-            lines.push_back("*" + Spaces(8) + right(row[0], 3, 5) + right(row[1], 8, 4) +
-                            right(row[2], 7, 5) + right(row[3], 6, 6) + right(row[4], 7, 4) + "*");
+            lines.push_back(framed({right(row[0], 3, 5), right(row[1], 8, 4), right(row[2], 7, 5),
+                                    right(row[3], 6, 6), right(row[4], 7, 4)}));
         lines.push_back(rule);
     } else {
         lines.push_back("*    1、 桩侧土负摩阻力不考虑。                  *");
@@ -135,9 +144,8 @@ void appendSoilAppendix(std::vector<std::string>& lines, const std::string& f,
                              : "*        数 n    序号      li(m)     qsik(kPa)   *");
         lines.push_back(rule);
         for (const auto& row : soil.sideRows)
-            lines.push_back("*" + Spaces(8) + right(soil.sideLayerCount, 3, 5) +
-                            right(row[0], 3, 5) + right(row[1], 7, 5) +
-                            right(row[2], 7, wide ? 20 : 5) + "*");
+            lines.push_back(framed({right(soil.sideLayerCount, 3, 5), right(row[0], 3, 5),
+                                    right(row[1], 7, 5), right(row[2], 7, wide ? 20 : 5)}));
         lines.push_back(rule);
     } else if (s == "0") {
         lines.push_back(wide ? "*    2、 桩侧土体侧阻力不考虑。                                 *"
