@@ -14,8 +14,9 @@ namespace {
 void printUsage(std::ostream& os) {
     os << "usage: pilecalc compute [--precision 0..4] < piles.jsonl\n"
           "       pilecalc book [--table] [--precision 0..4] [--time TEXT] [--out FILE] < piles.jsonl\n"
-          "       pilecalc search [--formula 1] [--time TEXT] [--save] < request.json\n"
-          "                           (the optimisation screen; formula two: not yet)\n"
+          "       pilecalc search [--formula 1|2] [--time TEXT] [--save] < request.json\n"
+          "                           (the optimisation screen; formula two, for example:\n"
+          "                            {\"switches\":[\"1\",\"1\"],\"actions\":[{\"sort\":14}]})\n"
           "       pilecalc            (prints the default pile)\n";
 }
 

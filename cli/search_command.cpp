@@ -1,10 +1,11 @@
 // pilecalc search: the optimisation screen of a new calculator window, in batch.
 //
 // The request (cli/search_request.h) is typed into the window as a user types it: the pile
-// on the input screen, the precision, "★", the cells of the item table (each edit ended as
-// the user ends it), then 计算. The actions follow in order, each a click on the screen; a
-// click on a disabled button does nothing. The answer is the state of both screens after the
-// last action, or, with --save, the lines that 存盘 writes for the list shown.
+// on the input screen (in formula two then its soil switches and soil screens), the precision,
+// "★", the cells of the item table (each edit ended as the user ends it), then 计算. The actions
+// follow in order, each a click on the screen; a click on a disabled button does nothing. The
+// answer is the state of both screens after the last action, or, with --save, the lines that 存盘
+// writes for the list shown.
 //
 // Exit status: 0 answered; 2 the options or the request cannot be read; 3 (--save) 存盘 would
 // write nothing; 4 a cell the screen reads as a number is not one (the answer is then only
@@ -31,8 +32,7 @@ constexpr int kExitNothingToSave = 3;
 constexpr int kExitConversionError = 4;
 
 constexpr const char* kUsage =
-    "usage: pilecalc search [--formula 1] [--time TEXT] [--save] < request.json\n"
-    "       (formula two has no optimisation screen yet)\n";
+    "usage: pilecalc search [--formula 1|2] [--time TEXT] [--save] < request.json\n";
 
 struct Options {
     int formula = 1;
@@ -48,12 +48,6 @@ bool parseOptions(const std::vector<std::string>& args, Options& options, std::o
             options.save = true;
         } else if (arg == "--formula" && hasValue) {
             if (!parseFormula(args[++i], options.formula, err)) return false;
-            if (options.formula == 2) {
-                err << "pilecalc search: the formula-two optimisation screen is not built yet; "
-                       "only --formula 1 searches\n"
-                    << kUsage;
-                return false;
-            }
         } else if (arg == "--time" && hasValue) {
             options.time = args[++i];
         } else if (arg == "--formula" || arg == "--time") {
@@ -116,8 +110,11 @@ void runAction(HeadlessWindow& window, const SearchAction& action) {
         case SearchAction::Kind::Items:
             typeCells(screen.Grid1_Youhuaxuanxiang, 0, action.cells);
             break;
+        case SearchAction::Kind::Switches:
+            typeCells(screen.Grid1_Youhuaxuanxiang, kSearchSwitchFirstRow, action.cells);
+            break;
         case SearchAction::Kind::Filters:
-            typeCells(screen.Grid1_Youhuaxuanxiang, kSearchFilterFirstRow, action.cells);
+            typeCells(screen.Grid1_Youhuaxuanxiang, screen.setup().firstFilterRow, action.cells);
             break;
     }
 }
@@ -126,11 +123,13 @@ void runAction(HeadlessWindow& window, const SearchAction& action) {
 void runRequest(HeadlessWindow& window, const SearchRequest& request) {
     window.setRoundingMode(static_cast<RoundingMode>(request.precision));
     window.enterPile(request.pile.texts);
+    window.enterSoil(request.pile.soil);  // formula one has no soil screens: nothing happens
     if (!window.openOptimisation()) return;
     OptimisationScreen& screen = window.optimisation();
-    if (request.items) typeCells(screen.Grid1_Youhuaxuanxiang, 0, *request.items);
-    if (request.filters)
-        typeCells(screen.Grid1_Youhuaxuanxiang, kSearchFilterFirstRow, *request.filters);
+    Grid& table = screen.Grid1_Youhuaxuanxiang;
+    if (request.items) typeCells(table, 0, *request.items);
+    if (request.switches) typeCells(table, kSearchSwitchFirstRow, *request.switches);
+    if (request.filters) typeCells(table, screen.setup().firstFilterRow, *request.filters);
     press(screen.cbt_YHcompute, [&] { screen.cbt_YHcomputeClick(); });
     for (const SearchAction& action : request.actions) runAction(window, action);
 }
@@ -145,8 +144,9 @@ ordered_json listRows(const ResultList& list) {
     return rows;
 }
 
-// The input screen in the vocabulary of pilecalc compute.
-ordered_json inputJson(const InputScreen& input) {
+// The input screen in the vocabulary of pilecalc compute; formula two adds its soil switches.
+ordered_json inputJson(const HeadlessWindow& window) {
+    const InputScreen& input = window.screen();
     ordered_json j;
     j["section"] = input.cbb_jmlx.index();
     j["d"] = input.cbe_dd.text();
@@ -158,6 +158,10 @@ ordered_json inputJson(const InputScreen& input) {
     j["frk"] = input.edt_frk.text();
     j["fuk"] = input.edt_fuk.text();
     j["slope"] = input.ckb_ystj.checked();
+    if (const FormulaTwoWindow* two = window.formulaTwo()) {
+        j["negativeFriction"] = two->formulaTwoInput().ckb_fumozhuli.checked();
+        j["sideResistance"] = two->formulaTwoInput().ckb_zhengmozhuli.checked();
+    }
     return j;
 }
 
@@ -188,7 +192,7 @@ ordered_json stateJson(const HeadlessWindow& window) {
                     {"save", screen.cbt_YHsave.enabled()}};
     j["foldText"] = screen.cbt_zhangkai.text();
     j["visibleColumns"] = std::move(visible);
-    j["input"] = inputJson(window.screen());
+    j["input"] = inputJson(window);
     j["message"] = window.screen().lb_shuoming.text();
     return j;
 }
@@ -227,7 +231,8 @@ int runSearchCommand(const std::vector<std::string>& args, std::istream& in, std
     if (!parseOptions(args, options, err)) return kExitUsage;
 
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    auto parsed = parseSearchRequest(text);
+    auto parsed = parseSearchRequest(
+        text, options.formula == 2 ? formulaTwoOptimisation() : formulaOneOptimisation());
     if (const auto* problem = std::get_if<std::string>(&parsed)) {
         err << "pilecalc search: " << *problem << "\n";
         return kExitUsage;

@@ -1,9 +1,8 @@
 // Reading the request of pilecalc search.
 #include "cli/search_request.h"
 
+#include <algorithm>
 #include <climits>
-
-#include "optimise/result_list.h"
 
 namespace pile::cli {
 
@@ -73,14 +72,44 @@ bool readItems(const json& value, const std::string& name, CellRows& target, std
                         target, problem);
 }
 
-bool readFilters(const json& value, const std::string& name, CellRows& target,
-                 std::string& problem) {
-    return readCellRows(value, name, kSearchFilterRows, kSearchFilterCells, "minimum, maximum",
-                        target, problem);
+// The filter rows of the screen: Ra and Rc, and in formula two [Nk] and [N].
+bool readFilters(const json& value, const std::string& name, const OptimisationSetup& setup,
+                 CellRows& target, std::string& problem) {
+    return readCellRows(value, name, setup.filterFields.size(), kSearchFilterCells,
+                        "minimum, maximum", target, problem);
 }
 
-// The input screen before the search: the keys of pilecalc compute, formula one.
-bool readPile(const json& value, PileLine& target, std::string& problem) {
+// [row 12, row 13]: the minimum cells of the two soil switches, as two rows of one cell.
+bool readSwitches(const json& value, const std::string& name, const OptimisationSetup& setup,
+                  CellRows& target, std::string& problem) {
+    if (!setup.soilSwitches) {
+        problem = name + ": the soil switches belong to formula two";
+        return false;
+    }
+    const bool texts =
+        value.is_array() && value.size() == static_cast<size_t>(kSearchSwitchRows) &&
+        std::all_of(value.begin(), value.end(), [](const json& cell) { return cell.is_string(); });
+    if (!texts) {
+        problem = name + " must be an array of 2 texts (the minimum of item rows 12 and 13)";
+        return false;
+    }
+    CellRows out;
+    for (const json& cell : value) {
+        std::string text = cell.get<std::string>();
+        if (!isOneLineText(text)) {
+            problem = name + ": a cell holds one line of text, without control characters";
+            return false;
+        }
+        out.push_back({std::move(text)});
+    }
+    target = std::move(out);
+    return true;
+}
+
+// The input screen before the search: the keys of pilecalc compute, and in formula two its
+// soil keys.
+bool readPile(const json& value, const OptimisationSetup& setup, PileLine& target,
+              std::string& problem) {
     if (!value.is_object()) {
         problem = "key \"pile\" must be an object";
         return false;
@@ -90,7 +119,7 @@ bool readPile(const json& value, PileLine& target, std::string& problem) {
         return false;
     }
     for (const char* soilKey : {"negativeFriction", "sideResistance", "drag", "side"}) {
-        if (value.contains(soilKey)) {
+        if (!setup.soilSwitches && value.contains(soilKey)) {
             problem = std::string("key \"") + soilKey + "\" in \"pile\" belongs to formula two";
             return false;
         }
@@ -109,12 +138,13 @@ bool readPile(const json& value, PileLine& target, std::string& problem) {
     return true;
 }
 
-bool readAction(const json& value, size_t number, SearchAction& action, std::string& problem) {
+bool readAction(const json& value, size_t number, const OptimisationSetup& setup,
+                SearchAction& action, std::string& problem) {
     const std::string where = "action " + std::to_string(number);
     if (!value.is_object() || value.size() != 1) {
         problem = where +
                   " must be an object with one key: search, sort, filter, fold, fetch, "
-                  "items or filters";
+                  "items, switches or filters";
         return false;
     }
     const std::string key = value.begin().key();
@@ -132,7 +162,7 @@ bool readAction(const json& value, size_t number, SearchAction& action, std::str
     if (key == "sort") {
         action.kind = Kind::Sort;
         // A header that the list has; what a click on it does is the screen's business.
-        const auto lastColumn = static_cast<long long>(formulaOneListLayout().columns.size()) - 1;
+        const auto lastColumn = static_cast<long long>(setup.list->columns.size()) - 1;
         return readBoundedInt(arg, name, 0, lastColumn, action.index, problem);
     }
     if (key == "fetch") {
@@ -146,11 +176,11 @@ bool readAction(const json& value, size_t number, SearchAction& action, std::str
     }
     if (key == "filters") {
         action.kind = Kind::Filters;
-        return readFilters(arg, name, action.cells, problem);
+        return readFilters(arg, name, setup, action.cells, problem);
     }
     if (key == "switches") {
-        problem = name + ": the switch rows belong to formula two";
-        return false;
+        action.kind = Kind::Switches;
+        return readSwitches(arg, name, setup, action.cells, problem);
     }
     problem = where + ": unknown action \"" + key + "\"";
     return false;
@@ -158,20 +188,22 @@ bool readAction(const json& value, size_t number, SearchAction& action, std::str
 
 }  // namespace
 
-std::variant<SearchRequest, std::string> parseSearchRequest(const std::string& text) {
+std::variant<SearchRequest, std::string> parseSearchRequest(const std::string& text,
+                                                            const OptimisationSetup& setup) {
     const json request = json::parse(text, nullptr, /*allow_exceptions=*/false);
     if (request.is_discarded()) return std::string("the request is not valid JSON");
     if (!request.is_object()) return std::string("the request is not a JSON object");
 
     std::string problem;
-    if (request.contains("switches")) return std::string("key \"switches\" belongs to formula two");
-    if (!onlyKnownKeys(request, {"pile", "precision", "items", "filters", "actions"}, "", problem))
+    if (!onlyKnownKeys(request, {"pile", "precision", "items", "switches", "filters", "actions"},
+                       "", problem))
         return problem;
 
     SearchRequest out;
     // Without "pile", the input screen of a new window.
     out.pile = std::get<PileLine>(parsePileLine("{}"));
-    if (auto it = request.find("pile"); it != request.end() && !readPile(*it, out.pile, problem))
+    if (auto it = request.find("pile");
+        it != request.end() && !readPile(*it, setup, out.pile, problem))
         return problem;
     if (auto it = request.find("precision");
         it != request.end() &&
@@ -182,16 +214,21 @@ std::variant<SearchRequest, std::string> parseSearchRequest(const std::string& t
         if (!readItems(*it, "key \"items\"", rows, problem)) return problem;
         out.items = std::move(rows);
     }
+    if (auto it = request.find("switches"); it != request.end()) {
+        CellRows rows;
+        if (!readSwitches(*it, "key \"switches\"", setup, rows, problem)) return problem;
+        out.switches = std::move(rows);
+    }
     if (auto it = request.find("filters"); it != request.end()) {
         CellRows rows;
-        if (!readFilters(*it, "key \"filters\"", rows, problem)) return problem;
+        if (!readFilters(*it, "key \"filters\"", setup, rows, problem)) return problem;
         out.filters = std::move(rows);
     }
     if (auto it = request.find("actions"); it != request.end()) {
         if (!it->is_array()) return std::string("key \"actions\" must be an array of objects");
         for (size_t i = 0; i < it->size(); ++i) {
             SearchAction action;
-            if (!readAction((*it)[i], i, action, problem)) return problem;
+            if (!readAction((*it)[i], i, setup, action, problem)) return problem;
             out.actions.push_back(std::move(action));
         }
     }

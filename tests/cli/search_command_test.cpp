@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <array>
 #include <functional>
 #include <map>
 #include <sstream>
@@ -18,8 +19,10 @@ namespace {
 
 using json = nlohmann::ordered_json;
 
-constexpr int kRa = 4, kRc = 5;  // list columns
+constexpr int kRa = 4, kRc = 5;                             // list columns
+constexpr int kNk = 13, kN = 15, kIdQgn = 18, kIdFsk = 19;  // formula two's list columns
 constexpr const char* kTime = "2026-12-10 12:00:00";
+const std::vector<std::string> kFormulaTwo = {"--formula", "2"};
 
 struct SearchRun {
     int status;
@@ -338,18 +341,30 @@ TEST(SearchCommand, SaveThatWritesNothing) {
 }
 
 TEST(SearchCommand, ConversionErrorIsTheOnlyAnswer) {
-    const std::vector<std::pair<const char*, json>> cases = {
-        {"integer row", {{"items", items({{0, {"1", "4", "x"}}})}}},
-        {"hr in two units", {{"items", items({{6, {"1.5d", "3000", "500"}}})}}},
-        {"empty cell", {{"items", items({{8, {"", "40", "5"}}})}}},
-        {"filter bound",
-         J(R"({"actions": [{"filters": [["abc", "0"], ["0", "0"]]}, {"filter": true}]})")},
+    struct Case {
+        const char* name;
+        json request;
+        std::vector<std::string> args;
     };
-    for (const auto& [name, request] : cases) {
-        SCOPED_TRACE(name);
-        for (const std::vector<std::string>& args :
-             {std::vector<std::string>{}, std::vector<std::string>{"--save"}}) {
-            const SearchRun run = runSearch(request, args);
+    const std::vector<Case> cases = {
+        {"integer row", {{"items", items({{0, {"1", "4", "x"}}})}}, {}},
+        {"hr in two units", {{"items", items({{6, {"1.5d", "3000", "500"}}})}}, {}},
+        {"empty cell", {{"items", items({{8, {"", "40", "5"}}})}}, {}},
+        {"filter bound",
+         J(R"({"actions": [{"filters": [["abc", "0"], ["0", "0"]]}, {"filter": true}]})"),
+         {}},
+        {"soil switch", J(R"({"switches": ["x", "0"]})"), kFormulaTwo},
+        {"[N] bound",
+         J(R"({"actions": [{"filters": [["0", "0"], ["0", "0"], ["0", "0"], ["0", "abc"]]},
+                           {"filter": true}]})"),
+         kFormulaTwo},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const bool save : {false, true}) {
+            std::vector<std::string> args = c.args;
+            if (save) args.push_back("--save");
+            const SearchRun run = runSearch(c.request, args);
             EXPECT_EQ(run.status, 4);
             ASSERT_TRUE(run.answer.is_object()) << run.out;
             EXPECT_EQ(run.answer.size(), 1u);
@@ -376,6 +391,10 @@ TEST(SearchCommand, RequestsThatAreRefused) {
         {"not an object", "[]", {}},
         {"unknown key", R"({"item": []})", {}},
         {"formula-two switches", R"({"switches": ["1", "1"]})", {}},
+        {"formula-two switch action", R"({"actions": [{"switches": ["1", "1"]}]})", {}},
+        {"one switch", R"({"switches": ["1"]})", kFormulaTwo},
+        {"switch as a number", R"({"switches": [1, 0]})", kFormulaTwo},
+        {"switch of two lines", R"({"switches": ["1\n", "0"]})", kFormulaTwo},
         {"precision as text", R"({"precision": "2"})", {}},
         {"precision out of range", R"({"precision": 5})", {}},
         {"eleven item rows", withItems([](json& j) { j.erase(11); }), {}},
@@ -383,18 +402,25 @@ TEST(SearchCommand, RequestsThatAreRefused) {
         {"number for a cell", withItems([](json& j) { j[1][0] = 1000; }), {}},
         {"control character", withItems([](json& j) { j[1][0] = "10\n00"; }), {}},
         {"three filter rows", R"({"filters": [["0", "0"], ["0", "0"], ["0", "0"]]})", {}},
+        {"formula one's filter rows in formula two", R"({"filters": [["0", "0"], ["0", "0"]]})",
+         kFormulaTwo},
+        {"filter action of two rows in formula two",
+         R"({"actions": [{"filters": [["0", "0"], ["0", "0"]]}]})", kFormulaTwo},
         {"unknown pile key", R"({"pile": {"diameter": "1000"}})", {}},
         {"pile precision", R"({"pile": {"precision": 1}})", {}},
         {"pile soil key", R"({"pile": {"negativeFriction": true}})", {}},
+        {"unknown soil key", R"({"pile": {"drag": {"depth": "10"}}})", kFormulaTwo},
+        {"soil flag as text", R"({"pile": {"sideResistance": "1"}})", kFormulaTwo},
         {"pile value", R"({"pile": {"d": 1000}})", {}},
         {"actions not an array", R"({"actions": {"sort": 4}})", {}},
         {"unknown action", R"({"actions": [{"save": true}]})", {}},
         {"two keys in an action", R"({"actions": [{"sort": 4, "fold": true}]})", {}},
         {"search false", R"({"actions": [{"search": false}]})", {}},
         {"column past the list", R"({"actions": [{"sort": 13}]})", {}},
+        {"column past the formula-two list", R"({"actions": [{"sort": 20}]})", kFormulaTwo},
         {"negative row", R"({"actions": [{"fetch": -1}]})", {}},
         {"huge row", R"({"actions": [{"fetch": 18446744073709551615}]})", {}},
-        {"formula two", "{}", {"--formula", "2"}},
+        {"formula three", "{}", {"--formula", "3"}},
         {"unknown option", "{}", {"--table"}},
         {"time without value", "{}", {"--time"}},
     };
@@ -405,6 +431,265 @@ TEST(SearchCommand, RequestsThatAreRefused) {
         EXPECT_EQ(runSearchCommand(c.args, in, out, err), kExitUsage);
         EXPECT_EQ(out.str(), "");
         EXPECT_NE(err.str(), "");
+    }
+}
+
+// ---- Formula two ----------------------------------------------------------------------
+
+// A settling layer down to -40 m whose down-drag load outweighs half of Ra for the smaller
+// default candidates: their [Nk]/Ra falls to 71%, and [N] is negative for 44 of the 360.
+json settlingLayer() { return J(R"({"drag": {"layers": [["-40", "18", "0.3", "100"]]}})"); }
+
+std::vector<int> zeros(size_t n) { return std::vector<int>(n, 0); }
+
+TEST(SearchCommandFormulaTwo, DefaultSearchListsTheSoilColumns) {
+    const SearchRun run = runSearch(json::object(), kFormulaTwo);
+    ASSERT_EQ(run.status, kExitOk) << run.err;
+    const json& a = run.answer;
+    EXPECT_EQ(a["status"], "计算完成，桩数：360 根");
+    const json& raw = a["raw"];
+    ASSERT_EQ(raw.size(), 360u);
+    for (size_t i = 0; i < raw.size(); ++i) {
+        ASSERT_EQ(raw[i].size(), 20u) << i;
+        ASSERT_EQ(raw[i][kIdQgn], "1") << i;
+        ASSERT_EQ(raw[i][kIdFsk], "0") << i;
+    }
+    // The default layer's down-drag load, 604 kN on a 1000 mm circle: [N] = 8412 - 1.2 × 604.
+    EXPECT_EQ(raw[0], json({"ZH-001", "圆  桩", "1000",     "-",      "14844", "8412", "2.0d",
+                            "1",      "35.00",  "干 作 业", "1.0800", "C25",   "604",  "14844",
+                            "100%",   "7687",   "91%",      "",       "1",     "0"}));
+    EXPECT_EQ(a["headers"].size(), 20u);
+    EXPECT_EQ(a["sortStates"], json(zeros(7)));
+    EXPECT_EQ(a["visibleColumns"], json({0, 1, 2, 3, 4, 5, 12, 13, 14, 15, 16}));
+    // The search ticked the down-drag box of the input screen (a new window has neither).
+    EXPECT_EQ(a["input"]["negativeFriction"], true);
+    EXPECT_EQ(a["input"]["sideResistance"], false);
+
+    // Unfolded, the note columns show too; the switch columns never do.
+    const SearchRun unfolded = runSearch(J(R"({"actions": [{"fold": true}]})"), kFormulaTwo);
+    json shown = json::array();
+    for (int c = 0; c <= 17; ++c) shown.push_back(c);
+    EXPECT_EQ(unfolded.answer["visibleColumns"], shown);
+}
+
+// The switch rows, not the check boxes of "pile", decide the soil terms of a search.
+TEST(SearchCommandFormulaTwo, SwitchesDecideTheSoilTerms) {
+    struct Case {
+        const char* name;
+        json request;
+        const char* idQgn;
+        const char* idFsk;
+        const char* ra;  // of the first row
+        const char* qgn;
+    };
+    const std::vector<Case> cases = {
+        {"side resistance only", J(R"({"switches": ["0", "1"]})"), "0", "1", "15472", "0"},
+        // Above 1 counts as 1, below 1 as 0.
+        {"out-of-range texts over the pile's boxes",
+         J(R"({"pile": {"negativeFriction": false, "sideResistance": true},
+               "switches": ["5", "-3"]})"),
+         "1", "0", "14844", "604"},
+        // An edit of a switch enables 计算 again.
+        {"edited, then searched again",
+         J(R"({"actions": [{"switches": ["0", "0"]}, {"search": true}]})"), "0", "0", "14844", "0"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const SearchRun run = runSearch(c.request, kFormulaTwo);
+        ASSERT_EQ(run.status, kExitOk) << run.err;
+        const json& raw = run.answer["raw"];
+        ASSERT_EQ(raw.size(), 360u);
+        for (size_t i = 0; i < raw.size(); ++i) {
+            ASSERT_EQ(raw[i][kIdQgn], c.idQgn) << i;
+            ASSERT_EQ(raw[i][kIdFsk], c.idFsk) << i;
+        }
+        EXPECT_EQ(raw[0][kRa], c.ra);
+        EXPECT_EQ(raw[0][12], c.qgn);
+        EXPECT_EQ(run.answer["input"]["negativeFriction"], std::string(c.idQgn) == "1");
+        EXPECT_EQ(run.answer["input"]["sideResistance"], std::string(c.idFsk) == "1");
+    }
+}
+
+TEST(SearchCommandFormulaTwo, SortsTheLimitColumns) {
+    const SearchRun unsorted = runSearch({{"pile", settlingLayer()}}, kFormulaTwo);
+    ASSERT_EQ(unsorted.status, kExitOk) << unsorted.err;
+    struct Case {
+        const char* name;
+        const char* actions;
+        int column;
+        const char* status;
+        std::vector<int> states;  // of columns 2, 4, 5, 13, 14, 15, 16
+        int direction;            // 1 ascending, -1 descending, 0 unchanged
+    };
+    const std::vector<Case> cases = {
+        // "71%" comes before "100%": the ratios compare as numbers.
+        {"[Nk]/Ra", R"([{"sort": 14}])", 14, "[Nk]/Ra升序排列完成", {0, 0, 0, 0, 1, 0, 0}, 1},
+        {"[N] twice",
+         R"([{"sort": 15}, {"sort": 15}])",
+         kN,
+         "[N]降序排列完成",
+         {0, 0, 0, 0, 0, 2, 0},
+         -1},
+        {"hidden IdQgn",
+         R"([{"sort": 14}, {"sort": 18}])",
+         kIdQgn,
+         "仅支持d、Ra、Rc、[Nk]、[N]及比率排序",
+         {0, 0, 0, 0, 1, 0, 0},
+         0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const SearchRun run =
+            runSearch({{"pile", settlingLayer()}, {"actions", J(c.actions)}}, kFormulaTwo);
+        ASSERT_EQ(run.status, kExitOk) << run.err;
+        EXPECT_EQ(run.answer["status"], c.status);
+        EXPECT_EQ(run.answer["sortStates"], json(c.states));
+        const json& raw = run.answer["raw"];
+        ASSERT_EQ(raw.size(), 360u);
+        if (c.direction == 0) continue;
+        EXPECT_NE(raw.front()[c.column], raw.back()[c.column]);
+        for (size_t i = 1; i < raw.size(); ++i)
+            ASSERT_GE(c.direction * (number(raw[i][c.column]) - number(raw[i - 1][c.column])), 0)
+                << i;
+    }
+    // A click on a column that does not sort leaves the sorted list as it was.
+    const SearchRun sorted =
+        runSearch({{"pile", settlingLayer()}, {"actions", J(R"([{"sort": 14}])")}}, kFormulaTwo);
+    const SearchRun clicked =
+        runSearch({{"pile", settlingLayer()}, {"actions", J(R"([{"sort": 14}, {"sort": 18}])")}},
+                  kFormulaTwo);
+    EXPECT_EQ(clicked.answer["raw"], sorted.answer["raw"]);
+    EXPECT_NE(sorted.answer["raw"], unsorted.answer["raw"]);
+}
+
+TEST(SearchCommandFormulaTwo, FilterBoundsAllFourLimits) {
+    const SearchRun unfiltered = runSearch({{"pile", settlingLayer()}}, kFormulaTwo);
+    ASSERT_EQ(unfiltered.status, kExitOk) << unfiltered.err;
+    constexpr double kNoMax = 1e15;
+    struct Bounds {
+        double lo, hi;
+    };
+    struct Case {
+        const char* name;
+        json request;                  // besides the pile
+        std::array<Bounds, 4> bounds;  // Ra, Rc, [Nk], [N]
+    };
+    const std::vector<Case> cases = {
+        // Each bound drops rows that the other three keep.
+        {"four bounds",
+         J(R"({"filters": [["30000", "50000"], ["0", "25000"], ["5000", "40000"], ["0", "20000"]],
+               "actions": [{"filter": true}]})"),
+         {{{30000, 50000}, {0, 25000}, {5000, 40000}, {0, 20000}}}},
+        // Bounds of 0 hold nothing back but a negative limit.
+        {"edited to zero",
+         J(R"({"actions": [{"filters": [["0", "0"], ["0", "0"], ["0", "0"], ["0", "0"]]},
+                           {"filter": true}]})"),
+         {{{0, kNoMax}, {0, kNoMax}, {0, kNoMax}, {0, kNoMax}}}},
+    };
+    const std::array<int, 4> columns = {kRa, kRc, kNk, kN};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        json request = c.request;
+        request["pile"] = settlingLayer();
+        const SearchRun run = runSearch(request, kFormulaTwo);
+        ASSERT_EQ(run.status, kExitOk) << run.err;
+        json expected = json::array();
+        for (const json& row : unfiltered.answer["raw"]) {
+            bool passes = true;
+            for (size_t k = 0; k < columns.size(); ++k) {
+                const double v = number(row[columns[k]]);
+                passes = passes && v >= c.bounds[k].lo && v <= c.bounds[k].hi;
+            }
+            if (passes) expected.push_back(row);
+        }
+        ASSERT_FALSE(expected.empty());
+        ASSERT_LT(expected.size(), unfiltered.answer["raw"].size());
+        EXPECT_EQ(run.answer["shown"], "filtered");
+        EXPECT_EQ(run.answer["filtered"], expected);
+    }
+}
+
+// A double click takes the row's switches back to the input screen's check boxes.
+TEST(SearchCommandFormulaTwo, FetchRestoresTheSwitches) {
+    const SearchRun run = runSearch(
+        J(R"({"switches": ["0", "1"], "actions": [{"sort": 4}, {"fetch": 0}]})"), kFormulaTwo);
+    ASSERT_EQ(run.status, kExitOk) << run.err;
+    const json& row = run.answer["raw"][0];
+    const json& input = run.answer["input"];
+    EXPECT_EQ(run.answer["shown"], "input");
+    EXPECT_EQ(input["d"], row[2]);
+    EXPECT_EQ(input["hr"], row[6]);
+    EXPECT_EQ(input["negativeFriction"], false);
+    EXPECT_EQ(input["sideResistance"], true);
+}
+
+// --save prints the formula-two file; its appendix describes the soil screens as the request
+// filled them.
+TEST(SearchCommandFormulaTwo, SaveEndsWithTheSoilAppendix) {
+    struct Case {
+        const char* name;
+        const char* request;
+        std::vector<std::string> appendix;
+    };
+    const std::vector<Case> cases = {
+        {"both soil terms, three and two layers",
+         R"({"switches": ["1", "1"],
+             "pile": {"drag": {"Eg": "-0.5", "Ep": "-1.25", "p": "12.5",
+                               "layers": [["-4", "17", "0.25", "20"], ["-8.5", "18", "0.3", "30"],
+                                          ["-12", "19.5", "0.35", "40"]]},
+                      "side": {"layers": [["5", "40"], ["3.5", "60"]]}}})",
+         {
+             "*****************************************************************",
+             "*  附录：桩侧土体参数                                           *",
+             "*    1、 桩侧土体负摩阻力参数                                   *",
+             "*        -----------------------------------------------------  *",
+             "*        土层    地面标高    桩顶标高       地面大面积荷载      *",
+             "*        数 m      Eg(m)       Ep(m)             p(kPa)         *",
+             "*        -----------------------------------------------------  *",
+             "*          3      -0.500      -1.250             12.50          *",
+             "*        -----------------------------------------------------  *",
+             "*        土层    层底标高    土体重度    负摩阻力    土层侧阻   *",
+             "*        序号      Ei(m)    γi(kN/m3)   系数ξni    qsik(kPa)  *",
+             "*        -----------------------------------------------------  *",
+             "*          1           -4         17       0.25           20    *",
+             "*          2         -8.5         18        0.3           30    *",
+             "*          3          -12       19.5       0.35           40    *",
+             "*        -----------------------------------------------------  *",
+             "*    2、 桩侧土体侧阻力参数                                     *",
+             "*        -------------------------------------                  *",
+             "*        土层    土层    土层厚度    土层侧阻                   *",
+             "*        数 n    序号      li(m)     qsik(kPa)                  *",
+             "*        -------------------------------------                  *",
+             "*          2       1           5          40                    *",
+             "*          2       2         3.5          60                    *",
+             "*        -------------------------------------                  *",
+             "*****************************************************************",
+         }},
+        {"neither",
+         R"({"switches": ["0", "0"]})",
+         {
+             "**************************************************",
+             "*  附录：桩侧土体参数                            *",
+             "*    1、 桩侧土负摩阻力不考虑。                  *",
+             "*    2、 桩侧土体侧阻力不考虑。                  *",
+             "**************************************************",
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const SearchRun run =
+            runSearch(J(c.request), {"--formula", "2", "--save", "--time", kTime});
+        ASSERT_EQ(run.status, kExitOk) << run.err;
+        const std::vector<std::string> lines = linesOf(run.out);
+        ASSERT_FALSE(lines.empty());
+        EXPECT_EQ(lines[0],
+                  std::string(93, '=') + " 嵌岩桩优化计算原始结果 " + std::string(93, '='));
+        std::vector<std::string> tail = {std::string("计算时间：") + kTime, ""};
+        tail.insert(tail.end(), c.appendix.begin(), c.appendix.end());
+        ASSERT_GE(lines.size(), tail.size());
+        EXPECT_EQ(
+            std::vector<std::string>(lines.end() - static_cast<long>(tail.size()), lines.end()),
+            tail);
     }
 }
 
