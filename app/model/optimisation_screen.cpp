@@ -109,6 +109,8 @@ void OptimisationScreen::cbt_YHcomputeClick() {
     Grid3_Youhuasaixuan.rowsChanged();
     Grid2_Youhuajieguo.setVisible(true);
     Grid3_Youhuasaixuan.setVisible(false);
+    Grid2_Youhuajieguo.setSelectedCell(-1, -1);
+    Grid3_Youhuasaixuan.setSelectedCell(-1, -1);
     m_sortStates.reset();
     resetSortMarks();
     setStatus("", TextColour::Black);
@@ -280,6 +282,7 @@ void OptimisationScreen::cbt_YHsaixuanClick() {
                                                items.cell(row, kMaxColumn))});
     }
     m_filtered = filterList(m_raw, conditions);
+    Grid3_Youhuasaixuan.setSelectedCell(-1, -1);
     Grid3_Youhuasaixuan.rowsChanged();
     Grid3_Youhuasaixuan.setVisible(true);
     Grid2_Youhuajieguo.setVisible(false);

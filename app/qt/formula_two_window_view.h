@@ -1,6 +1,6 @@
 // TBVK_FRM_WENA2, the formula-two calculator window: the input screen with the soil switches,
-// the book screen, and the negative-skin-friction and side-resistance screens, as pages of one
-// fixed-size window (363 x 915).
+// the book screen, the optimisation screen, and the negative-skin-friction and side-resistance
+// screens, as pages of one fixed-size window (363 x 915).
 #pragma once
 
 #include <functional>
@@ -10,6 +10,7 @@
 #include "app/qt/calculator_window_view.h"
 #include "app/qt/formula_two_input_screen_view.h"
 #include "app/qt/negative_friction_screen_view.h"
+#include "app/qt/optimisation_screen_view.h"
 #include "app/qt/side_resistance_screen_view.h"
 
 namespace pile {
@@ -20,6 +21,7 @@ public:
 
     FormulaTwoInputScreenView* MainFormLayer;
     BookScreenView* JieGuo_DocLayer;
+    OptimisationScreenView* YouHuaFormLayer;
     NegativeFrictionScreenView* Fumozhuli_FormLayer;
     SideResistanceScreenView* Zhengmozhuli_FormLayer;
 };

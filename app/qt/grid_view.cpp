@@ -128,7 +128,8 @@ QVariant GridTableModel::data(const QModelIndex& index, int role) const {
             return {};
         case Qt::BackgroundRole:
             if (row == 0 && headingInFirstRow()) return kHeadingCell;
-            if (!m_grid->cellEditable(row, column) && anyColumnEditable(*m_grid))
+            if (m_shadeReadOnly && !m_grid->cellEditable(row, column) &&
+                anyColumnEditable(*m_grid))
                 return kReadOnlyCell;
             return {};
         default:
@@ -271,7 +272,13 @@ void GridView::setCompact() {
     fitColumns();
 }
 
+void GridView::setFixedColumnWidths(const std::vector<int>& widths) {
+    m_fixedWidths = true;
+    for (int c = 0; c < int(widths.size()); ++c) setColumnWidth(c, widths[size_t(c)]);
+}
+
 void GridView::fitColumns() {
+    if (m_fixedWidths) return;
     if (!m_compact) {
         resizeColumnsToContents();
         return;

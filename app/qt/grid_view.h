@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/model/controls.h"
 #include "app/qt/widget_sync.h"
@@ -30,6 +31,9 @@ public:
     const Grid* grid() const { return m_grid; }
     // Without a handler (the reference tables) no cell takes an edit.
     void setEditHandler(EditHandler handler) { m_edit = std::move(handler); }
+    // Whether the cells that take no edits are shaded, where some cells take edits (on by
+    // default; a table with alternating rows shows them instead).
+    void setShadeReadOnly(bool shade) { m_shadeReadOnly = shade; }
 
     // Brings the rows, cells and headers up to date with the grid. The grid's rows come and go
     // at its end, so rows are inserted or removed there and every cell is announced changed;
@@ -56,6 +60,7 @@ private:
     int m_rows;
     int m_columns;
     bool m_refreshing = false;
+    bool m_shadeReadOnly = true;
     EditHandler m_edit;
 };
 
@@ -105,13 +110,17 @@ public:
     // as their cells need.
     void setCompact();
 
-    // Sizes the columns to their contents (after the cells changed).
+    // Columns of these widths from now on, whatever the cells hold.
+    void setFixedColumnWidths(const std::vector<int>& widths);
+    // Sizes the columns to their contents (after the cells changed), unless their widths are
+    // fixed.
     void fitColumns();
 
 private:
     GridTableModel* m_model;
     GridItemDelegate* m_delegate;
     bool m_compact = false;
+    bool m_fixedWidths = false;
 };
 
 }  // namespace pile

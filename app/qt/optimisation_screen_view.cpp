@@ -6,6 +6,9 @@
 #include <QLabel>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QStyle>
+
+#include <vector>
 
 #include "app/qt/screen_widgets.h"
 #include "app/qt/theme.h"
@@ -16,14 +19,44 @@ namespace {
 
 // A search shorter than this shows only the busy cursor.
 constexpr int kProgressDelayMs = 500;
-constexpr int kItemColumnWidths[] = {150, 54, 54, 54, 350};
+// The item table: the name, the three values and the note, which is wider than the screen
+// and read by scrolling sideways.
+const std::vector<int> kItemColumnWidths = {170, 54, 54, 54, 350};
+constexpr int kItemRowHeight = 20;
+// The tables take the window's width but for a narrow margin.
+constexpr int kTableX = 2;
+constexpr int kTableWidth = 359;
+// The bottom of the screen, from the foot up: the buttons, the status line, the hint.
+constexpr int kMargin = 8;
+constexpr int kButtonWidth = 64;
+constexpr int kButtonHeight = 30;
+constexpr int kButtonGap = 6;
+constexpr int kStatusHeight = 22;
+constexpr int kHintHeight = 20;
 
 QPushButton* smallButton(QWidget* parent, int x, int y) {
     auto* button = new QPushButton(parent);
-    button->setGeometry(x, y, 62, 30);
+    button->setGeometry(x, y, kButtonWidth, kButtonHeight);
     makeRounded(button, 10, uiFont(14, true));
     return button;
 }
+
+// Alternating rows in a pale blue that reads on the window's gradient.
+void alternateRows(QTableView* view) {
+    QPalette palette = view->palette();
+    palette.setColor(QPalette::AlternateBase, QColor(0xEA, 0xF3, 0xFC));
+    view->setPalette(palette);
+    view->setAlternatingRowColors(true);
+}
+
+// The busy cursor for as long as the search runs, however it ends.
+class BusyCursor {
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
 
 }  // namespace
 
@@ -33,12 +66,6 @@ OptimisationScreenView::OptimisationScreenView(CalculatorWindow& window, Dispatc
       m_dispatch(std::move(dispatch)) {
     using detail::place;
     setGeometry(0, 0, 363, height);
-    // The extra height of a taller window goes to the item table and the lists.
-    const int extra = height - 736;
-    const int itemsHeight = 300 + extra * 2 / 3;
-    const int listY = 50 + itemsHeight + 6;
-    const int listHeight = 250 + extra / 3;
-    const int bottomY = listY + listHeight;
 
     lb_youhuabiaoti = place<QLabel>(this, 0, 8, 363, 38);
     lb_youhuabiaoti->setFont(uiFont(24, true));
@@ -47,10 +74,28 @@ OptimisationScreenView::OptimisationScreenView(CalculatorWindow& window, Dispatc
 
     OptimisationScreen& m = m_model;
     const Dispatch& d = m_dispatch;
-    Grid1_Youhuaxuanxiang = new GridView(m.Grid1_Youhuaxuanxiang, d, this);
-    Grid1_Youhuaxuanxiang->setGeometry(4, 50, 355, itemsHeight);
-    Grid1_Youhuaxuanxiang->setAlternatingRowColors(true);
-    for (int c = 0; c < 5; ++c) Grid1_Youhuaxuanxiang->setColumnWidth(c, kItemColumnWidths[c]);
+    // The item table shows all its rows; it scrolls sideways only, to the notes.
+    GridView* items = new GridView(m.Grid1_Youhuaxuanxiang, d, this);
+    Grid1_Youhuaxuanxiang = items;
+    items->verticalHeader()->setDefaultSectionSize(kItemRowHeight);
+    items->setFixedColumnWidths(kItemColumnWidths);
+    items->gridModel()->setShadeReadOnly(false);
+    alternateRows(items);
+    items->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    const int itemsHeight =
+        items->horizontalHeader()->sizeHint().height() +
+        m.Grid1_Youhuaxuanxiang.rowCount() * kItemRowHeight +
+        items->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, items) +
+        2 * items->frameWidth();
+    const int itemsY = 50;
+    items->setGeometry(kTableX, itemsY, kTableWidth, itemsHeight);
+
+    // The rest of the height goes to the lists.
+    const int buttonY = height - kMargin - kButtonHeight;
+    const int statusY = buttonY - 4 - kStatusHeight;
+    const int hintY = statusY - kHintHeight;
+    const int listY = itemsY + itemsHeight + 4;
+    const int listHeight = hintY - 2 - listY;
 
     Grid2_Youhuajieguo = new ResultListView(
         m.Grid2_Youhuajieguo, d, [&m](int c) { m.Grid2_YouhuajieguoHeaderClick(c); },
@@ -58,20 +103,24 @@ OptimisationScreenView::OptimisationScreenView(CalculatorWindow& window, Dispatc
     Grid3_Youhuasaixuan = new ResultListView(
         m.Grid3_Youhuasaixuan, d, [&m](int c) { m.Grid3_YouhuasaixuanHeaderClick(c); },
         [&m](int r) { m.Grid3_YouhuasaixuanCellDblClick(r); }, this);
-    for (ResultListView* list : {Grid2_Youhuajieguo, Grid3_Youhuasaixuan})
-        list->setGeometry(4, listY, 355, listHeight);
+    for (ResultListView* list : {Grid2_Youhuajieguo, Grid3_Youhuasaixuan}) {
+        list->setGeometry(kTableX, listY, kTableWidth, listHeight);
+        alternateRows(list);
+    }
 
-    lb_huzhu = place<QLabel>(this, 8, bottomY + 4, 347, 20);
+    lb_huzhu = place<QLabel>(this, kMargin, hintY, 363 - 2 * kMargin, kHintHeight);
     lb_huzhu->setFont(uiFont(12));
-    lb_YHxingxi = place<QLabel>(this, 8, bottomY + 24, 347, 22);
+    lb_YHxingxi = place<QLabel>(this, kMargin, statusY, 363 - 2 * kMargin, kStatusHeight);
+    lb_YHxingxi->setFont(uiFont(14, true));
     lb_YHxingxi->setAlignment(Qt::AlignCenter);
 
-    const int buttonY = bottomY + 50;
-    cbt_zhangkai = smallButton(this, 8, buttonY);
-    cbt_YHcompute = smallButton(this, 78, buttonY);
-    cbt_YHsaixuan = smallButton(this, 148, buttonY);
-    cbt_YHsave = smallButton(this, 218, buttonY);
-    cbt_YHfanhui = smallButton(this, 288, buttonY);
+    // Five buttons centred in the row.
+    const int rowWidth = 5 * kButtonWidth + 4 * kButtonGap;
+    const int buttonX = (363 - rowWidth) / 2;
+    QPushButton** buttons[] = {&cbt_zhangkai, &cbt_YHcompute, &cbt_YHsaixuan, &cbt_YHsave,
+                               &cbt_YHfanhui};
+    for (int i = 0; i < 5; ++i)
+        *buttons[i] = smallButton(this, buttonX + i * (kButtonWidth + kButtonGap), buttonY);
 
     connect(cbt_zhangkai, &QPushButton::clicked, this, [&m, d] { d([&m] { m.cbt_zhangkaiClick(); }); });
     connect(cbt_YHcompute, &QPushButton::clicked, this, [this] { search(); });
@@ -85,20 +134,22 @@ OptimisationScreenView::OptimisationScreenView(CalculatorWindow& window, Dispatc
         [this](std::uint64_t done, std::uint64_t total) { return searchProgress(done, total); });
 }
 
-OptimisationScreenView::~OptimisationScreenView() {
-    // The model may outlive this view by a moment; it must not call back into it.
-    m_model.setProgressHandler({});
-}
-
 void OptimisationScreenView::search() {
     m_searchTime.start();
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_dispatch([this] { m_model.cbt_YHcomputeClick(); });
-    QApplication::restoreOverrideCursor();
-    if (m_progress) {
-        m_progress->close();
-        m_progress->deleteLater();
-    }
+    m_dispatch([this] {
+        // The cursor and the progress box go before an error box could show.
+        BusyCursor busy;
+        struct CloseProgress {
+            QPointer<QProgressDialog>& box;
+            ~CloseProgress() {
+                if (!box) return;
+                box->close();
+                box->deleteLater();
+                box = nullptr;
+            }
+        } closeProgress{m_progress};
+        m_model.cbt_YHcomputeClick();
+    });
 }
 
 bool OptimisationScreenView::searchProgress(std::uint64_t done, std::uint64_t total) {
@@ -112,6 +163,8 @@ bool OptimisationScreenView::searchProgress(std::uint64_t done, std::uint64_t to
         m_progress->setWindowModality(Qt::ApplicationModal);
         m_progress->setMinimumDuration(0);
         m_progress->show();
+        // Busy, but the box takes clicks.
+        QApplication::changeOverrideCursor(Qt::BusyCursor);
     }
     // The box counts in thousandths: a total of 50 million does not fit its int range well.
     m_progress->setValue(static_cast<int>(total ? done * 1000 / total : 0));
@@ -121,6 +174,9 @@ bool OptimisationScreenView::searchProgress(std::uint64_t done, std::uint64_t to
 }
 
 void OptimisationScreenView::bindTo(WidgetSync& sync) {
+    // The window model goes when the window closes, before its widgets; from then on the
+    // model must not call back into this view.
+    sync.onClear([&m = m_model] { m.setProgressHandler({}); });
     OptimisationScreen& m = m_model;
     sync.bind(lb_youhuabiaoti, m.lb_youhuabiaoti);
     sync.bind(Grid1_Youhuaxuanxiang, m.Grid1_Youhuaxuanxiang);

@@ -23,7 +23,6 @@ public:
     // `height` is the window's client height (736 for formula one).
     OptimisationScreenView(CalculatorWindow& window, Dispatch dispatch, QWidget* parent,
                            int height = 736);
-    ~OptimisationScreenView() override;
 
     void bindTo(WidgetSync& sync);
 

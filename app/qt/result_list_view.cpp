@@ -1,9 +1,15 @@
 // A result list of the optimisation screen in a QTableView.
 #include "app/qt/result_list_view.h"
 
+#include <QFontMetricsF>
 #include <QHeaderView>
+#include <QStyle>
+
+#include <algorithm>
+#include <cmath>
 
 #include "app/qt/theme.h"
+#include "optimise/list_sort.h"
 #include "optimise/result_list.h"
 
 namespace pile {
@@ -11,10 +17,42 @@ namespace pile {
 namespace {
 
 constexpr int kListTextPx = 12;
+// The headers are a size smaller, so that the columns shown while folded fit the width.
+constexpr int kHeaderTextPx = 11;
 constexpr int kRowHeight = 20;
-// Widths of the columns: the pile number, the section and the values; the note takes the rest.
-constexpr int kColumnWidth = 70;
-constexpr int kSizeColumnWidth = 80;
+
+// The widest text of its kind a column usually shows. A wider one (an Ra in exponent form) is
+// elided, and the user can widen the column by its header.
+std::string widestCell(ListField field, const ResultList& list) {
+    switch (field) {
+        case ListField::PileNumber: {
+            // Never narrower than "ZH-000"; the plain numbers of a stopped search are shorter.
+            const int digits = decimalDigits(list.size());
+            if (list.hasPileNumbers()) return pileNumberText(list.size(), std::max(3, digits));
+            return std::string(static_cast<std::size_t>(std::max(6, digits)), '0');
+        }
+        case ListField::Section: return "椭圆桩";
+        case ListField::Size1:
+        case ListField::Size2: return "00000";
+        case ListField::Ra:
+        case ListField::Rc:
+        case ListField::Qgn:
+        case ListField::NkLimit:
+        case ListField::NLimit: return "000000";
+        case ListField::Depth: return "00.0d";
+        case ListField::RockType:
+        case ListField::IdQgn:
+        case ListField::IdFsk: return "0";
+        case ListField::RockValue: return "000.00";
+        case ListField::Process: return "泥浆护壁";
+        case ListField::Kesair: return "0.0000";
+        case ListField::Grade: return "C60";
+        case ListField::NkRatio:
+        case ListField::NRatio: return "000%";
+        case ListField::Note: return "";
+    }
+    return "";
+}
 
 }  // namespace
 
@@ -54,7 +92,9 @@ int ResultListModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant ResultListModel::data(const QModelIndex& index, int role) const {
-    if (!m_grid || !index.isValid() || index.row() >= m_rows || index.column() >= m_columns)
+    // The list may hold fewer rows than the view knows of while a search refills it.
+    if (!m_grid || !index.isValid() || index.row() >= m_rows || index.column() >= m_columns ||
+        static_cast<std::size_t>(index.row()) >= m_grid->rows().size())
         return {};
     if (role == Qt::DisplayRole)
         return toQString(m_grid->rows().cellText(static_cast<size_t>(index.row()), index.column()));
@@ -78,7 +118,7 @@ ResultListView::ResultListView(const ListGrid& grid, Dispatch dispatch,
     : QTableView(parent), m_model(new ResultListModel(grid, this)) {
     setModel(m_model);
     setFont(uiFont(kListTextPx));
-    horizontalHeader()->setFont(uiFont(kListTextPx));
+    horizontalHeader()->setFont(uiFont(kHeaderTextPx));
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSectionsClickable(true);
     horizontalHeader()->setStretchLastSection(true);
@@ -92,8 +132,7 @@ ResultListView::ResultListView(const ListGrid& grid, Dispatch dispatch,
     setWordWrap(false);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_model->refresh();
-    for (int c = 0; c + 1 < m_model->columnCount(); ++c)
-        setColumnWidth(c, c == 2 ? kSizeColumnWidth : kColumnWidth);
+    fitColumns(grid, false);
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
             [dispatch, headerClick](int column) { dispatch([&] { headerClick(column); }); });
     connect(this, &QTableView::doubleClicked, this, [dispatch, doubleClick](const QModelIndex& i) {
@@ -101,13 +140,48 @@ ResultListView::ResultListView(const ListGrid& grid, Dispatch dispatch,
     });
 }
 
+int ResultListView::numberShape(const ResultList& list) {
+    return decimalDigits(list.size()) * (list.hasPileNumbers() ? -1 : 1);
+}
+
+void ResultListView::fitColumns(const ListGrid& grid, bool pileNumbersOnly) {
+    const ResultList& list = grid.rows();
+    const ListLayout& layout = list.layout();
+    const QFontMetricsF cells(font());
+    const QFontMetricsF headers(horizontalHeader()->font());
+    // The margins the style keeps around a cell's text and a header's, and the grid line; a
+    // cell's text has a pixel to spare, it is elided at the slightest lack.
+    const int cellMargin =
+        2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 2;
+    const int headerMargin =
+        2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, horizontalHeader()) + 1;
+    const auto advance = [](const QFontMetricsF& metrics, const std::string& text) {
+        return static_cast<int>(std::ceil(metrics.horizontalAdvance(toQString(text))));
+    };
+    for (int c = 0; c < list.columnCount(); ++c) {
+        const ListField field = layout.columns[static_cast<std::size_t>(c)].field;
+        if (field == ListField::Note) continue;  // the last column takes what is left
+        if (pileNumbersOnly && field != ListField::PileNumber) continue;
+        int width = advance(cells, widestCell(field, list)) + cellMargin;
+        for (SortState state : {SortState::Unsorted, SortState::Ascending, SortState::Descending})
+            width = std::max(width, advance(headers, headerText(layout, c, state)) + headerMargin);
+        setColumnWidth(c, width);
+    }
+    m_fittedNumbers = numberShape(list);
+}
+
 void ResultListView::syncFrom(const ListGrid& grid) {
     m_model->refresh();
+    // The pile numbers widen with the digits of the row count; the other columns keep the
+    // widths the user may have given them.
+    if (numberShape(grid.rows()) != m_fittedNumbers) fitColumns(grid, true);
     for (int c = 0; c < m_model->columnCount(); ++c) setColumnHidden(c, !grid.columnVisible(c));
     if (grid.selectedRow() >= 0 && grid.selectedRow() < m_model->rowCount()) {
         const QModelIndex cell = m_model->index(grid.selectedRow(), grid.selectedColumn());
         setCurrentIndex(cell);
         scrollTo(cell);
+    } else {
+        setCurrentIndex(QModelIndex());
     }
 }
 

@@ -48,7 +48,15 @@ public:
     void syncFrom(const ListGrid& grid);
 
 private:
+    // Columns as wide as their header (with a sort mark) and their widest usual cell; the rows
+    // are not looked at.
+    void fitColumns(const ListGrid& grid, bool pileNumbersOnly);
+    // What the width of the pile numbers depends on: the digits of the row count, and whether
+    // the numbers carry "ZH-".
+    static int numberShape(const ResultList& list);
+
     ResultListModel* m_model;
+    int m_fittedNumbers = 0;
 };
 
 }  // namespace pile

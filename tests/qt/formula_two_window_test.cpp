@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
 #include <nlohmann/json.hpp>
@@ -25,6 +26,7 @@
 #include "soil/drag_load.h"
 #include "soil/side_resistance.h"
 #include "tests/model/fake_platform.h"
+#include "tests/qt/grid_typing.h"
 
 namespace pile {
 namespace {
@@ -62,22 +64,8 @@ protected:
         while (box->currentIndex() > count - 1) QTest::keyClick(box, Qt::Key_Up);
         while (box->currentIndex() < count - 1) QTest::keyClick(box, Qt::Key_Down);
     }
-    // A click selects the cell, a double-click opens its editor, Return ends the edit.
     static void typeCell(GridView* grid, int row, int column, const QString& text) {
-        const QModelIndex index = grid->model()->index(row, column);
-        grid->scrollTo(index);
-        const QPoint at = grid->visualRect(index).center();
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
-        auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(index));
-        ASSERT_NE(editor, nullptr) << "no editor on " << row << "," << column;
-        editor->selectAll();
-        if (text.isEmpty())
-            QTest::keyClick(editor, Qt::Key_Backspace);
-        else
-            QTest::keyClicks(editor, text);
-        QTest::keyClick(editor, Qt::Key_Return);
-        QCoreApplication::processEvents();  // the delegate ends the edit after the key
+        test::typeCell(grid, row, column, text);
     }
     static void typeRows(GridView* grid, int firstColumn, const Rows& rows) {
         for (int r = 0; r < int(rows.size()); ++r)
@@ -85,7 +73,7 @@ protected:
                 typeCell(grid, r, firstColumn + c, toQString(rows[size_t(r)][size_t(c)]));
     }
     static std::string cell(const QTableView* grid, int row, int column) {
-        return fromQString(grid->model()->index(row, column).data().toString());
+        return test::cellText(grid, row, column);
     }
 };
 
@@ -303,10 +291,23 @@ TEST_F(FormulaTwoDesktopTest, ScreensOpenCloseAndTheChooserOpensAFreshWindow) {
     EXPECT_EQ(input->cbt_compute->geometry(), QRect(56, 846, 89, 33));
     EXPECT_EQ(input->cbt_tuichu->geometry(), QRect(208, 846, 89, 33));
     EXPECT_EQ(input->img_Logo->geometry().top(), 882);
-    EXPECT_FALSE(input->cbt_YouHua->isEnabled());
     EXPECT_FALSE(input->cbt_fumozhuli->isEnabled());
     EXPECT_FALSE(input->cbt_zhengmozhuli->isEnabled());
     EXPECT_EQ(window->JieGuo_DocLayer->meo_jisuanjieguo_Doc->size(), QSize(355, 740));
+
+    // "★" opens the optimisation screen in the taller window: the item table shows all its
+    // rows, the list takes the height between it and the buttons.
+    click(input->cbt_YouHua);
+    OptimisationScreenView* optimisation = window->YouHuaFormLayer;
+    ASSERT_TRUE(optimisation->isVisible());
+    EXPECT_FALSE(input->isVisible());
+    GridView* items = optimisation->Grid1_Youhuaxuanxiang;
+    EXPECT_EQ(items->model()->rowCount(), 19);
+    EXPECT_FALSE(items->verticalScrollBar()->isVisible());
+    EXPECT_EQ(optimisation->cbt_YHfanhui->geometry().bottom(), 915 - 8 - 1);
+    EXPECT_GT(optimisation->Grid2_Youhuajieguo->height(), 250);
+    click(optimisation->cbt_YHfanhui);
+    EXPECT_TRUE(input->isVisible());
 
     // Back and Compute of a soil screen stand where Compute and Exit do.
     tick(input->ckb_fumozhuli);

@@ -1,6 +1,7 @@
 // Runs a short session of the desktop application and grabs its windows into PNG files:
 // the chooser, the input screen after computing the default pile, both pages of the book
-// screen, the About box, and the formula-two window: its input screen after computing with both
+// screen, the About box, the optimisation screen after a search over the default items sorted
+// by Ra, and the formula-two window: its input screen after computing with both
 // soil terms, and the negative-skin-friction screen with its grid expanded.
 // Usage: rockpile_screenshots <output folder>
 #include <QApplication>
@@ -86,6 +87,14 @@ int main(int argc, char* argv[]) {
     window->MainFormLayer->cbt_CopyRight->click();
     ok = grab(shell.aboutBox(), folder, QStringLiteral("about.png")) && ok;
     shell.aboutBox()->hide();
+
+    // The optimisation screen after a search over the default items, sorted by Ra.
+    window->MainFormLayer->cbt_YouHua->click();
+    pile::OptimisationScreenView* optimisation = window->YouHuaFormLayer;
+    optimisation->cbt_YHcompute->click();
+    emit optimisation->Grid2_Youhuajieguo->horizontalHeader()->sectionClicked(4);
+    ok = grab(window, folder, QStringLiteral("optimisation_sorted.png")) && ok;
+    optimisation->cbt_YHfanhui->click();
 
     // Formula two: four layers of settling soil, three layers of side resistance.
     shell.chooser()->cbt_Gongshi2->click();
