@@ -8,6 +8,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <string_view>
 
 #include "core/number_format.h"
 
@@ -20,7 +21,7 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 // The longest decimal number at text[begin]: [sign] digits [. digits] [(e|E) [sign] digits],
 // with at least one digit before or after the point. An exponent without digits is not
 // part of the number. Returns the end of the number, or begin when there is none.
-std::size_t scanNumber(const std::string& text, std::size_t begin) {
+std::size_t scanNumber(std::string_view text, std::size_t begin) {
     std::size_t i = begin;
     const std::size_t n = text.size();
     if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
@@ -44,7 +45,7 @@ std::size_t scanNumber(const std::string& text, std::size_t begin) {
 
 // Converts a number that scanNumber accepted. Returns false when its magnitude is too
 // large for a double; a value too small for a double is 0. Never returns -0.
-bool convertNumber(const std::string& text, std::size_t begin, std::size_t end, double& out) {
+bool convertNumber(std::string_view text, std::size_t begin, std::size_t end, double& out) {
     bool negative = false;
     if (text[begin] == '+' || text[begin] == '-') {
         negative = text[begin] == '-';
@@ -112,7 +113,10 @@ double ParseLenient(const std::string& text) {
     return value;
 }
 
-std::optional<double> ParseStrict(const std::string& text) {
+namespace {
+
+// The strict reading of a whole text.
+std::optional<double> parseStrict(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && detail::isBlank(text[i])) ++i;
     const std::size_t end = detail::scanNumber(text, i);
@@ -124,6 +128,10 @@ std::optional<double> ParseStrict(const std::string& text) {
     if (!detail::convertNumber(text, i, end, value)) return std::nullopt;
     return value;
 }
+
+}  // namespace
+
+std::optional<double> ParseStrict(const std::string& text) { return parseStrict(text); }
 
 const std::vector<std::string>& ProcessItems(SectionType section, RockStrengthMode mode) {
     static const std::vector<std::string> circleFrk = {"干作业成桩(清底干净)", "泥浆护壁成桩",
@@ -180,8 +188,8 @@ std::variant<PileInput, Rejection> ReadPileInput(InputTexts& texts) {
     const double reference = rectangle ? in.size2 : in.size1;
     const std::size_t p = detail::findUnit(texts.hr, unit);
     in.depthIsMultiple = p != std::string::npos;
-    const std::optional<double> depth =
-        ParseStrict(in.depthIsMultiple ? texts.hr.substr(0, p) : texts.hr);
+    const std::string_view hr = texts.hr;
+    const std::optional<double> depth = parseStrict(in.depthIsMultiple ? hr.substr(0, p) : hr);
     if (!depth || *depth < 0) return detail::reject("嵌岩深度数据有错", "cbe_hr");
     in.hr = in.depthIsMultiple ? *depth * reference : *depth;
     if (!std::isfinite(in.hr)) return detail::reject("嵌岩深度数据有错", "cbe_hr");

@@ -1,6 +1,8 @@
 // The generation order of the optimisation search, as an odometer over the nested loops.
 #include "optimise/candidate_generator.h"
 
+#include <cstring>
+
 #include "core/number_format.h"
 
 namespace pile {
@@ -43,12 +45,19 @@ void CandidateGenerator::startLevel(int level) {
 }
 
 bool CandidateGenerator::next(Candidate& out) {
-    if (m_done) return false;
+    const Candidate* c = next();
+    if (!c) return false;
+    out = *c;
+    return true;
+}
+
+const Candidate* CandidateGenerator::next() {
+    if (m_done) return nullptr;
     if (!m_started) {
         m_started = true;
         for (int level = 0; level < kLevels; ++level) startLevel(level);
-        fill(out, kSectionLoop);
-        return true;
+        fill(kSectionLoop);
+        return &m_current;
     }
     // Advance the innermost loop that has values left; the loops inside it start again, each
     // on the range that the new outer values select.
@@ -60,15 +69,27 @@ bool CandidateGenerator::next(Candidate& out) {
             ++m_index[l];
             m_value[l] = r->next(m_value[l]);
             for (int inner = level + 1; inner < kLevels; ++inner) startLevel(inner);
-            fill(out, level);
-            return true;
+            fill(level);
+            return &m_current;
         }
     }
     m_done = true;
-    return false;
+    return nullptr;
 }
 
-void CandidateGenerator::fill(Candidate& out, int changed) {
+const std::string& CandidateGenerator::RockTexts::text(double value) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    Entry& e = m_entries[(bits ^ (bits >> 31)) % m_entries.size()];
+    if (!e.used || e.bits != bits) {
+        e.used = true;
+        e.bits = bits;
+        e.text = FormatFixed(value, 10, 2);
+    }
+    return e.text;
+}
+
+void CandidateGenerator::fill(int changed) {
     // The texts of the loops outside the one that advanced stay as they are.
     Candidate& c = m_current;
     c.section = static_cast<int>(m_value[kSectionLoop]);
@@ -86,10 +107,9 @@ void CandidateGenerator::fill(Candidate& out, int changed) {
     }
     c.rockType = static_cast<int>(m_value[kRockTypeLoop]);
     c.rockValue = m_value[kRockValueLoop];
-    if (changed <= kRockValueLoop) c.rockText = FormatFixed(c.rockValue, 10, 2);
+    if (changed <= kRockValueLoop) c.rockText = m_rockTexts.text(c.rockValue);
     c.grade = static_cast<int>(m_value[kGradeLoop]);
     c.processIndex = rangeOf(kProcessLoop) ? static_cast<int>(m_value[kProcessLoop]) - 1 : 0;
-    out = c;
 }
 
 }  // namespace pile

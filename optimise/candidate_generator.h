@@ -52,6 +52,9 @@ class CandidateGenerator {
 
     // The next candidate, or false after the last one.
     bool next(Candidate& out);
+    // The same without a copy: the next candidate, valid until the next call, or nullptr
+    // after the last one.
+    const Candidate* next();
 
   private:
     enum Loop {
@@ -70,10 +73,26 @@ class CandidateGenerator {
     // that is absent for this pile (one pass).
     const ItemRange* rangeOf(int level) const;
     void startLevel(int level);
-    // Writes the current candidate to out; `changed` is the outermost loop that moved.
-    void fill(Candidate& out, int changed);
+    // Brings the current candidate up to date; `changed` is the outermost loop that moved.
+    void fill(int changed);
+
+    // The rock value loop turns fastest of the loops with a text; its few values come back
+    // over and over, so their texts are kept.
+    class RockTexts {
+    public:
+        const std::string& text(double value);
+
+    private:
+        struct Entry {
+            bool used = false;
+            std::uint64_t bits = 0;
+            std::string text;
+        };
+        std::array<Entry, 16> m_entries;
+    };
 
     ItemRanges m_ranges;
+    RockTexts m_rockTexts;
     Candidate m_current;  // texts are remade only for the loops that moved
     std::array<double, kLevels> m_value{};
     std::array<std::uint64_t, kLevels> m_index{};

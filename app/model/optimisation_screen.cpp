@@ -144,11 +144,10 @@ void OptimisationScreen::cbt_YHcomputeClick() {
     // Room for a usual search at once; a list near the limit grows as it goes.
     m_raw.reserve(static_cast<size_t>(std::min<std::uint64_t>(total, 1u << 20)));
     CandidateGenerator generator(ranges);
-    Candidate candidate;
     bool stopped = false;
     bool cancelled = false;
-    while (generator.next(candidate)) {
-        if (!computeCandidate(candidate)) {
+    while (const Candidate* candidate = generator.next()) {
+        if (!computeCandidate(*candidate)) {
             stopped = true;
             break;
         }
