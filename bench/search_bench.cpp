@@ -43,6 +43,20 @@ ItemTexts benchItems() {
     return items;
 }
 
+// The input screen's texts of a candidate, as the search writes them.
+InputTexts screenTexts(const Candidate& c) {
+    InputTexts texts;
+    texts.section = static_cast<SectionType>(c.sectionItem());
+    texts.dd = c.sizeText1;
+    texts.tyzd = c.sizeText2;
+    texts.hr = c.depthText;
+    texts.mode = c.rockType == 1 ? RockStrengthMode::Frk : RockStrengthMode::Fuk;
+    (c.rockType == 1 ? texts.frk : texts.fuk) = c.rockText;
+    texts.gradeIndex = c.gradeIndex();
+    texts.process = c.processIndex;
+    return texts;
+}
+
 void setItems(OptimisationScreen& screen, const ItemTexts& items) {
     for (int row = 0; row < item_row::kCount; ++row) {
         const ItemCells& cells = items[static_cast<size_t>(row)];
@@ -80,15 +94,7 @@ void BM_BareComputePile(benchmark::State& state) {
     CandidateGenerator generator(ranges);
     Candidate c;
     while (generator.next(c)) {
-        InputTexts texts;
-        texts.section = static_cast<SectionType>(c.sectionItem());
-        texts.dd = c.sizeText1;
-        texts.tyzd = c.sizeText2;
-        texts.hr = c.depthText;
-        texts.mode = c.rockType == 1 ? RockStrengthMode::Frk : RockStrengthMode::Fuk;
-        (c.rockType == 1 ? texts.frk : texts.fuk) = c.rockText;
-        texts.gradeIndex = c.gradeIndex();
-        texts.process = c.processIndex;
+        InputTexts texts = screenTexts(c);
         auto read = ReadPileInput(texts);
         if (auto* input = std::get_if<PileInput>(&read)) inputs.push_back(*input);
     }
@@ -177,15 +183,7 @@ void BM_BareFormulaTwo(benchmark::State& state) {
     CandidateGenerator generator(ranges);
     Candidate c;
     while (generator.next(c)) {
-        InputTexts texts;
-        texts.section = static_cast<SectionType>(c.sectionItem());
-        texts.dd = c.sizeText1;
-        texts.tyzd = c.sizeText2;
-        texts.hr = c.depthText;
-        texts.mode = c.rockType == 1 ? RockStrengthMode::Frk : RockStrengthMode::Fuk;
-        (c.rockType == 1 ? texts.frk : texts.fuk) = c.rockText;
-        texts.gradeIndex = c.gradeIndex();
-        texts.process = c.processIndex;
+        InputTexts texts = screenTexts(c);
         auto read = ReadPileInput(texts);
         if (auto* input = std::get_if<PileInput>(&read))
             piles.push_back({*input, PileSection{texts.section, texts.dd, texts.tyzd}});

@@ -76,31 +76,23 @@ const ListLayout& formulaOneListLayout() {
 }
 
 const ListLayout& formulaTwoListLayout() {
-    static const ListLayout layout{
-        {
-            {ListField::PileNumber, "桩编号", nullptr, false},
-            {ListField::Section, "截面类型", nullptr, false},
-            {ListField::Size1, "d|a(mm)", "d", false},
-            {ListField::Size2, "c|b(mm)", nullptr, false},
-            {ListField::Ra, "Ra(kN)", "Ra", false},
-            {ListField::Rc, "Rc(kN)", "Rc", false},
-            {ListField::Depth, "hr(mm)", nullptr, true},
-            {ListField::RockType, "强度类别", nullptr, true},
-            {ListField::RockValue, "frk(fuk)", nullptr, true},
-            {ListField::Process, "成桩工艺", nullptr, true},
-            {ListField::Kesair, "ζr(β)", nullptr, true},
-            {ListField::Grade, "混凝土", nullptr, true},
+    // The formula-one columns up to the grade, then the soil columns, the note and the two
+    // hidden switch columns.
+    static const ListLayout layout = [] {
+        const auto& one = formulaOneListLayout().columns;
+        std::vector<ListColumn> columns(one.begin(), one.end() - 1);
+        columns.insert(columns.end(), {
             {ListField::Qgn, "Qgn(kN)", nullptr, false},
             {ListField::NkLimit, "[Nk](kN)", "[Nk]", false},
             {ListField::NkRatio, "[Nk]/Ra", "[Nk]/Ra", false},
             {ListField::NLimit, "[N](kN)", "[N]", false},
             {ListField::NRatio, "[N]/Rc", "[N]/Rc", false},
-            {ListField::Note, "备注", nullptr, true},
+            one.back(),
             {ListField::IdQgn, "IdQgn", nullptr, false, true},
             {ListField::IdFsk, "IdFsk", nullptr, false, true},
-        },
-        "仅支持d、Ra、Rc、[Nk]、[N]及比率排序",
-    };
+        });
+        return ListLayout{std::move(columns), "仅支持d、Ra、Rc、[Nk]、[N]及比率排序"};
+    }();
     return layout;
 }
 

@@ -19,6 +19,8 @@ namespace pile {
 namespace {
 
 using test::circleRow;
+using test::ellipseRow;
+using test::rectangleRow;
 
 constexpr const char* kTime = "2024/5/31 10:00:00";
 
@@ -28,27 +30,8 @@ ResultList fourPiles() {
     ResultList list;
     list.append(circleRow(8410.3053, 12345.678));
 
-    ListRowValues ellipse = circleRow(9000.5, 8000.25);
-    ellipse.section = 2;
-    ellipse.size1 = 1333.5;
-    ellipse.size2 = 1000;
-    ellipse.depth = 3000;
-    ellipse.depthUnit = DepthUnit::Millimetre;
-    ellipse.rockType = 2;
-    ellipse.rockValue = 12.345;
-    ellipse.process = ProcessLabel::DryWork;
-    ellipse.kesair = 1.2;
-    ellipse.grade = 60;
-    ellipse.mode = RoundingMode::TwoDecimals;
-    list.append(ellipse);
-
-    ListRowValues rectangle = circleRow(8419.96, 95.4);
-    rectangle.section = 3;
-    rectangle.size1 = 2000;
-    rectangle.size2 = 1500;
-    rectangle.depth = 2.5;
-    rectangle.process = ProcessLabel::ManualDigging;
-    rectangle.mode = RoundingMode::Hundreds;
+    list.append(ellipseRow());
+    const ListRowValues rectangle = rectangleRow();
     list.append(rectangle);
 
     ListRowValues square = circleRow(12345678.9, 95.4);
