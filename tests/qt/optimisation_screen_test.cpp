@@ -3,10 +3,13 @@
 // click sorts, 筛选 filters, a double-click fetches a pile back into the input screen, which
 // then computes it to the value the list showed. The default search is shown unclipped. A long
 // search shows a progress box whose Cancel keeps the rows computed so far. A list of a million
-// rows opens and scrolls at once.
+// rows opens and scrolls at once. In the formula-two window the search with both soil switches
+// on lists [Nk] and [N], the four filter rows bound them, and a fetched pile brings its switches
+// back to the input screen.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QHeaderView>
@@ -21,6 +24,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -50,23 +55,12 @@ struct ItemRow {
     const char* step;
 };
 
-class OptimisationScreenTest : public ::testing::Test {
+// The shell, the screen of the window opened and the ways a user works it.
+class OptimisationScreenFixture : public ::testing::Test {
 protected:
     test::FakePlatform fake;
     DesktopShell shell{fake.platform};
-    TBVK_FRM_WENA1* window = nullptr;
     OptimisationScreenView* screen = nullptr;
-
-    void SetUp() override {
-        shell.start();
-        QTest::mouseClick(shell.chooser()->cbt_Gongshi1, Qt::LeftButton);
-        window = shell.formulaOneWindow();
-        ASSERT_NE(window, nullptr);
-        click(window->MainFormLayer->cbt_YouHua);
-        screen = window->YouHuaFormLayer;
-        ASSERT_TRUE(screen->isVisible());
-        ASSERT_FALSE(window->MainFormLayer->isVisible());
-    }
 
     static void click(QPushButton* button) {
         ASSERT_TRUE(button->isVisible());
@@ -106,6 +100,22 @@ protected:
         const QPoint at = list->visualRect(index).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    }
+};
+
+class OptimisationScreenTest : public OptimisationScreenFixture {
+protected:
+    TBVK_FRM_WENA1* window = nullptr;
+
+    void SetUp() override {
+        shell.start();
+        QTest::mouseClick(shell.chooser()->cbt_Gongshi1, Qt::LeftButton);
+        window = shell.formulaOneWindow();
+        ASSERT_NE(window, nullptr);
+        click(window->MainFormLayer->cbt_YouHua);
+        screen = window->YouHuaFormLayer;
+        ASSERT_TRUE(screen->isVisible());
+        ASSERT_FALSE(window->MainFormLayer->isVisible());
     }
 };
 
@@ -284,6 +294,185 @@ TEST_F(OptimisationScreenTest, DefaultSearchIsShownUnclipped) {
     }
     EXPECT_LE(raw->geometry().bottom(), screen->lb_huzhu->geometry().top());
     EXPECT_LE(screen->Grid1_Youhuaxuanxiang->geometry().bottom(), raw->geometry().top());
+}
+
+// Formula two: the item rows of the soil switches and of the four filters, and the list
+// columns of [Nk] and [N] and of the two hidden switches.
+constexpr int kDragSwitchRow = 12, kSideSwitchRow = 13, kTwoRaFilterRow = 15,
+              kTwoRcFilterRow = 16, kNkFilterRow = 17, kNFilterRow = 18;
+constexpr int kSectionColumn = 1, kNkColumn = 13, kNColumn = 15, kIdQgnColumn = 18,
+              kIdFskColumn = 19, kTwoColumnCount = 20;
+
+class FormulaTwoOptimisationScreenTest : public OptimisationScreenFixture {
+protected:
+    TBVK_FRM_WENA2* window = nullptr;
+    FormulaTwoWindow* model = nullptr;
+
+    void SetUp() override {
+        shell.start();
+        QPushButton* open = shell.chooser()->cbt_Gongshi2;
+        ASSERT_EQ(fromQString(open->text()), "考虑土层摩阻力");
+        click(open);
+        window = shell.formulaTwoWindow();
+        ASSERT_NE(window, nullptr);
+        model = dynamic_cast<FormulaTwoWindow*>(shell.application().BVK_FRM_WENA2());
+        ASSERT_NE(model, nullptr);
+        click(window->MainFormLayer->cbt_YouHua);
+        screen = window->YouHuaFormLayer;
+        ASSERT_TRUE(screen->isVisible());
+        ASSERT_FALSE(window->MainFormLayer->isVisible());
+    }
+    // Clicks the check box's square and expects it cleared.
+    static void untick(QCheckBox* box) {
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+        ASSERT_FALSE(box->isChecked());
+    }
+};
+
+// A filter row with bounds taken from the texts a list column shows.
+struct FilterRow {
+    int itemRow;
+    int column;
+    std::string min, max;
+    bool admits(double value) const {
+        return value >= std::strtod(min.c_str(), nullptr) &&
+               value <= std::strtod(max.c_str(), nullptr);
+    }
+};
+
+double listValue(const ResultList& list, std::size_t row, int column) {
+    return std::strtod(list.cellText(row, column).c_str(), nullptr);
+}
+
+// Bounds that keep the value of row `target` in `column`: of the distinct values below it and
+// above it, the shares nearest to it.
+FilterRow filterAround(const ResultList& list, int itemRow, int column, std::size_t target,
+                       double keptBelow, double keptAbove) {
+    std::map<double, std::string> distinct;
+    for (std::size_t r = 0; r < list.size(); ++r)
+        distinct.emplace(listValue(list, r, column), list.cellText(r, column));
+    std::vector<std::string> texts;
+    for (const auto& [value, text] : distinct) texts.push_back(text);
+    const auto at = std::size_t(
+        std::distance(distinct.begin(), distinct.find(listValue(list, target, column))));
+    const auto below = std::size_t(double(at) * keptBelow);
+    const auto above = std::size_t(double(texts.size() - 1 - at) * keptAbove);
+    return {itemRow, column, texts[at - below], texts[at + above]};
+}
+
+// Both soil switches on, the default search lists 360 piles; sorted by [Nk] and filtered on all
+// four values, a fetched pile brings its switches back to the input screen and computes there
+// to what the list showed.
+TEST_F(FormulaTwoOptimisationScreenTest, SoilSearchSortFilterAndFetchThroughTheWidgets) {
+    FormulaTwoInputScreen& inputModel = model->formulaTwoInput();
+    test::typeCell(screen->Grid1_Youhuaxuanxiang, kDragSwitchRow, 1, QStringLiteral("1"));
+    test::typeCell(screen->Grid1_Youhuaxuanxiang, kSideSwitchRow, 1, QStringLiteral("1"));
+    click(screen->cbt_YHcompute);
+    ASSERT_TRUE(fake.errors.shown.empty()) << fake.errors.shown.front();
+    EXPECT_EQ(status(), "计算完成，桩数：360 根");
+    EXPECT_TRUE(inputModel.ckb_fumozhuli.checked());
+    EXPECT_TRUE(inputModel.ckb_zhengmozhuli.checked());
+    ResultListView* raw = screen->Grid2_Youhuajieguo;
+    ASSERT_TRUE(raw->isVisible());
+    ASSERT_EQ(rows(raw), 360);
+    ASSERT_EQ(raw->model()->columnCount(), kTwoColumnCount);
+    EXPECT_TRUE(raw->isColumnHidden(kIdQgnColumn));
+    EXPECT_TRUE(raw->isColumnHidden(kIdFskColumn));
+    for (int r = 0; r < 360; ++r) {
+        ASSERT_EQ(cellText(raw, r, kIdQgnColumn), "1") << "row " << r;
+        ASSERT_EQ(cellText(raw, r, kIdFskColumn), "1") << "row " << r;
+    }
+
+    EXPECT_EQ(header(raw, kNkColumn), "[Nk](kN)");
+    clickHeader(raw, kNkColumn);
+    EXPECT_EQ(status(), "[Nk]升序排列完成");
+    EXPECT_EQ(header(raw, kNkColumn), "[Nk](kN)▲");
+    ASSERT_EQ(rows(raw), 360);
+    for (int r = 0; r + 1 < 360; ++r)
+        ASSERT_LE(number(raw, r, kNkColumn), number(raw, r + 1, kNkColumn)) << "row " << r;
+    EXPECT_LT(number(raw, 0, kNkColumn), number(raw, 359, kNkColumn));
+
+    // Bounds around the middle pile of the sorted list, narrow below and wide above for Ra and
+    // Rc, the other way round for [Nk] and [N]: with the default soil [Nk] equals Ra, and each
+    // filter row still drops piles that the other three keep.
+    const ResultList& list = model->optimisationScreen().rawList();
+    ASSERT_EQ(list.size(), 360u);
+    const std::size_t target = list.size() / 2;
+    const std::vector<FilterRow> filters = {
+        filterAround(list, kTwoRaFilterRow, kRaColumn, target, 0.3, 0.7),
+        filterAround(list, kTwoRcFilterRow, kRcColumn, target, 0.3, 0.7),
+        filterAround(list, kNkFilterRow, kNkColumn, target, 0.7, 0.3),
+        filterAround(list, kNFilterRow, kNColumn, target, 0.7, 0.3)};
+    std::vector<std::string> expected;  // pile numbers, in the sorted order
+    std::vector<int> droppedByOnly(filters.size());
+    for (std::size_t r = 0; r < list.size(); ++r) {
+        std::vector<std::size_t> failed;
+        for (std::size_t f = 0; f < filters.size(); ++f)
+            if (!filters[f].admits(listValue(list, r, filters[f].column))) failed.push_back(f);
+        if (failed.empty()) expected.push_back(list.cellText(r, kNumberColumn));
+        if (failed.size() == 1) ++droppedByOnly[failed.front()];
+    }
+    ASSERT_FALSE(expected.empty());
+    for (std::size_t f = 0; f < filters.size(); ++f) {
+        const FilterRow& row = filters[f];
+        SCOPED_TRACE(row.itemRow);
+        EXPECT_GT(droppedByOnly[f], 0) << row.min << " .. " << row.max;
+        typeItems({{row.itemRow, row.min.c_str(), row.max.c_str(), nullptr}});
+    }
+
+    click(screen->cbt_YHsaixuan);
+    ASSERT_TRUE(fake.errors.shown.empty()) << fake.errors.shown.front();
+    ResultListView* filtered = screen->Grid3_Youhuasaixuan;
+    EXPECT_TRUE(filtered->isVisible());
+    EXPECT_FALSE(raw->isVisible());
+    const int passed = rows(filtered);
+    ASSERT_EQ(passed, int(expected.size()));
+    EXPECT_EQ(status(), "筛选完成，桩数：" + std::to_string(passed) + " 根");
+    EXPECT_TRUE(filtered->isColumnHidden(kIdQgnColumn));
+    EXPECT_TRUE(filtered->isColumnHidden(kIdFskColumn));
+    for (int r = 0; r < passed; ++r) {
+        SCOPED_TRACE(r);
+        EXPECT_EQ(cellText(filtered, r, kNumberColumn), expected[size_t(r)]);
+        for (const FilterRow& f : filters)
+            EXPECT_TRUE(f.admits(number(filtered, r, f.column)))
+                << "column " << f.column << ": " << cellText(filtered, r, f.column);
+    }
+
+    // Cleared on the input screen, the switches come back with the fetched pile.
+    click(screen->cbt_YHfanhui);
+    FormulaTwoInputScreenView* input = window->MainFormLayer;
+    ASSERT_TRUE(input->isVisible());
+    untick(input->ckb_fumozhuli);
+    untick(input->ckb_zhengmozhuli);
+    click(input->cbt_YouHua);
+    ASSERT_TRUE(filtered->isVisible());
+    ASSERT_EQ(rows(filtered), passed);
+
+    const int picked = passed / 2;
+    std::vector<std::string> pile;
+    for (int c = 0; c < kTwoColumnCount; ++c) pile.push_back(cellText(filtered, picked, c));
+    doubleClickRow(filtered, picked);
+    ASSERT_TRUE(input->isVisible());
+    EXPECT_FALSE(screen->isVisible());
+    EXPECT_TRUE(input->ckb_fumozhuli->isChecked());
+    EXPECT_TRUE(input->ckb_zhengmozhuli->isChecked());
+    EXPECT_TRUE(inputModel.ckb_fumozhuli.checked());
+    EXPECT_TRUE(inputModel.ckb_zhengmozhuli.checked());
+    const std::string& section = pile[kSectionColumn];
+    EXPECT_EQ(input->cbb_jmlx->currentIndex(),
+              section == "圆  桩" ? 0 : section == "椭圆桩" ? 1 : 2) << section;
+    EXPECT_EQ(fromQString(input->cbe_dd->currentText()), pile[kSizeColumn]);
+    EXPECT_EQ(fromQString(input->cbe_hr->currentText()), pile[kDepthColumn]);
+    EXPECT_EQ(fromQString(input->cbb_hnt->currentText()), pile[kGradeColumn]);
+    EXPECT_TRUE(input->edt_ra->text().isEmpty());
+    EXPECT_TRUE(input->edt_Nkxianzhi->text().isEmpty());
+
+    click(input->cbt_compute);
+    EXPECT_TRUE(fake.errors.shown.empty());
+    EXPECT_EQ(fromQString(input->edt_ra->text()), pile[kRaColumn]);
+    EXPECT_EQ(fromQString(input->edt_rc->text()), pile[kRcColumn]);
+    EXPECT_EQ(fromQString(input->edt_Nkxianzhi->text()), pile[kNkColumn]);
+    EXPECT_EQ(fromQString(input->edt_Nxianzhi->text()), pile[kNColumn]);
 }
 
 // The view asks only for the rows it shows: a reset to a million rows and scrolls to its end
