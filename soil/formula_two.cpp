@@ -85,6 +85,29 @@ FormulaTwoResult applySoilTerms(const PileResult& formulaOne, const SideResistan
     return out;
 }
 
+std::optional<Rejection> soilLayerRefusal(const SideResistanceResult* side,
+                                          const DragLoadResult* drag) {
+    if (side) {
+        const auto& layers = side->layers;
+        for (size_t k = 0; k < layers.size(); ++k)
+            if (layers[k].thickness < 0)
+                return Rejection{"第" + std::to_string(k + 1) + "层土厚度错", "side"};
+        for (size_t k = 0; k < layers.size(); ++k)
+            if (layers[k].qsik < 0)
+                return Rejection{"第" + std::to_string(k + 1) + "层土侧阻力错", "side"};
+    }
+    if (drag) {
+        double top = drag->eg;
+        for (size_t n = 0; n < drag->layers.size(); ++n) {
+            const double bottom = drag->layers[n].bottom;
+            if (bottom > top)
+                return Rejection{"第" + std::to_string(n + 1) + "层层底标高高于上一层底标高", "drag"};
+            top = bottom;
+        }
+    }
+    return std::nullopt;
+}
+
 FormulaTwoRun computeFormulaTwo(const PileResult& formulaOne, const PileSection& pile,
                                 const FormulaTwoSoil& soil, RoundingMode mode) {
     FormulaTwoRun run;
@@ -100,6 +123,7 @@ FormulaTwoRun computeFormulaTwo(const PileResult& formulaOne, const PileSection&
     }
     run.result = applySoilTerms(formulaOne, run.side ? &*run.side : nullptr,
                                 run.drag ? &*run.drag : nullptr, mode);
+    run.refusal = soilLayerRefusal(run.side ? &*run.side : nullptr, run.drag ? &*run.drag : nullptr);
     return run;
 }
 

@@ -61,7 +61,17 @@ struct FormulaTwoRun {
     FormulaTwoResult result;
     std::optional<DragLoadResult> drag;        // set when ckb_fumozhuli is checked
     std::optional<SideResistanceResult> side;  // set when ckb_zhengmozhuli is checked
+    // Soil layers that their own screen reports as wrong refuse the pile: a layer of negative
+    // thickness or side resistance would lower the capacity, and a layer whose bottom lies
+    // above its top would count the soil below it twice. Field "side" or "drag".
+    std::optional<Rejection> refusal;
 };
+
+// The first soil layer that refuses a pile: side layers first (a negative thickness, else a
+// negative qsik), then drag layers (a bottom strictly above the layer's top; equal elevations
+// are a layer of no thickness and stay accepted).
+std::optional<Rejection> soilLayerRefusal(const SideResistanceResult* side,
+                                          const DragLoadResult* drag);
 
 // The whole of formula two after ComputePile: runs the checked soil calculations for the
 // section and size texts of the pile (pile, as on the input screen), then applySoilTerms.

@@ -112,6 +112,8 @@ std::variant<PileResult, Rejection> FormulaTwoInputScreen::computePile(const Pil
     FormulaTwoRun run = computeFormulaTwo(*pile, section, soil(), roundingMode());
     if (run.side) m_side.showResult(*run.side);
     if (run.drag) m_drag.showResult(*run.drag);
+    // Layers their screen reports as wrong refuse the pile; the screen shows why.
+    if (run.refusal) return *run.refusal;
     m_lastRun = std::move(run);
     return m_lastRun->result.pile;
 }

@@ -167,6 +167,21 @@ TEST(ComputeCommand, FormulaTwoSoilTerms) {
     EXPECT_EQ(side["sideLoad"]["rows"][1][1], "5.000");
 }
 
+// Soil layers that their screen reports as wrong refuse the pile, naming the soil screen.
+TEST(ComputeCommand, FormulaTwoRefusesWrongSoilLayers) {
+    const auto run = runCompute(
+        R"({"sideResistance":true,"side":{"layers":[["-1000","100"]]}})" "\n"
+        R"({"negativeFriction":true,"drag":{"layers":[["-10","17","0.3","25"],["-5","17","0.3","25"],["-20","17","0.3","25"]]}})" "\n",
+        {"--formula", "2"});
+    ASSERT_EQ(run.answers.size(), 2u);
+    EXPECT_EQ(run.answers[0]["ok"], false);
+    EXPECT_EQ(run.answers[0]["message"], "第1层土厚度错");
+    EXPECT_EQ(run.answers[0]["field"], "side");
+    EXPECT_EQ(run.answers[1]["ok"], false);
+    EXPECT_EQ(run.answers[1]["message"], "第2层层底标高高于上一层底标高");
+    EXPECT_EQ(run.answers[1]["field"], "drag");
+}
+
 TEST(ComputeCommand, FormulaTwoInputErrors) {
     const char* lines[] = {
         R"({"negativeFriction":1})",

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -323,6 +324,63 @@ TEST_F(FormulaTwoWindowTest, ARefusedPileRunsNoSoilCalculation) {
     EXPECT_EQ(window.pileCounter(), 0);
 }
 
+// Layers their own screen reports as wrong refuse the pile, as any bad input does: in red,
+// with the button of that soil screen marked, and nothing booked.
+TEST_F(FormulaTwoWindowTest, SoilLayersTheirScreenReportsRefuseThePile) {
+    struct Case {
+        const char* name;
+        bool side;
+        std::vector<std::array<const char*, 2>> sideLayers;  // li, qsik
+        std::vector<const char*> dragBottoms;                  // Ei, below Eg = -0.300
+        const char* message;
+    };
+    const std::vector<Case> cases = {
+        {"negative thickness", true, {{"5", "40"}, {"-1000", "100"}}, {}, "第2层土厚度错"},
+        {"negative resistance", true, {{"-5", "40"}, {"5", "-40"}}, {}, "第1层土厚度错"},
+        {"negative resistance alone", true, {{"5", "40"}, {"5", "-40"}}, {}, "第2层土侧阻力错"},
+        {"bottom above its top", false, {}, {"-10", "-5", "-20"}, "第2层层底标高高于上一层底标高"},
+        {"bottom above the ground", false, {}, {"0"}, "第1层层底标高高于上一层底标高"},
+        {"equal elevations", false, {}, {"-10", "-10", "-20"}, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::FakePlatform platform;
+        FormulaTwoWindow w(platform.platform);
+        FormulaTwoInputScreen& s = w.formulaTwoInput();
+        if (c.side) {
+            s.ckb_zhengmozhuli.setChecked(true);
+            Grid& grid = w.sideScreen().Grid1_Zhengmozhulijisuan;
+            w.sideScreen().cbb_ZhengTuchengshu.setIndex(static_cast<int>(c.sideLayers.size()) - 1);
+            for (int r = 0; r < grid.rowCount(); ++r) {
+                grid.editCell(r, side_col::kThickness, c.sideLayers[static_cast<size_t>(r)][0]);
+                grid.editCell(r, side_col::kQsik, c.sideLayers[static_cast<size_t>(r)][1]);
+            }
+        } else {
+            s.ckb_fumozhuli.setChecked(true);
+            Grid& grid = w.dragScreen().Grid1_Fumozhulijisuan;
+            w.dragScreen().cbb_Tuchengshu.setIndex(static_cast<int>(c.dragBottoms.size()) - 1);
+            for (int r = 0; r < grid.rowCount(); ++r) {
+                grid.editCell(r, drag_col::kBottom, c.dragBottoms[static_cast<size_t>(r)]);
+                for (int col : {drag_col::kUnitWeight, drag_col::kXi, drag_col::kQsik})
+                    grid.editCell(r, col, "10");
+            }
+        }
+        s.cbt_computeClick();
+        if (!c.message) {
+            EXPECT_EQ(w.pileCounter(), 1);
+            continue;
+        }
+        EXPECT_EQ(s.lb_shuoming.text(), c.message);
+        EXPECT_EQ(s.lb_shuoming.textColour(), TextColour::Red);
+        EXPECT_EQ((c.side ? s.cbt_zhengmozhuli : s.cbt_fumozhuli).textColour(), TextColour::Red);
+        EXPECT_EQ(s.edt_ra.text(), "");
+        EXPECT_TRUE(s.cbt_compute.visible());
+        EXPECT_EQ(w.pileCounter(), 0);
+        // The soil screen was computed and says so in its own label.
+        EXPECT_FALSE((c.side ? w.sideScreen().lb_ZMZxinxi : w.dragScreen().lb_FMZxinxi).text().empty());
+    }
+}
+
 TEST_F(FormulaTwoWindowTest, ComputedPilesGoIntoTheWiderBooks) {
     bothSoilTermsOn();
     input.cbt_computeClick();
@@ -342,7 +400,9 @@ TEST_F(FormulaTwoWindowTest, ComputedPilesGoIntoTheWiderBooks) {
 }
 
 // The soil screens refuse nothing: any text in any cell, up to 20 layers, gives finite numbers
-// in every field, cell and book line, and never "-0".
+// in every field, cell and book line, and never "-0". Most of these piles are refused by their
+// layers; every second round keeps the side layers positive and the bottoms falling, so that
+// piles with extreme layers reach the books too.
 TEST_F(FormulaTwoWindowTest, ExtremeLayersNeverGiveNonFiniteOrNegativeZeroTexts) {
     const std::vector<std::string> texts = {"", "abc", "-0", "1e308", "-1e308", "1e-320",
                                             "0.0000001", "-5", "99999999999", ".", "1,5"};
@@ -350,14 +410,21 @@ TEST_F(FormulaTwoWindowTest, ExtremeLayersNeverGiveNonFiniteOrNegativeZeroTexts)
     drag.cbb_Tuchengshu.setIndex(19);
     side.cbb_ZhengTuchengshu.setIndex(19);
     for (size_t round = 0; round < texts.size(); ++round) {
+        const bool accepted = round % 2 == 1;
         for (int r = 0; r < 20; ++r) {
             for (int c = drag_col::kBottom; c <= drag_col::kQsik; ++c)
                 dragGrid.editCell(r, c, texts[(round + r * 3 + c) % texts.size()]);
             for (int c = side_col::kThickness; c <= side_col::kQsik; ++c)
                 sideGrid.editCell(r, c, texts[(round * 5 + r + c) % texts.size()]);
+            if (!accepted) continue;
+            dragGrid.editCell(r, drag_col::kBottom, std::to_string(-1e6 * (r + 1)));
+            for (int c = side_col::kThickness; c <= side_col::kQsik; ++c) {
+                const std::string& t = sideGrid.cell(r, c);
+                if (!t.empty() && t[0] == '-') sideGrid.editCell(r, c, t.substr(1));
+            }
         }
         drag.cbe_Junbuhezai.setText(texts[round]);
-        drag.edt_Dimianbiaogao.setText(texts[(round + 1) % texts.size()]);
+        drag.edt_Dimianbiaogao.setText(accepted ? "0" : texts[(round + 1) % texts.size()]);
         drag.edt_Zhuangdingbiaogao.setText(texts[(round + 2) % texts.size()]);
         input.cbt_computeClick();
     }
@@ -370,7 +437,7 @@ TEST_F(FormulaTwoWindowTest, ExtremeLayersNeverGiveNonFiniteOrNegativeZeroTexts)
                  c < g->columnCount(); ++c)
                 shown.push_back(g->cell(r, c));
     for (const auto& line : window.bookScreen().meo_jisuanjieguo_Doc.lines()) shown.push_back(line);
-    EXPECT_EQ(window.pileCounter(), static_cast<int>(texts.size()));
+    EXPECT_EQ(window.pileCounter(), static_cast<int>(texts.size() / 2));
     for (const std::string& text : shown) {
         EXPECT_EQ(text.find("inf"), std::string::npos) << text;
         EXPECT_EQ(text.find("nan"), std::string::npos) << text;
