@@ -113,6 +113,20 @@ double ParseLenient(const std::string& text) {
     return value;
 }
 
+double ParseFieldNumber(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size() && detail::isBlank(text[i])) ++i;
+    const std::size_t end = detail::scanNumber(text, i);
+    if (end == i) return 0;
+    // "," or the full-width "，" (U+FF0C) right after the number, then a digit.
+    const std::string_view rest = std::string_view(text).substr(end);
+    const std::size_t comma = rest.starts_with(",") ? 1 : rest.starts_with("\xEF\xBC\x8C") ? 3 : 0;
+    if (comma > 0 && rest.size() > comma && detail::isDigit(rest[comma])) return 0;
+    double value = 0;
+    if (!detail::convertNumber(text, i, end, value)) return 0;
+    return value;
+}
+
 namespace {
 
 // The strict reading of a whole text.
@@ -158,10 +172,10 @@ std::variant<PileInput, Rejection> ReadPileInput(InputTexts& texts) {
 
     PileInput in;
     in.section = section;
-    in.size1 = ParseLenient(texts.dd);
-    if (section != SectionType::Circle) in.size2 = ParseLenient(texts.tyzd);
-    in.frk = ParseLenient(texts.frk);
-    in.fuk = ParseLenient(texts.fuk);
+    in.size1 = ParseFieldNumber(texts.dd);
+    if (section != SectionType::Circle) in.size2 = ParseFieldNumber(texts.tyzd);
+    in.frk = ParseFieldNumber(texts.frk);
+    in.fuk = ParseFieldNumber(texts.fuk);
 
     if (!(in.size1 > 0)) {
         return rectangle ? detail::reject("矩形长边尺寸数据有错", "cbe_dd")

@@ -77,6 +77,12 @@ struct Rejection {
 // overflows, gives 0.
 double ParseLenient(const std::string& text);
 
+// The reading of the size fields and rock parameters when a pile is computed: the lenient
+// reading, except that a number directly followed by "," or "，" and a digit is not a number
+// (0), so that the field's own check refuses it. Otherwise "1,000" would be computed as 1 mm
+// and "25,5" as 25 MPa. "1000mm" still reads as 1000, and "1000," as 1000.
+double ParseFieldNumber(const std::string& text);
+
 // The strict conversion: the whole text must be one finite decimal number (blanks
 // around it allowed, optional sign, fraction and exponent). Hexadecimal, "inf", "nan"
 // and anything with letters are refused.

@@ -106,6 +106,29 @@ InputTexts screen(SectionType section, std::string dd, std::string tyzd, std::st
     return t;
 }
 
+// A comma right after the number of a size or rock field would otherwise read "1,000" as 1 mm.
+TEST(ParseFieldNumber, ANumberFollowedByACommaAndADigitIsNotANumber) {
+    struct Case {
+        const char* text;
+        double expected;
+    };
+    const Case cases[] = {
+        {"1,000", 0},  {"25,5", 0},   {"1，000", 0},    {" 2,5MPa", 0}, {"1000mm", 1000},
+        {"1000,", 1000}, {"1000, 5", 1000}, {"1000，", 1000}, {"1500", 1500}, {"abc", 0},
+        {".5", 0.5},   {"1e3,5", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(ParseFieldNumber(c.text), c.expected);
+    }
+    // Compute refuses such a field with the field's own check.
+    InputTexts texts;
+    texts.dd = "1,000";
+    auto read = ReadPileInput(texts);
+    ASSERT_TRUE(std::holds_alternative<Rejection>(read));
+    EXPECT_EQ(std::get<Rejection>(read).message, "桩身直径数据有错");
+}
+
 TEST(ReadPileInput, DefaultScreen) {
     InputTexts t;
     const auto result = ReadPileInput(t);
