@@ -2,6 +2,8 @@
 #include "cli/json_input.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstdint>
 #include <initializer_list>
 
 namespace pile::cli {
@@ -37,6 +39,20 @@ bool isOneLineText(const std::string& text) {
                         [](unsigned char c) { return c < 0x20 || c == 0x7F; });
 }
 
+std::optional<std::string> textOfValue(const json& value) {
+    if (value.is_string()) return value.get<std::string>();
+    if (value.is_number_integer()) {
+        return value.is_number_unsigned() ? std::to_string(value.get<std::uint64_t>())
+                                          : std::to_string(value.get<std::int64_t>());
+    }
+    if (value.is_number_float()) {
+        char buffer[32];
+        const auto res = std::to_chars(buffer, buffer + sizeof buffer, value.get<double>());
+        return std::string(buffer, res.ptr);
+    }
+    return std::nullopt;
+}
+
 bool onlyKnownKeys(const json& obj, std::initializer_list<const char*> known, const char* where,
                    std::string& problem) {
     for (const auto& [key, value] : obj.items()) {
@@ -58,11 +74,12 @@ namespace {
 bool readText(const json& obj, const char* key, std::string& target, std::string& problem) {
     auto it = obj.find(key);
     if (it == obj.end()) return true;
-    if (!it->is_string()) {
-        problem = std::string("key \"") + key + "\" must be a string";
+    std::optional<std::string> typed = textOfValue(*it);
+    if (!typed) {
+        problem = std::string("key \"") + key + "\" must be a text or a number";
         return false;
     }
-    std::string text = it->get<std::string>();
+    std::string text = std::move(*typed);
     if (!isOneLineText(text)) {
         problem = std::string("key \"") + key + "\" must be one line of text, without control characters";
         return false;
@@ -111,14 +128,27 @@ bool readLayerRows(const json& parent, const char* where, size_t width,
         return false;
     }
     for (const auto& row : *it) {
-        if (!row.is_array() || row.size() != width ||
-            !std::all_of(row.begin(), row.end(), [](const json& c) { return c.is_string(); })) {
-            problem = "each row of \"" + name + "\" must be an array of " +
-                      std::to_string(width) + " texts";
+        const std::string shape = "each row of \"" + name + "\" must be an array of " +
+                                  std::to_string(width) + " texts or numbers";
+        if (!row.is_array() || row.size() != width) {
+            problem = shape;
             return false;
         }
         std::vector<std::string> cells;
-        for (const auto& c : row) cells.push_back(c.get<std::string>());
+        for (const auto& c : row) {
+            std::optional<std::string> text = textOfValue(c);
+            if (!text) {
+                problem = shape;
+                return false;
+            }
+            // A layer cell is printed into the books and list files: one line, as a field.
+            if (!isOneLineText(*text)) {
+                problem = "a cell of \"" + name + "\" must be one line of text, without control "
+                          "characters";
+                return false;
+            }
+            cells.push_back(std::move(*text));
+        }
         rows.push_back(std::move(cells));
     }
     return true;

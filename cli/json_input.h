@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -35,6 +36,10 @@ bool isBlankLine(const std::string& line);
 
 // True when the text holds no control character: a field or cell of a screen holds one line.
 bool isOneLineText(const std::string& text);
+
+// The text a JSON value types into a field or cell: a string as it stands, a number as its
+// shortest text (1000 gives "1000", 1.5 gives "1.5"); nothing for any other value.
+std::optional<std::string> textOfValue(const nlohmann::json& value);
 
 // Every key of `obj` must be one of `known`: a misspelt key would otherwise leave a field at
 // its default without a word. Otherwise sets `problem` to name the first unknown key, followed

@@ -49,11 +49,12 @@ bool readCellRows(const json& value, const std::string& name, size_t rows, size_
         }
         std::vector<std::string> texts;
         for (size_t c = 0; c < cells; ++c) {
-            if (!row[c].is_string()) {
+            std::optional<std::string> typed = textOfValue(row[c]);
+            if (!typed) {
                 problem = shape + "; row " + std::to_string(r) + " is not";
                 return false;
             }
-            std::string text = row[c].get<std::string>();
+            std::string text = std::move(*typed);
             if (!isOneLineText(text)) {
                 problem = name + ", row " + std::to_string(r) + ": a cell holds one line of " +
                           "text, without control characters";
@@ -88,14 +89,15 @@ bool readSwitches(const json& value, const std::string& name, const Optimisation
     }
     const bool texts =
         value.is_array() && value.size() == static_cast<size_t>(kSearchSwitchRows) &&
-        std::all_of(value.begin(), value.end(), [](const json& cell) { return cell.is_string(); });
+        std::all_of(value.begin(), value.end(),
+                    [](const json& cell) { return textOfValue(cell).has_value(); });
     if (!texts) {
         problem = name + " must be an array of 2 texts (the minimum of item rows 12 and 13)";
         return false;
     }
     CellRows out;
     for (const json& cell : value) {
-        std::string text = cell.get<std::string>();
+        std::string text = *textOfValue(cell);
         if (!isOneLineText(text)) {
             problem = name + ": a cell holds one line of text, without control characters";
             return false;

@@ -73,7 +73,10 @@ TEST(ComputeCommand, AnswersEveryLineInOrder) {
     EXPECT_EQ(run.answers[2]["ok"], false);
     EXPECT_EQ(run.answers[2]["message"], "桩身直径数据有错");
     EXPECT_EQ(run.answers[2]["field"], "cbe_dd");
-    EXPECT_TRUE(run.answers[3].contains("error"));  // a number where a text belongs
+    // A number where a text belongs is typed as its shortest text.
+    EXPECT_EQ(run.answers[3]["ok"], true);
+    EXPECT_EQ(run.answers[3]["d"], "1000");
+    EXPECT_EQ(run.answers[3]["ra"], "8410");
     EXPECT_TRUE(run.answers[4].contains("error"));  // precision belongs on its own line
     EXPECT_TRUE(run.answers[5].contains("error"));  // the ellipse offers one process only
     EXPECT_EQ(run.answers[6]["ra"], "8332");
@@ -186,10 +189,10 @@ TEST(ComputeCommand, FormulaTwoInputErrors) {
     const char* lines[] = {
         R"({"negativeFriction":1})",
         R"({"drag":[]})",
-        R"({"drag":{"p":10}})",
         R"({"drag":{"layers":[]}})",
         R"({"drag":{"layers":[["-10","17","0.3"]]}})",
-        R"({"side":{"layers":[["5",40]]}})",
+        R"({"side":{"layers":[["5",true]]}})",
+        R"({"drag":{"layers":[["-10\nX","17","0.3","25\u0000"]]}})",  // one line, no controls
     };
     std::string input;
     for (const char* l : lines) input += std::string(l) + "\n";
