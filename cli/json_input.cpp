@@ -34,9 +34,19 @@ InputTexts screenDefaults(SectionType section, RockStrengthMode mode) {
 }
 
 bool isOneLineText(const std::string& text) {
-    // A field of the screen holds one line; a control character would break the books' lines.
-    return std::none_of(text.begin(), text.end(),
-                        [](unsigned char c) { return c < 0x20 || c == 0x7F; });
+    // A field of the screen holds one line; a control character would break the books' lines:
+    // C0 and DEL, the C1 controls (U+0080 to U+009F, "\xC2\x80" to "\xC2\x9F" in UTF-8), and the
+    // line and paragraph separators U+2028 and U+2029.
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 || c == 0x7F) return false;
+        const auto next = [&](std::size_t k) {
+            return i + k < text.size() ? static_cast<unsigned char>(text[i + k]) : 0;
+        };
+        if (c == 0xC2 && next(1) >= 0x80 && next(1) <= 0x9F) return false;
+        if (c == 0xE2 && next(1) == 0x80 && (next(2) == 0xA8 || next(2) == 0xA9)) return false;
+    }
+    return true;
 }
 
 std::optional<std::string> textOfValue(const json& value) {

@@ -193,6 +193,8 @@ TEST(ComputeCommand, FormulaTwoInputErrors) {
         R"({"drag":{"layers":[["-10","17","0.3"]]}})",
         R"({"side":{"layers":[["5",true]]}})",
         R"({"drag":{"layers":[["-10\nX","17","0.3","25\u0000"]]}})",  // one line, no controls
+        R"({"d":"1000\u0085"})",                                        // a C1 control
+        R"({"side":{"layers":[["5\u2028","40"]]}})",                    // a line separator
     };
     std::string input;
     for (const char* l : lines) input += std::string(l) + "\n";
