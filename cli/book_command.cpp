@@ -99,7 +99,7 @@ int runBookCommand(const std::vector<std::string>& args, std::istream& in, std::
                 window.enterSoil(pileLine.soil);
                 if (const auto rejection = window.compute().rejection)
                     err << "line " << lineNumber << ": " << rejection->message << " ("
-                        << rejection->field << ")\n";
+                        << inputKeyOf(rejection->field) << ")\n";
                 break;
         }
     }

@@ -49,7 +49,7 @@ ordered_json rejectionJson(const Rejection& r) {
     ordered_json j;
     j["ok"] = false;
     j["message"] = r.message;
-    j["field"] = r.field;
+    j["field"] = inputKeyOf(r.field);
     return j;
 }
 
@@ -145,6 +145,10 @@ int runComputeCommand(const std::vector<std::string>& args, std::istream& in, st
             if (!parsePrecision(args[++i], precision, err)) return kExitUsage;
         } else if (args[i] == "--formula" && i + 1 < args.size()) {
             if (!parseFormula(args[++i], formula, err)) return kExitUsage;
+        } else if (args[i] == "--precision" || args[i] == "--formula") {
+            err << "pilecalc compute: " << args[i] << " needs a value\n"
+                << "usage: pilecalc compute [--formula 1|2] [--precision 0..4] < piles.jsonl\n";
+            return kExitUsage;
         } else {
             err << "pilecalc compute: unknown option \"" << args[i] << "\"\n"
                 << "usage: pilecalc compute [--formula 1|2] [--precision 0..4] < piles.jsonl\n";

@@ -49,6 +49,38 @@ bool isOneLineText(const std::string& text) {
     return true;
 }
 
+std::variant<json, std::string> parseJsonText(const std::string& text) {
+    // Keys seen so far in each open object, innermost last.
+    std::vector<std::vector<std::string>> open;
+    std::optional<std::string> twice;
+    const json::parser_callback_t noteKeys = [&](int, json::parse_event_t event, json& parsed) {
+        if (event == json::parse_event_t::object_start) {
+            open.emplace_back();
+        } else if (event == json::parse_event_t::object_end) {
+            if (!open.empty()) open.pop_back();
+        } else if (event == json::parse_event_t::key && !open.empty()) {
+            const std::string key = parsed.get<std::string>();
+            auto& keys = open.back();
+            if (std::find(keys.begin(), keys.end(), key) != keys.end() && !twice) twice = key;
+            keys.push_back(key);
+        }
+        return true;
+    };
+    json value = json::parse(text, noteKeys, /*allow_exceptions=*/false);
+    if (value.is_discarded()) return std::string("is not valid JSON");
+    if (twice) return "has the key \"" + *twice + "\" twice";
+    return value;
+}
+
+std::string inputKeyOf(const std::string& field) {
+    if (field == "cbe_dd") return "d";
+    if (field == "cbe_tyzd") return "c";
+    if (field == "cbe_hr") return "hr";
+    if (field == "edt_frk") return "frk";
+    if (field == "edt_fuk") return "fuk";
+    return field;
+}
+
 std::optional<std::string> textOfValue(const json& value) {
     if (value.is_string()) return value.get<std::string>();
     if (value.is_number_integer()) {
@@ -227,8 +259,9 @@ bool readSoil(const json& obj, FormulaTwoSoil& soil, std::string& problem) {
 }  // namespace
 
 std::variant<PileLine, std::string> parsePileLine(const std::string& line) {
-    json obj = json::parse(line, nullptr, /*allow_exceptions=*/false);
-    if (obj.is_discarded()) return std::string("line is not valid JSON");
+    auto parsed = parseJsonText(line);
+    if (const auto* problem = std::get_if<std::string>(&parsed)) return "line " + *problem;
+    json obj = std::move(std::get<json>(parsed));
     if (!obj.is_object()) return std::string("line is not a JSON object");
 
     PileLine out;

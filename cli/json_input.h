@@ -37,6 +37,15 @@ bool isBlankLine(const std::string& line);
 // True when the text holds no control character: a field or cell of a screen holds one line.
 bool isOneLineText(const std::string& text);
 
+// Parses a JSON text; a key that stands twice in one object makes it unreadable too, as it
+// would otherwise be a silent choice between the two values. Returns the value, or the problem
+// as the end of a sentence ("is not valid JSON", "has the key \"d\" twice").
+std::variant<nlohmann::json, std::string> parseJsonText(const std::string& text);
+
+// The input key a refusal names: "d", "c", "hr", "frk", "fuk", "side" or "drag", for the
+// control (cbe_dd, ...) or soil screen that refused the pile.
+std::string inputKeyOf(const std::string& field);
+
 // The text a JSON value types into a field or cell: a string as it stands, a number as its
 // shortest text (1000 gives "1000", 1.5 gives "1.5"); nothing for any other value.
 std::optional<std::string> textOfValue(const nlohmann::json& value);

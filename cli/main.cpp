@@ -12,8 +12,9 @@
 namespace {
 
 void printUsage(std::ostream& os) {
-    os << "usage: pilecalc compute [--precision 0..4] < piles.jsonl\n"
-          "       pilecalc book [--table] [--precision 0..4] [--time TEXT] [--out FILE] < piles.jsonl\n"
+    os << "usage: pilecalc compute [--formula 1|2] [--precision 0..4] < piles.jsonl\n"
+          "       pilecalc book [--formula 1|2] [--table] [--precision 0..4] [--time TEXT]\n"
+          "                     [--out FILE] < piles.jsonl\n"
           "       pilecalc search [--formula 1|2] [--time TEXT] [--save] < request.json\n"
           "                           (the optimisation screen; formula two, for example:\n"
           "                            {\"switches\":[\"1\",\"1\"],\"actions\":[{\"sort\":14}]})\n"

@@ -192,8 +192,10 @@ bool readAction(const json& value, size_t number, const OptimisationSetup& setup
 
 std::variant<SearchRequest, std::string> parseSearchRequest(const std::string& text,
                                                             const OptimisationSetup& setup) {
-    const json request = json::parse(text, nullptr, /*allow_exceptions=*/false);
-    if (request.is_discarded()) return std::string("the request is not valid JSON");
+    auto parsed = parseJsonText(text);
+    if (const auto* problem = std::get_if<std::string>(&parsed))
+        return "the request " + *problem;
+    const json request = std::move(std::get<json>(parsed));
     if (!request.is_object()) return std::string("the request is not a JSON object");
 
     std::string problem;

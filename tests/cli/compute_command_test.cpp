@@ -72,7 +72,7 @@ TEST(ComputeCommand, AnswersEveryLineInOrder) {
     EXPECT_TRUE(run.answers[1].contains("error"));
     EXPECT_EQ(run.answers[2]["ok"], false);
     EXPECT_EQ(run.answers[2]["message"], "桩身直径数据有错");
-    EXPECT_EQ(run.answers[2]["field"], "cbe_dd");
+    EXPECT_EQ(run.answers[2]["field"], "d");  // the input key the line used
     // A number where a text belongs is typed as its shortest text.
     EXPECT_EQ(run.answers[3]["ok"], true);
     EXPECT_EQ(run.answers[3]["d"], "1000");
@@ -87,6 +87,8 @@ TEST(ComputeCommand, LinesThatCannotBeRead) {
     const char* lines[] = {
         R"({"Section":2})",                  // a misspelt key must not fall back to a default
         R"({"d":"1000\n2000"})",             // a field holds one line
+        R"({"d":"1000","d":"2000"})",          // the same key twice
+        R"({"drag":{"p":"1","p":"2"}})",       // twice inside an object too
         R"({"hr":"1.0d\t"})",
         R"({"section":3})",
         R"({"grade":8})",
@@ -130,6 +132,9 @@ TEST(ComputeCommand, UsageErrors) {
         EXPECT_EQ(run.status, kExitUsage);
         EXPECT_TRUE(run.answers.empty());
         EXPECT_FALSE(run.err.empty());
+        if (args.size() == 1 && args[0] == "--precision") {
+            EXPECT_NE(run.err.find("--precision needs a value"), std::string::npos) << run.err;
+        }
     }
 }
 

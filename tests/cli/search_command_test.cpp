@@ -412,6 +412,7 @@ TEST(SearchCommand, RequestsThatAreRefused) {
         {"unknown soil key", R"({"pile": {"drag": {"depth": "10"}}})", kFormulaTwo},
         {"soil flag as text", R"({"pile": {"sideResistance": "1"}})", kFormulaTwo},
         {"pile value", R"({"pile": {"d": [1000]}})", {}},
+        {"key twice", R"({"precision": 1, "precision": 2})", {}},
         {"actions not an array", R"({"actions": {"sort": 4}})", {}},
         {"unknown action", R"({"actions": [{"save": true}]})", {}},
         {"two keys in an action", R"({"actions": [{"sort": 4, "fold": true}]})", {}},
