@@ -66,16 +66,24 @@ void setItems(OptimisationScreen& screen, const ItemTexts& items) {
     }
 }
 
-void BM_SearchThroughWindow(benchmark::State& state) {
+// Runs the search of a window prepared by `setUp` (not timed) and reports candidates per
+// second and the bytes of the stored list per row.
+template <class Window, class SetUp>
+void searchThroughWindow(benchmark::State& state, SetUp setUp) {
     Services services;
     std::size_t rows = 0;
     std::size_t bytes = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        FormulaOneWindow window(services.platform);
+        Window window(services.platform);
+        setUp(window);
         window.cbt_YouHuaClick();
         OptimisationScreen& screen = window.optimisationScreen();
         setItems(screen, benchItems());
+        if (screen.setup().soilSwitches) {
+            screen.Grid1_Youhuaxuanxiang.editCell(12, 1, "1");
+            screen.Grid1_Youhuaxuanxiang.editCell(13, 1, "1");
+        }
         state.ResumeTiming();
         screen.cbt_YHcomputeClick();
         rows = screen.rawList().size();
@@ -85,26 +93,40 @@ void BM_SearchThroughWindow(benchmark::State& state) {
     state.counters["rows"] = static_cast<double>(rows);
     state.counters["bytes_per_row"] = static_cast<double>(bytes) / static_cast<double>(rows);
 }
+
+// The bench candidates that the calculation accepts, read into pile records once.
+struct BenchPile {
+    PileInput input;
+    PileSection section;
+};
+std::vector<BenchPile> benchPiles() {
+    const auto ranges = std::get<ItemRanges>(readItemRanges(benchItems()));
+    std::vector<BenchPile> piles;
+    CandidateGenerator generator(ranges);
+    while (const Candidate* c = generator.next()) {
+        InputTexts texts = screenTexts(*c);
+        auto read = ReadPileInput(texts);
+        if (auto* input = std::get_if<PileInput>(&read))
+            piles.push_back({*input, PileSection{texts.section, texts.dd, texts.tyzd}});
+    }
+    return piles;
+}
+
+void BM_SearchThroughWindow(benchmark::State& state) {
+    searchThroughWindow<FormulaOneWindow>(state, [](FormulaOneWindow&) {});
+}
 BENCHMARK(BM_SearchThroughWindow)->Unit(benchmark::kMillisecond);
 
 // The same candidates read into pile records once, then computed alone.
 void BM_BareComputePile(benchmark::State& state) {
-    const auto ranges = std::get<ItemRanges>(readItemRanges(benchItems()));
-    std::vector<PileInput> inputs;
-    CandidateGenerator generator(ranges);
-    Candidate c;
-    while (generator.next(c)) {
-        InputTexts texts = screenTexts(c);
-        auto read = ReadPileInput(texts);
-        if (auto* input = std::get_if<PileInput>(&read)) inputs.push_back(*input);
-    }
+    const std::vector<BenchPile> piles = benchPiles();
     for (auto _ : state) {
-        for (const PileInput& input : inputs) {
-            auto result = ComputePile(input);
+        for (const BenchPile& pile : piles) {
+            auto result = ComputePile(pile.input);
             benchmark::DoNotOptimize(result);
         }
     }
-    state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * inputs.size()));
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * piles.size()));
 }
 BENCHMARK(BM_BareComputePile)->Unit(benchmark::kMillisecond);
 
@@ -127,69 +149,18 @@ FormulaTwoSoil benchSoil() {
     return soil;
 }
 
-void enterSoil(FormulaTwoWindow& window, const FormulaTwoSoil& soil) {
-    NegativeFrictionScreen& drag = window.dragScreen();
-    drag.cbe_Junbuhezai.setText(soil.drag.p);
-    drag.cbb_Tuchengshu.setIndex(static_cast<int>(soil.drag.layers.size()) - 1);
-    for (int r = 0; r < drag.Grid1_Fumozhulijisuan.rowCount(); ++r) {
-        const SoilLayer& l = soil.drag.layers[static_cast<size_t>(r)];
-        drag.Grid1_Fumozhulijisuan.editCell(r, drag_col::kBottom, l.bottom);
-        drag.Grid1_Fumozhulijisuan.editCell(r, drag_col::kUnitWeight, l.unitWeight);
-        drag.Grid1_Fumozhulijisuan.editCell(r, drag_col::kXi, l.xi);
-        drag.Grid1_Fumozhulijisuan.editCell(r, drag_col::kQsik, l.qsik);
-    }
-    SideResistanceScreen& side = window.sideScreen();
-    side.cbb_ZhengTuchengshu.setIndex(static_cast<int>(soil.side.layers.size()) - 1);
-    for (int r = 0; r < side.Grid1_Zhengmozhulijisuan.rowCount(); ++r) {
-        const SideLayer& l = soil.side.layers[static_cast<size_t>(r)];
-        side.Grid1_Zhengmozhulijisuan.editCell(r, side_col::kThickness, l.thickness);
-        side.Grid1_Zhengmozhulijisuan.editCell(r, side_col::kQsik, l.qsik);
-    }
-}
-
 void BM_FormulaTwoSearchThroughWindow(benchmark::State& state) {
-    Services services;
-    std::size_t rows = 0;
-    std::size_t bytes = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        FormulaTwoWindow window(services.platform);
-        enterSoil(window, benchSoil());
-        window.cbt_YouHuaClick();
-        OptimisationScreen& screen = window.optimisationScreen();
-        setItems(screen, benchItems());
-        screen.Grid1_Youhuaxuanxiang.editCell(12, 1, "1");
-        screen.Grid1_Youhuaxuanxiang.editCell(13, 1, "1");
-        state.ResumeTiming();
-        screen.cbt_YHcomputeClick();
-        rows = screen.rawList().size();
-        bytes = screen.rawList().bytesUsed();
-    }
-    state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * rows));
-    state.counters["rows"] = static_cast<double>(rows);
-    state.counters["bytes_per_row"] = static_cast<double>(bytes) / static_cast<double>(rows);
+    searchThroughWindow<FormulaTwoWindow>(
+        state, [](FormulaTwoWindow& window) { window.typeSoil(benchSoil()); });
 }
 BENCHMARK(BM_FormulaTwoSearchThroughWindow)->Unit(benchmark::kMillisecond);
 
 // The same candidates computed alone: the capacity, then both soil terms and the limits.
 void BM_BareFormulaTwo(benchmark::State& state) {
-    const auto ranges = std::get<ItemRanges>(readItemRanges(benchItems()));
+    const std::vector<BenchPile> piles = benchPiles();
     const FormulaTwoSoil soil = benchSoil();
-    struct Pile {
-        PileInput input;
-        PileSection section;
-    };
-    std::vector<Pile> piles;
-    CandidateGenerator generator(ranges);
-    Candidate c;
-    while (generator.next(c)) {
-        InputTexts texts = screenTexts(c);
-        auto read = ReadPileInput(texts);
-        if (auto* input = std::get_if<PileInput>(&read))
-            piles.push_back({*input, PileSection{texts.section, texts.dd, texts.tyzd}});
-    }
     for (auto _ : state) {
-        for (const Pile& pile : piles) {
+        for (const BenchPile& pile : piles) {
             auto result = ComputePile(pile.input);
             auto run = computeFormulaTwo(std::get<PileResult>(result), pile.section, soil,
                                          RoundingMode::Units);

@@ -1,7 +1,6 @@
 // A calculator window driven without a screen.
 #include "cli/headless_window.h"
 
-#include <algorithm>
 #include <ctime>
 #include <filesystem>
 #include <stdexcept>
@@ -142,35 +141,7 @@ void HeadlessWindow::enterPile(const InputTexts& texts) {
 }
 
 void HeadlessWindow::enterSoil(const FormulaTwoSoil& soil) {
-    if (!m_formulaTwo) return;
-    FormulaTwoInputScreen& input = m_formulaTwo->formulaTwoInput();
-    input.ckb_fumozhuli.setChecked(soil.dragLoad);
-    input.ckb_zhengmozhuli.setChecked(soil.sideResistance);
-
-    NegativeFrictionScreen& drag = m_formulaTwo->dragScreen();
-    drag.cbe_Junbuhezai.setText(soil.drag.p);
-    drag.edt_Dimianbiaogao.setText(soil.drag.eg);
-    drag.edt_Zhuangdingbiaogao.setText(soil.drag.ep);
-    drag.cbb_Tuchengshu.setIndex(static_cast<int>(soil.drag.layers.size()) - 1);
-    Grid& dragGrid = drag.Grid1_Fumozhulijisuan;
-    const int dragRows = std::min(dragGrid.rowCount(), static_cast<int>(soil.drag.layers.size()));
-    for (int row = 0; row < dragRows; ++row) {
-        const SoilLayer& layer = soil.drag.layers[static_cast<size_t>(row)];
-        dragGrid.editCell(row, drag_col::kBottom, layer.bottom);
-        dragGrid.editCell(row, drag_col::kUnitWeight, layer.unitWeight);
-        dragGrid.editCell(row, drag_col::kXi, layer.xi);
-        dragGrid.editCell(row, drag_col::kQsik, layer.qsik);
-    }
-
-    SideResistanceScreen& side = m_formulaTwo->sideScreen();
-    side.cbb_ZhengTuchengshu.setIndex(static_cast<int>(soil.side.layers.size()) - 1);
-    Grid& sideGrid = side.Grid1_Zhengmozhulijisuan;
-    const int sideRows = std::min(sideGrid.rowCount(), static_cast<int>(soil.side.layers.size()));
-    for (int row = 0; row < sideRows; ++row) {
-        const SideLayer& layer = soil.side.layers[static_cast<size_t>(row)];
-        sideGrid.editCell(row, side_col::kThickness, layer.thickness);
-        sideGrid.editCell(row, side_col::kQsik, layer.qsik);
-    }
+    if (m_formulaTwo) m_formulaTwo->typeSoil(soil);
 }
 
 HeadlessWindow::Outcome HeadlessWindow::compute() {

@@ -1,6 +1,8 @@
 // The formula-two calculator window.
 #include "app/model/formula_two_window.h"
 
+#include <algorithm>
+
 #include "books/formula_two_book.h"
 
 namespace pile {
@@ -50,6 +52,34 @@ ListFileSoil FormulaTwoWindow::listFileSoil() const {
         soil.sideRows.push_back({side.cell(r, side_col::kNumber),
                                  side.cell(r, side_col::kThickness), side.cell(r, side_col::kQsik)});
     return soil;
+}
+
+void FormulaTwoWindow::typeSoil(const FormulaTwoSoil& soil) {
+    m_input.ckb_fumozhuli.setChecked(soil.dragLoad);
+    m_input.ckb_zhengmozhuli.setChecked(soil.sideResistance);
+
+    m_drag.cbe_Junbuhezai.setText(soil.drag.p);
+    m_drag.edt_Dimianbiaogao.setText(soil.drag.eg);
+    m_drag.edt_Zhuangdingbiaogao.setText(soil.drag.ep);
+    m_drag.cbb_Tuchengshu.setIndex(static_cast<int>(soil.drag.layers.size()) - 1);
+    Grid& dragGrid = m_drag.Grid1_Fumozhulijisuan;
+    const int dragRows = std::min(dragGrid.rowCount(), static_cast<int>(soil.drag.layers.size()));
+    for (int row = 0; row < dragRows; ++row) {
+        const SoilLayer& layer = soil.drag.layers[static_cast<size_t>(row)];
+        dragGrid.editCell(row, drag_col::kBottom, layer.bottom);
+        dragGrid.editCell(row, drag_col::kUnitWeight, layer.unitWeight);
+        dragGrid.editCell(row, drag_col::kXi, layer.xi);
+        dragGrid.editCell(row, drag_col::kQsik, layer.qsik);
+    }
+
+    m_side.cbb_ZhengTuchengshu.setIndex(static_cast<int>(soil.side.layers.size()) - 1);
+    Grid& sideGrid = m_side.Grid1_Zhengmozhulijisuan;
+    const int sideRows = std::min(sideGrid.rowCount(), static_cast<int>(soil.side.layers.size()));
+    for (int row = 0; row < sideRows; ++row) {
+        const SideLayer& layer = soil.side.layers[static_cast<size_t>(row)];
+        sideGrid.editCell(row, side_col::kThickness, layer.thickness);
+        sideGrid.editCell(row, side_col::kQsik, layer.qsik);
+    }
 }
 
 void FormulaTwoWindow::cbt_fumozhuliClick() {

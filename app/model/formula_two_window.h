@@ -28,6 +28,11 @@ public:
     SideResistanceScreen& sideScreen() { return m_side; }
     const SideResistanceScreen& sideScreen() const { return m_side; }
 
+    // Types a soil side into the window as a user would: the two switches, then each soil
+    // screen's fields, its layer count and every layer cell, each edit ended (pilecalc and the
+    // measurements fill the window this way).
+    void typeSoil(const FormulaTwoSoil& soil);
+
     // The soil screens: open from the input screen, Back to it.
     void cbt_fumozhuliClick();
     void cbt_zhengmozhuliClick();

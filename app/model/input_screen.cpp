@@ -297,12 +297,6 @@ RoundingMode InputScreen::roundingMode() const {
     return (i >= 0 && i <= 4) ? static_cast<RoundingMode>(i) : RoundingMode::Units;
 }
 
-InputTexts InputScreen::readTexts() const {
-    InputTexts t;
-    readTexts(t);
-    return t;
-}
-
 void InputScreen::readTexts(InputTexts& t) const {
     t.section = section();
     t.dd = cbe_dd.text();

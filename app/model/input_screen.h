@@ -116,9 +116,8 @@ public:
     SectionType section() const;
     RockStrengthMode rockMode() const;
     RoundingMode roundingMode() const;
-    // The texts and selections a computation reads.
-    InputTexts readTexts() const;
-    // The same into `texts`, whose strings keep their storage (a search computes millions).
+    // The texts and selections a computation reads, into `texts`, whose strings keep their
+    // storage (a search computes millions).
     void readTexts(InputTexts& texts) const;
 
     // Empties every result field (a pile fetched from the optimisation lists is not computed
