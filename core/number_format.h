@@ -1,6 +1,9 @@
 // Number texts of results, books and lists.
 #pragma once
 
+#include <array>
+#include <cstdint>
+#include <cstring>
 #include <string>
 
 namespace pile {
@@ -24,5 +27,35 @@ std::string FormatResult(double x, RoundingMode mode, int p);
 
 // Shortest general text, at most 15 significant digits, no trailing zeros: "1200", "1250.5".
 std::string FormatGeneral(double x);
+
+// The texts of values written lately, each under a small format code of the caller's: a
+// search writes the same few values (an Rc, a rock strength) over and over. text() gives
+// exactly what write(value) gives.
+class RecentNumberTexts {
+public:
+    template <class Write>
+    const std::string& text(double value, int format, Write&& write) {
+        std::uint64_t bits;
+        std::memcpy(&bits, &value, sizeof bits);
+        const std::uint64_t key = bits ^ (static_cast<std::uint64_t>(format) * 0x9E3779B97F4A7C15ULL);
+        Entry& e = m_entries[(key ^ (key >> 29) ^ (key >> 47)) % m_entries.size()];
+        if (!e.used || e.bits != bits || e.format != format) {
+            e.used = true;
+            e.bits = bits;
+            e.format = format;
+            e.text = write(value);
+        }
+        return e.text;
+    }
+
+private:
+    struct Entry {
+        bool used = false;
+        int format = 0;
+        std::uint64_t bits = 0;
+        std::string text;
+    };
+    std::array<Entry, 64> m_entries;
+};
 
 }  // namespace pile

@@ -1,8 +1,6 @@
 // The generation order of the optimisation search, as an odometer over the nested loops.
 #include "optimise/candidate_generator.h"
 
-#include <cstring>
-
 #include "core/number_format.h"
 
 namespace pile {
@@ -77,18 +75,6 @@ const Candidate* CandidateGenerator::next() {
     return nullptr;
 }
 
-const std::string& CandidateGenerator::RockTexts::text(double value) {
-    std::uint64_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    Entry& e = m_entries[(bits ^ (bits >> 31)) % m_entries.size()];
-    if (!e.used || e.bits != bits) {
-        e.used = true;
-        e.bits = bits;
-        e.text = FormatFixed(value, 10, 2);
-    }
-    return e.text;
-}
-
 void CandidateGenerator::fill(int changed) {
     // The texts of the loops outside the one that advanced stay as they are.
     Candidate& c = m_current;
@@ -107,7 +93,8 @@ void CandidateGenerator::fill(int changed) {
     }
     c.rockType = static_cast<int>(m_value[kRockTypeLoop]);
     c.rockValue = m_value[kRockValueLoop];
-    if (changed <= kRockValueLoop) c.rockText = m_rockTexts.text(c.rockValue);
+    if (changed <= kRockValueLoop)
+        c.rockText = m_rockTexts.text(c.rockValue, 0, [](double x) { return FormatFixed(x, 10, 2); });
     c.grade = static_cast<int>(m_value[kGradeLoop]);
     c.processIndex = rangeOf(kProcessLoop) ? static_cast<int>(m_value[kProcessLoop]) - 1 : 0;
 }

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/number_format.h"
 #include "optimise/item_ranges.h"
 
 namespace pile {
@@ -76,23 +77,10 @@ class CandidateGenerator {
     // Brings the current candidate up to date; `changed` is the outermost loop that moved.
     void fill(int changed);
 
-    // The rock value loop turns fastest of the loops with a text; its few values come back
-    // over and over, so their texts are kept.
-    class RockTexts {
-    public:
-        const std::string& text(double value);
-
-    private:
-        struct Entry {
-            bool used = false;
-            std::uint64_t bits = 0;
-            std::string text;
-        };
-        std::array<Entry, 16> m_entries;
-    };
-
     ItemRanges m_ranges;
-    RockTexts m_rockTexts;
+    // The rock value loop turns fastest of the loops with a text; its few values come back
+    // over and over.
+    RecentNumberTexts m_rockTexts;
     Candidate m_current;  // texts are remade only for the loops that moved
     std::array<double, kLevels> m_value{};
     std::array<std::uint64_t, kLevels> m_index{};

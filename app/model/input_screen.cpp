@@ -2,8 +2,6 @@
 #include "app/model/input_screen.h"
 
 #include <array>
-#include <cstdint>
-#include <cstring>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -177,24 +175,12 @@ void InputScreen::showResults(const PileInput& input, const PileResult& result) 
     const bool showsZeta = result.zetaR.has_value();
     lb_kesair.setText(showsZeta ? kKesairZeta : kKesairCoef);
     edt_kesair.setText(m_shownTexts.text(showsZeta ? *result.zetaR : result.coef.value_or(0),
-                                         ShownTexts::kKesair));
-    edt_ra.setText(m_shownTexts.text(result.Ra, static_cast<int>(roundingMode())));
-    edt_rc.setText(m_shownTexts.text(result.Rc, static_cast<int>(roundingMode())));
-}
-
-const std::string& InputScreen::ShownTexts::text(double value, int format) {
-    std::uint64_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    const std::uint64_t key = bits ^ (static_cast<std::uint64_t>(format) * 0x9E3779B97F4A7C15ULL);
-    Entry& e = m_entries[(key ^ (key >> 29) ^ (key >> 47)) % m_entries.size()];
-    if (!e.used || e.bits != bits || e.format != format) {
-        e.used = true;
-        e.bits = bits;
-        e.format = format;
-        e.text = format == kKesair ? FormatFixed(value, 7, 4)
-                                   : FormatResult(value, static_cast<RoundingMode>(format), 7);
-    }
-    return e.text;
+                                         kKesairFormat,
+                                         [](double x) { return FormatFixed(x, 7, 4); }));
+    const RoundingMode mode = roundingMode();
+    const auto result7 = [mode](double x) { return FormatResult(x, mode, 7); };
+    edt_ra.setText(m_shownTexts.text(result.Ra, static_cast<int>(mode), result7));
+    edt_rc.setText(m_shownTexts.text(result.Rc, static_cast<int>(mode), result7));
 }
 
 Control* InputScreen::fieldControl(const std::string& field) {

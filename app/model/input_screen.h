@@ -11,8 +11,6 @@
 // calling cbt_computeClick(), candidate by candidate, without any widget.
 #pragma once
 
-#include <array>
-#include <cstdint>
 #include <string>
 #include <variant>
 #include <vector>
@@ -174,24 +172,12 @@ private:
     // The texts of the result fields for the values shown lately. A search shows the same Rc,
     // ζr or Ra for many candidates; a value met again is not written out again. Each text is
     // exactly what the format gives for that value.
-    class ShownTexts {
-    public:
-        static constexpr int kKesair = -1;  // FormatFixed(x, 7, 4); else a RoundingMode
-        const std::string& text(double value, int format);
-
-    private:
-        struct Entry {
-            bool used = false;
-            int format = 0;
-            std::uint64_t bits = 0;
-            std::string text;
-        };
-        std::array<Entry, 64> m_entries;
-    };
+    // Format code of the kesair texts, FormatFixed(x, 7, 4); Ra and Rc use their RoundingMode.
+    static constexpr int kKesairFormat = -1;
 
     Host& m_host;
     InputTexts m_texts;  // what Compute read last
-    ShownTexts m_shownTexts;
+    RecentNumberTexts m_shownTexts;
 };
 
 }  // namespace pile
