@@ -2,6 +2,7 @@
 #include "app/qt/about_box_view.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
 
@@ -110,19 +111,25 @@ void TBVK_HAP_FRM_CopyRight::dispatch(const std::function<void()>& handler) {
 void TBVK_HAP_FRM_CopyRight::syncFromModel() {
     m_sync.sync();
     if (m_model.form.visible() && !isVisible()) {
-        centreOnScreen();
+        placeOnScreen();
         show();
         raise();
+        activateWindow();  // Esc reaches it
     } else if (!m_model.form.visible() && isVisible()) {
         hide();
     }
 }
 
-// A press in another window of the application hides the box.
+// A press in another window of the application hides the box, and so does Esc in the box.
 bool TBVK_HAP_FRM_CopyRight::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonPress && isVisible() && watched->isWidgetType()) {
-        const QWidget* target = static_cast<QWidget*>(watched);
-        if (target->window() != this) dispatch([this] { m_model.hide(); });
+    if (!isVisible() || !watched->isWidgetType()) return QWidget::eventFilter(watched, event);
+    const QWidget* target = static_cast<QWidget*>(watched);
+    if (event->type() == QEvent::MouseButtonPress && target->window() != this) {
+        dispatch([this] { m_model.hide(); });
+    } else if (event->type() == QEvent::KeyPress && target->window() == this &&
+               static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        dispatch([this] { m_model.hide(); });
+        return true;
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -2,6 +2,9 @@
 #include "app/qt/calculator_window_view.h"
 
 #include <QCloseEvent>
+#include <QPushButton>
+
+#include "app/qt/keyboard.h"
 
 #include <utility>
 
@@ -21,14 +24,20 @@ Dispatch CalculatorWindowView::dispatcher() {
 
 void CalculatorWindowView::dispatch(const std::function<void()>& handler) {
     if (!m_model) return;
+    FocusKeeper focus(this);
     dispatchEvent(m_errors, handler);
     if (!m_model) return;  // a box shown by the handler let the window close meanwhile
     syncFromModel();
+    focus.restore();
     if (m_model->closeRequested()) close();
 }
 
 void CalculatorWindowView::syncFromModel() {
     if (m_model) m_sync.sync();
+}
+
+void CalculatorWindowView::setUpKeyboard(std::initializer_list<QWidget*> screens) {
+    for (QWidget* screen : screens) orderTabsByPlace(screen);
 }
 
 void CalculatorWindowView::closeEvent(QCloseEvent* event) {
@@ -52,6 +61,8 @@ TBVK_FRM_WENA1::TBVK_FRM_WENA1(CalculatorWindow& model, ErrorBox& errors,
     MainFormLayer->bindTo(sync);
     JieGuo_DocLayer->bindTo(sync);
     YouHuaFormLayer->bindTo(sync);
+    setUpKeyboard({MainFormLayer, JieGuo_DocLayer, YouHuaFormLayer});
+    pressOnEnter(MainFormLayer, MainFormLayer->cbt_compute);
     syncFromModel();
 }
 

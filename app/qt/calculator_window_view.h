@@ -8,6 +8,7 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 
 #include "app/model/calculator_window.h"
 #include "app/model/platform.h"
@@ -31,6 +32,9 @@ protected:
                          std::function<void()> closed);
 
     void closeEvent(QCloseEvent* event) override;
+
+    // The Tab order of each screen, top to bottom.
+    void setUpKeyboard(std::initializer_list<QWidget*> screens);
 
     // What the screen views forward their events through.
     Dispatch dispatcher();

@@ -3,6 +3,9 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include "app/qt/theme.h"
 
@@ -13,6 +16,17 @@ void configureApplication() {
     QApplication::setWindowIcon(applicationIcon());
     // The chooser ends the application, whatever other windows are open.
     QApplication::setQuitOnLastWindowClosed(false);
+
+    // Qt's own texts (the buttons of the message boxes, the edit menus) in Chinese, as every
+    // other text of the program. Without the translation files they stay in English.
+    auto* translator = new QTranslator(qApp);
+    if (translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+                         QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(translator);
+    } else {
+        delete translator;
+    }
 }
 
 DesktopShell::DesktopShell(Platform& platform) : m_platform(platform), m_app(platform) {
@@ -36,7 +50,7 @@ DesktopShell::~DesktopShell() {
 }
 
 void DesktopShell::start() {
-    m_chooser->centreOnScreen();
+    m_chooser->placeOnScreen();
     m_chooser->show();
 }
 
@@ -52,7 +66,7 @@ void DesktopShell::calculatorOpened(CalculatorKind kind, CalculatorWindow& model
     } else {
         return;  // a formula-two kind without the formula-two model has no view
     }
-    window->centreOnScreen();
+    window->placeOnScreen();
     window->show();
     window->activateWindow();
 }

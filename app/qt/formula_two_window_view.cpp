@@ -1,7 +1,11 @@
 // TBVK_FRM_WENA2, the formula-two calculator window.
 #include "app/qt/formula_two_window_view.h"
 
+#include <QPushButton>
+
 #include <utility>
+
+#include "app/qt/keyboard.h"
 
 namespace pile {
 
@@ -34,6 +38,11 @@ TBVK_FRM_WENA2::TBVK_FRM_WENA2(FormulaTwoWindow& model, ErrorBox& errors,
     YouHuaFormLayer->bindTo(sync);
     Fumozhuli_FormLayer->bindTo(sync);
     Zhengmozhuli_FormLayer->bindTo(sync);
+    setUpKeyboard({MainFormLayer, JieGuo_DocLayer, YouHuaFormLayer, Fumozhuli_FormLayer,
+                   Zhengmozhuli_FormLayer});
+    pressOnEnter(MainFormLayer, MainFormLayer->cbt_compute);
+    pressOnEnter(Fumozhuli_FormLayer, Fumozhuli_FormLayer->cbt_FmzlComputer);
+    pressOnEnter(Zhengmozhuli_FormLayer, Zhengmozhuli_FormLayer->cbt_ZmzlComputer);
     syncFromModel();
 }
 

@@ -203,7 +203,7 @@ QSize GridItemDelegate::sizeHint(const QStyleOptionViewItem& option,
                                  const QModelIndex& index) const {
     QSize size = QStyledItemDelegate::sizeHint(option, index);
     if (index.column() == m_barColumn) {
-        size.setWidth(kBarColumnWidth);
+        size.setWidth(scaledLength(option.widget, kBarColumnWidth));
     } else if (m_tight) {
         QStyleOptionViewItem cell = option;
         initStyleOption(&cell, index);

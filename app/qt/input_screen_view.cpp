@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
+#include "app/qt/keyboard.h"
 #include "app/qt/screen_widgets.h"
 #include "app/qt/theme.h"
 
@@ -70,6 +71,7 @@ InputScreenView::InputScreenView(CalculatorWindow& window, Dispatch dispatch, QW
     lb_frk_ystj->setFont(uiFont(12));
     lb_frk_ystj->setWordWrap(true);
     lb_frk_ystj->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    clickThrough(lb_frk_ystj, ckb_ystj);
 
     // Results.
     gpb_scjg = place<QGroupBox>(this, 6, layout.resultsY, 351, layout.resultsHeight);

@@ -16,20 +16,37 @@ class QPushButton;
 namespace pile {
 
 // A top-level window of fixed client size, without title-bar buttons, whose background is a
-// vertical linear gradient.
+// vertical linear gradient, and whose disabled texts are dark enough to read on it.
 class GradientWindow : public QWidget {
 public:
     GradientWindow(const QSize& clientSize, QGradientStops stops);
 
-    // Centres the window on its screen.
-    void centreOnScreen();
+    // Centres the window in the free area of its screen. A window that does not fit there,
+    // its frame included, is first scaled down to fit: its places, sizes and fonts together.
+    void placeOnScreen();
+
+    // The factor by which the window is drawn smaller than its design (1 when it fits).
+    double scale() const { return m_scale; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void scaleDown(double factor);
+
     QGradientStops m_stops;
+    QSize m_designSize;
+    double m_scale = 1.0;
 };
+
+// The scale of the window that shows `widget`: design pixels times this are pixels.
+double designScale(const QWidget* widget);
+
+// A length in design pixels as pixels of the window that shows `widget`.
+int scaledLength(const QWidget* widget, int designPixels);
+
+// The colour of a disabled text on the windows' gradient.
+inline const QColor kDisabledText{0x4A, 0x4A, 0x4A};
 
 // Dodger blue at the top to white at the bottom: the chooser and the calculator windows.
 QGradientStops blueToWhite();
@@ -45,8 +62,8 @@ void makeRounded(QPushButton* button, int radius, const QFont& font,
 // character takes exactly two Latin columns, as the books' alignment needs.
 QString bookFontFamily();
 
-// The logo strip of the input screen (pale radial gradient), the About box's contact picture
-// and the application icon.
+// The logo strip of the input screen (the icon and the program's name on a pale radial
+// gradient), the About box's contact picture and the application icon.
 QPixmap logoStrip(const QSize& size);
 QPixmap contactPicture(const QSize& size);
 QIcon applicationIcon();

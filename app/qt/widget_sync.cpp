@@ -18,6 +18,7 @@
 #include <limits>
 
 #include "app/qt/grid_view.h"
+#include "app/qt/theme.h"
 
 namespace pile {
 
@@ -129,15 +130,17 @@ void WidgetSync::bind(QWidget* widget, const Control& control) {
 void WidgetSync::bind(QLabel* label, const Label& control) {
     // The model's bold and underline come on top of the label's own font: a title designed
     // bold stays bold, and a link loses only what its highlight added.
-    const QFont design = label->font();
-    add(label, control, [&control, design](QWidget* w) {
+    // The rest of the font is the label's own as it is now, scaled with its window or not.
+    const bool designBold = label->font().bold();
+    const bool designUnderline = label->font().underline();
+    add(label, control, [&control, designBold, designUnderline](QWidget* w) {
         auto* l = static_cast<QLabel*>(w);
         applyCommon(l, control);
         l->setText(labelText(control.text()));
-        QFont font = design;
-        font.setBold(design.bold() || control.bold());
-        font.setUnderline(design.underline() || control.underline());
-        l->setFont(font);
+        QFont font = l->font();
+        font.setBold(designBold || control.bold());
+        font.setUnderline(designUnderline || control.underline());
+        if (font != l->font()) l->setFont(font);
     });
 }
 
@@ -162,6 +165,8 @@ void WidgetSync::bind(QLineEdit* edit, const Edit& control) {
         auto* e = static_cast<QLineEdit*>(w);
         applyCommon(e, control);
         e->setReadOnly(control.readOnly());
+        // A result field is out of the Tab chain; a click still selects its text for copying.
+        e->setFocusPolicy(control.readOnly() ? Qt::ClickFocus : Qt::StrongFocus);
         const QString text = toQString(control.text());
         if (e->text() != text) e->setText(text);  // keeps the cursor while the user types
     });
@@ -224,8 +229,9 @@ void WidgetSync::bind(QPlainTextEdit* memo, const Memo& control) {
         auto* m = static_cast<QPlainTextEdit*>(w);
         applyCommon(m, control);
         QFont font = m->font();
-        if (font.pixelSize() != control.fontSize()) {
-            font.setPixelSize(control.fontSize());
+        const int pixelSize = scaledLength(m, control.fontSize());
+        if (font.pixelSize() != pixelSize) {
+            font.setPixelSize(pixelSize);
             m->setFont(font);
         }
         if (shownContent != control.contentRevision()) {

@@ -1,8 +1,13 @@
 // The one QApplication of the widget tests, made before the first test and deleted after the
-// last.
+// last. On the offscreen platform its screen is 1280 x 1024, where every window fits at its
+// design size (the platform's default 800 x 600 would scale the taller windows down).
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTemporaryFile>
+
+#include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -12,12 +17,22 @@ public:
         static int argc = 1;
         static char name[] = "qt_tests";
         static char* argv[] = {name, nullptr};
+        const char* platform = std::getenv("QT_QPA_PLATFORM");
+        if (platform && std::string(platform) == "offscreen") {
+            m_screenConfig.open();
+            m_screenConfig.write(R"({"screens":[{"name":"test","x":0,"y":0,)"
+                                 R"("width":1280,"height":1024,"logicalDpi":96,"dpr":1}]})");
+            m_screenConfig.flush();
+            const std::string option = "offscreen:configfile=" + m_screenConfig.fileName().toStdString();
+            setenv("QT_QPA_PLATFORM", option.c_str(), 1);
+        }
         m_app = new QApplication(argc, argv);
     }
     void TearDown() override { delete m_app; }
 
 private:
     QApplication* m_app = nullptr;
+    QTemporaryFile m_screenConfig;
 };
 
 [[maybe_unused]] ::testing::Environment* const kQtEnvironment =
