@@ -10,6 +10,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -319,6 +320,14 @@ TEST(ApplicationSetupTest, CaptionsGetNoDisplayNameAppended) {
     configureApplication();
     EXPECT_EQ(QGuiApplication::applicationDisplayName(), QGuiApplication::applicationName());
     EXPECT_FALSE(QGuiApplication::quitOnLastWindowClosed());
+}
+
+// Qt's own texts, the buttons of the message boxes among them, are Chinese like the rest.
+TEST(ApplicationSetupTest, QtsOwnTextsAreChinese) {
+    configureApplication();
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("t"), QStringLiteral("x"),
+                    QMessageBox::Ok);
+    EXPECT_EQ(box.button(QMessageBox::Ok)->text(), QStringLiteral("确定"));
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/qt/offscreen_screen.h"
+
 namespace {
 
 class QtEnvironment : public ::testing::Environment {
@@ -18,14 +20,8 @@ public:
         static char name[] = "qt_tests";
         static char* argv[] = {name, nullptr};
         const char* platform = std::getenv("QT_QPA_PLATFORM");
-        if (platform && std::string(platform) == "offscreen") {
-            m_screenConfig.open();
-            m_screenConfig.write(R"({"screens":[{"name":"test","x":0,"y":0,)"
-                                 R"("width":1280,"height":1024,"logicalDpi":96,"dpr":1}]})");
-            m_screenConfig.flush();
-            const std::string option = "offscreen:configfile=" + m_screenConfig.fileName().toStdString();
-            setenv("QT_QPA_PLATFORM", option.c_str(), 1);
-        }
+        if (platform && std::string(platform) == "offscreen")
+            pile::useOffscreenScreen(m_screenConfig, QSize(1280, 1024));
         m_app = new QApplication(argc, argv);
     }
     void TearDown() override { delete m_app; }

@@ -3,11 +3,12 @@
 // screen, the About box, the optimisation screen after a search over the default items sorted
 // by Ra, and the formula-two window: its input screen after computing with both
 // soil terms, and the negative-skin-friction screen with its grid expanded.
-// Usage: rockpile_screenshots <output folder>
+// Usage: rockpile_screenshots <output folder> (offscreen, whatever the display)
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QTemporaryFile>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QScrollBar>
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "app/qt/desktop_shell.h"
+#include "app/qt/offscreen_screen.h"
 #include "app/qt/qt_platform.h"
 #include "app/qt/theme.h"
 #include "soil/drag_load.h"
@@ -58,6 +60,9 @@ void typeRows(pile::GridView* grid, int firstColumn,
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // Offscreen, on a screen where every window shows at its design size.
+    QTemporaryFile screenConfig;
+    pile::useOffscreenScreen(screenConfig, QSize(1280, 1024));
     QApplication app(argc, argv);
     pile::configureApplication();
     if (argc != 2) {
