@@ -302,7 +302,7 @@ std::variant<PileLine, std::string> parsePileLine(const std::string& line) {
         !readText(obj, "hr", t.hr, problem) || !readText(obj, "frk", t.frk, problem) ||
         !readText(obj, "fuk", t.fuk, problem))
         return problem;
-    if (!readIndex(obj, "grade", 0, 7, grade, problem)) return problem;
+    if (!readIndex(obj, "grade", 0, kGradeCount - 1, grade, problem)) return problem;
     if (grade) {
         t.gradeIndex = *grade;
         t.gradeText = GradeItems()[static_cast<size_t>(*grade)];

@@ -47,9 +47,6 @@ constexpr double kBetaRectangle[6][11] = {
     {0, 0, 0, 0, 0, 1.375, 1.400, 1.425, 1.450, 1.475, 1.500},
 };
 
-// Design compressive strength fc (MPa) of C25..C60.
-constexpr std::array<double, 8> kConcreteFc = {11.9, 14.3, 16.7, 19.1, 21.1, 23.1, 25.3, 27.5};
-
 // ζr factor and ψc by process item index.
 constexpr std::array<ProcessFactor, 3> kProcess = {
     ProcessFactor{1.2, 0.9},  // dry work (also manual digging and the fuk-mode item)
@@ -201,9 +198,7 @@ ProcessFactor ProcessFactors(int processIndex) {
     return detail::kProcess[static_cast<std::size_t>(std::clamp(processIndex, 0, 2))];
 }
 
-double ConcreteFc(int gradeIndex) {
-    return detail::kConcreteFc[static_cast<std::size_t>(std::clamp(gradeIndex, 0, 7))];
-}
+double ConcreteFc(int gradeIndex) { return GradeAt(gradeIndex).fc; }
 
 double SafetyFactor(SectionType section, RockStrengthMode mode) {
     return (section == SectionType::Circle && mode == RockStrengthMode::Frk) ? 2.0 : 3.0;

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "core/concrete_grades.h"
 #include "core/pile_input.h"
 
 namespace pile {
@@ -55,7 +56,7 @@ struct ProcessFactor {
 
 ProcessFactor ProcessFactors(int processIndex);
 
-// Design compressive strength fc (MPa) of C25..C60 by grade index 0..7.
+// Design compressive strength fc (MPa) by grade item index (see concrete_grades.h).
 double ConcreteFc(int gradeIndex);
 
 double SafetyFactor(SectionType section, RockStrengthMode mode);

@@ -161,8 +161,11 @@ int DefaultProcessIndex(SectionType section, RockStrengthMode mode) {
 }
 
 const std::vector<std::string>& GradeItems() {
-    static const std::vector<std::string> items = {"C25", "C30", "C35", "C40",
-                                                   "C45", "C50", "C55", "C60"};
+    static const std::vector<std::string> items = [] {
+        std::vector<std::string> texts;
+        for (const ConcreteGrade& grade : kConcreteGrades) texts.emplace_back(grade.text);
+        return texts;
+    }();
     return items;
 }
 

@@ -10,6 +10,8 @@
 #include <variant>
 #include <vector>
 
+#include "core/concrete_grades.h"
+
 namespace pile {
 
 // Item index of cbb_jmlx.
@@ -17,16 +19,6 @@ enum class SectionType { Circle = 0, Ellipse = 1, Rectangle = 2 };
 
 // Which rock parameter the engineer gives: frk (rdb_frk) or fuk (rdb_fuk).
 enum class RockStrengthMode { Frk, Fuk };
-
-// The construction process is identified by its item index in cbb_czgy (0..2). The single
-// items offered for ellipse/rectangle in frk mode and for every section in fuk mode have
-// index 0 and take the factors of DryWork.
-enum class ConstructionProcess {
-    DryWork = 0,
-    ManualDigging = 0,
-    MudProtected = 1,
-    MudProtectedPostGrouted = 2,
-};
 
 // One pile as entered. Lengths in mm, strengths in MPa.
 struct PileInput {
@@ -38,8 +30,8 @@ struct PileInput {
     std::string depthText;  // cbe_hr as typed, e.g. "1.5d", "2.0b", "1500"
     bool depthIsMultiple = false;
     double hr = 0;          // socket depth, mm
-    int gradeIndex = 1;     // 0..7 = C25..C60
-    std::string gradeText;  // "C30"
+    int gradeIndex = kDefaultGradeIndex;  // item of cbb_hnt (concrete_grades.h)
+    std::string gradeText{GradeAt(kDefaultGradeIndex).text};
     int process = 1;        // item index of cbb_czgy, 0..2
     std::string processText;
     RockStrengthMode mode = RockStrengthMode::Frk;
@@ -54,8 +46,8 @@ struct InputTexts {
     std::string dd = "1000";   // cbe_dd
     std::string tyzd = "0";    // cbe_tyzd
     std::string hr = "1.0d";   // cbe_hr
-    int gradeIndex = 1;        // cbb_hnt
-    std::string gradeText = "C30";
+    int gradeIndex = kDefaultGradeIndex;  // cbb_hnt
+    std::string gradeText{GradeAt(kDefaultGradeIndex).text};
     int process = 1;           // cbb_czgy item index
     std::string processText = "泥浆护壁成桩";
     RockStrengthMode mode = RockStrengthMode::Frk;

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/concrete_grades.h"
 #include "core/number_format.h"
 #include "optimise/item_ranges.h"
 
@@ -30,14 +31,14 @@ struct Candidate {
     int rockType = 1;       // 1 frk (rdb_frk), 2 fuk (rdb_fuk)
     double rockValue = 0;   // MPa
     std::string rockText;   // written to edt_frk or edt_fuk: "35.00"
-    int grade = 25;         // 25..60
+    int grade = kLowestGradeNumber;  // a number of the grade list
     int processIndex = 0;   // item of cbb_czgy: process - 1 inside the process loop, else 0
 
     // Item of cbb_jmlx: a square is computed as a rectangle with equal sides.
     int sectionItem() const { return section == 4 ? 2 : section - 1; }
-    // Item of cbb_hnt (C25 is item 0).
-    int gradeIndex() const { return (grade - 25) / 5; }
-    std::string gradeText() const { return std::string("C").append(std::to_string(grade)); }
+    // Item of cbb_hnt.
+    int gradeIndex() const { return GradeIndexOfNumber(grade); }
+    std::string gradeText() const { return std::string(GradeAt(gradeIndex()).text); }
 };
 
 // Walks the candidates in generation order without holding them:

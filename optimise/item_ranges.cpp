@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "core/concrete_grades.h"
 #include "optimise/strict_number.h"
 
 namespace pile {
@@ -60,15 +61,17 @@ std::string gradeDigits(const std::string& text) {
     return text.substr(starts[1], starts[3] - starts[1]);
 }
 
-int gradeNumber(const std::string& cell) { return readInteger(gradeDigits(cell)) / 5 * 5; }
+int gradeNumber(const std::string& cell) {
+    return readInteger(gradeDigits(cell)) / kGradeStep * kGradeStep;
+}
 
 ItemRange readGradeRow(const ItemCells& cells) {
     ItemRange r;
-    // Grades stay within C25..C60 from both sides, so every grade is an item of cbb_hnt.
-    r.min = std::clamp(gradeNumber(cells.min), 25, 60);
-    r.max = std::clamp(gradeNumber(cells.max), 25, 60);
+    // Grades stay within the grade list from both sides, so every grade is an item of cbb_hnt.
+    r.min = std::clamp(gradeNumber(cells.min), kLowestGradeNumber, kHighestGradeNumber);
+    r.max = std::clamp(gradeNumber(cells.max), kLowestGradeNumber, kHighestGradeNumber);
     const int step = readInteger(cells.step);
-    r.step = step < 5 ? 5 : step / 5 * 5;
+    r.step = step < kGradeStep ? kGradeStep : step / kGradeStep * kGradeStep;
     settleCount(r, true);
     return r;
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/concrete_grades.h"
 #include "core/pile_input.h"
 #include "core/text_width.h"
 
@@ -209,7 +210,7 @@ std::string ResultList::fieldText(std::size_t row, ListField field) const {
         case ListField::Kesair:
             return FormatFixed(r.kesair, 7, 4);
         case ListField::Grade:
-            return std::string("C").append(std::to_string(r.grade));
+            return std::string(GradeAt(GradeIndexOfNumber(r.grade)).text);
         case ListField::Note:
             break;
         case ListField::Qgn:

@@ -26,6 +26,7 @@ BookScreen::BookScreen(const SummaryTableLayout& layout) : m_books(layout) {
     // Not reachable before the first computation, which enables it.
     cbt_Save.setEnabled(false);
     tcb_meoFontSize.onChange([this] { tcb_meoFontSizeChange(); });
+    tcb_meoFontSizeChange();  // the memos start at the size the slider shows
 }
 
 void BookScreen::cbt_PageBookClick() {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 
+#include "core/concrete_grades.h"
 #include "core/pile_calc.h"
 #include "optimise/list_filter.h"
 #include "optimise/search_messages.h"
@@ -209,7 +210,7 @@ bool OptimisationScreen::computeCandidate(const Candidate& c) {
     row.rockType = c.rockType;
     row.rockValue = c.rockValue;
     row.process = processLabelFor(c.section, c.rockType, input.cbb_czgy.index());
-    row.grade = 25 + 5 * input.cbb_hnt.index();
+    row.grade = GradeAt(input.cbb_hnt.index()).number;
     row.mode = input.roundingMode();
     row.raText = input.edt_ra.text();
     row.rcText = input.edt_rc.text();
@@ -328,7 +329,7 @@ void OptimisationScreen::fetch(const ResultList& list, int row) {
     }
     // "C30": the grade number is the second and third characters.
     const std::string grade = cell(ListField::Grade);
-    input.cbb_hnt.setIndex((readInteger(grade.substr(1, 2)) - 25) / 5);
+    input.cbb_hnt.setIndex(GradeIndexOfNumber(readInteger(grade.substr(1, 2))));
 
     const bool circle = input.cbb_jmlx.index() == 0;
     if (circle && input.rdb_frk.checked()) {

@@ -32,10 +32,10 @@ QPlainTextEdit* bookView(QWidget* parent, int height) {
 BookScreenView::BookScreenView(CalculatorWindow& window, Dispatch dispatch, QWidget* parent,
                                const BookScreenLayout& layout)
     : QWidget(parent), m_window(window), m_dispatch(std::move(dispatch)) {
-    setGeometry(0, 0, 363, layout.height);
+    setGeometry(0, 0, detail::kWindowWidth, layout.height);
 
     lb_jisuanjieguo = new QLabel(this);
-    lb_jisuanjieguo->setGeometry(0, 8, 363, 38);
+    lb_jisuanjieguo->setGeometry(0, 8, detail::kWindowWidth, 38);
     lb_jisuanjieguo->setFont(uiFont(24, true));
     lb_jisuanjieguo->setAlignment(Qt::AlignCenter);
     lb_jisuanjieguo->setStyleSheet(QStringLiteral("color: #0000FF;"));

@@ -7,6 +7,7 @@
 #include "app/model/calculator_window.h"
 #include "app/qt/input_screen_view.h"
 #include "app/qt/widget_sync.h"
+#include "app/qt/screen_widgets.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -16,9 +17,9 @@ class QSlider;
 namespace pile {
 
 // Where the parts of the book screen sit that move with the window's height. The defaults are
-// the formula-one window's (363 x 736).
+// the formula-one window's.
 struct BookScreenLayout {
-    int height = 736;      // the window's client height
+    int height = detail::kFormulaOneHeight;  // the window's client height
     int memoHeight = 587;  // both memos, at 4, 56, 355 wide
     int actionY = 654;     // Back and Save
     int trackBarY = 698;   // the font size

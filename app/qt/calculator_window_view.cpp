@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "app/qt/keyboard.h"
+#include "app/qt/screen_widgets.h"
 
 #include <utility>
 
@@ -50,7 +51,7 @@ void CalculatorWindowView::closeEvent(QCloseEvent* event) {
 
 TBVK_FRM_WENA1::TBVK_FRM_WENA1(CalculatorWindow& model, ErrorBox& errors,
                                std::function<void()> closed)
-    : CalculatorWindowView(QSize(363, 736), model, errors, std::move(closed)) {
+    : CalculatorWindowView(QSize(detail::kWindowWidth, detail::kFormulaOneHeight), model, errors, std::move(closed)) {
     MainFormLayer = new InputScreenView(model, dispatcher(), this);
     JieGuo_DocLayer = new BookScreenView(model, dispatcher(), this);
     YouHuaFormLayer = new OptimisationScreenView(model, dispatcher(), this);

@@ -21,7 +21,7 @@ using detail::place;
 // follow it, taller by the three rows of the limits and the line of their rule.
 constexpr int kSoilY = 446;
 constexpr int kSoilHeight = 88;
-constexpr InputScreenLayout kLayout{.height = 915,
+constexpr InputScreenLayout kLayout{.height = detail::kFormulaTwoHeight,
                                     .resultsY = kSoilY + kSoilHeight + 8,
                                     .resultsHeight = 290,
                                     .actionY = 846,

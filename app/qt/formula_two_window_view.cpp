@@ -6,12 +6,13 @@
 #include <utility>
 
 #include "app/qt/keyboard.h"
+#include "app/qt/screen_widgets.h"
 
 namespace pile {
 
 namespace {
 
-constexpr int kHeight = 915;
+constexpr int kHeight = detail::kFormulaTwoHeight;
 
 // The memos are 740 high in the taller window; Back and Save stand where Compute and Exit do.
 constexpr BookScreenLayout kBookLayout{
@@ -21,7 +22,7 @@ constexpr BookScreenLayout kBookLayout{
 
 TBVK_FRM_WENA2::TBVK_FRM_WENA2(FormulaTwoWindow& model, ErrorBox& errors,
                                std::function<void()> closed)
-    : CalculatorWindowView(QSize(363, kHeight), model, errors, std::move(closed)) {
+    : CalculatorWindowView(QSize(detail::kWindowWidth, kHeight), model, errors, std::move(closed)) {
     MainFormLayer = new FormulaTwoInputScreenView(model, dispatcher(), this);
     JieGuo_DocLayer = new BookScreenView(model, dispatcher(), this, kBookLayout);
     YouHuaFormLayer = new OptimisationScreenView(model, dispatcher(), this, kHeight);

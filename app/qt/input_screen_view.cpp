@@ -34,9 +34,9 @@ InputScreenView::InputScreenView(CalculatorWindow& window, Dispatch dispatch, QW
                                  const InputScreenLayout& layout)
     : QWidget(parent), m_window(window), m_dispatch(std::move(dispatch)),
       m_model(window.inputScreen()) {
-    setGeometry(0, 0, 363, layout.height);
+    setGeometry(0, 0, detail::kWindowWidth, layout.height);
 
-    lb_cxm = place<QLabel>(this, 0, 8, 363, 38);
+    lb_cxm = place<QLabel>(this, 0, 8, detail::kWindowWidth, 38);
     lb_cxm->setFont(uiFont(24, true));
     lb_cxm->setAlignment(Qt::AlignCenter);
     lb_cxm->setStyleSheet(QStringLiteral("color: #8A2BE2;"));

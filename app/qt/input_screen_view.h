@@ -8,6 +8,7 @@
 
 #include "app/model/calculator_window.h"
 #include "app/qt/widget_sync.h"
+#include "app/qt/screen_widgets.h"
 
 class QCheckBox;
 class QComboBox;
@@ -20,9 +21,9 @@ class QRadioButton;
 namespace pile {
 
 // Where the parts of the input screen sit that move with the window's height. The defaults are
-// the formula-one window's (363 x 736).
+// the formula-one window's.
 struct InputScreenLayout {
-    int height = 736;         // the window's client height
+    int height = detail::kFormulaOneHeight;  // the window's client height
     int resultsY = 446;       // the results group gpb_scjg
     int resultsHeight = 164;
     int actionY = 654;        // the bottom row: Compute / Result, "★" and Exit

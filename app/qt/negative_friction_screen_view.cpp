@@ -19,7 +19,7 @@ NegativeFrictionScreenView::NegativeFrictionScreenView(FormulaTwoWindow& window,
       m_window(window),
       m_model(window.dragScreen()),
       m_dispatch(std::move(dispatch)) {
-    setGeometry(0, 0, 363, 915);
+    setGeometry(0, 0, detail::kWindowWidth, detail::kFormulaTwoHeight);
     // Five rows of table 5.4.3 without scrolling; its note has six lines.
     const detail::SoilScreenFrame f = detail::buildSoilScreenFrame(
         this, m_model.Grid1_Fumozhulijisuan, m_model.Grid2_Fumozhulixishubiao, m_dispatch,

@@ -65,9 +65,9 @@ OptimisationScreenView::OptimisationScreenView(CalculatorWindow& window, Dispatc
     : QWidget(parent), m_window(window), m_model(window.optimisationScreen()),
       m_dispatch(std::move(dispatch)) {
     using detail::place;
-    setGeometry(0, 0, 363, height);
+    setGeometry(0, 0, detail::kWindowWidth, height);
 
-    lb_youhuabiaoti = place<QLabel>(this, 0, 8, 363, 38);
+    lb_youhuabiaoti = place<QLabel>(this, 0, 8, detail::kWindowWidth, 38);
     lb_youhuabiaoti->setFont(uiFont(24, true));
     lb_youhuabiaoti->setAlignment(Qt::AlignCenter);
     lb_youhuabiaoti->setStyleSheet(QStringLiteral("color: #8A2BE2;"));
@@ -108,15 +108,15 @@ OptimisationScreenView::OptimisationScreenView(CalculatorWindow& window, Dispatc
         alternateRows(list);
     }
 
-    lb_huzhu = place<QLabel>(this, kMargin, hintY, 363 - 2 * kMargin, kHintHeight);
+    lb_huzhu = place<QLabel>(this, kMargin, hintY, detail::kWindowWidth - 2 * kMargin, kHintHeight);
     lb_huzhu->setFont(uiFont(12));
-    lb_YHxingxi = place<QLabel>(this, kMargin, statusY, 363 - 2 * kMargin, kStatusHeight);
+    lb_YHxingxi = place<QLabel>(this, kMargin, statusY, detail::kWindowWidth - 2 * kMargin, kStatusHeight);
     lb_YHxingxi->setFont(uiFont(14, true));
     lb_YHxingxi->setAlignment(Qt::AlignCenter);
 
     // Five buttons centred in the row.
     const int rowWidth = 5 * kButtonWidth + 4 * kButtonGap;
-    const int buttonX = (363 - rowWidth) / 2;
+    const int buttonX = (detail::kWindowWidth - rowWidth) / 2;
     QPushButton** buttons[] = {&cbt_zhangkai, &cbt_YHcompute, &cbt_YHsaixuan, &cbt_YHsave,
                                &cbt_YHfanhui};
     for (int i = 0; i < 5; ++i)

@@ -12,6 +12,7 @@
 #include "app/qt/grid_view.h"
 #include "app/qt/result_list_view.h"
 #include "app/qt/widget_sync.h"
+#include "app/qt/screen_widgets.h"
 
 class QLabel;
 class QPushButton;
@@ -20,9 +21,9 @@ namespace pile {
 
 class OptimisationScreenView : public QWidget {
 public:
-    // `height` is the window's client height (736 for formula one).
+    // `height` is the window's client height (the formula-one height by default).
     OptimisationScreenView(CalculatorWindow& window, Dispatch dispatch, QWidget* parent,
-                           int height = 736);
+                           int height = detail::kFormulaOneHeight);
 
     void bindTo(WidgetSync& sync);
 

@@ -10,6 +10,11 @@
 
 namespace pile::detail {
 
+// The client sizes of the calculator windows' designs: one width, two heights.
+inline constexpr int kWindowWidth = 363;
+inline constexpr int kFormulaOneHeight = 736;
+inline constexpr int kFormulaTwoHeight = 915;
+
 // The text size of labels, edits and lists on the screens, in pixels.
 inline constexpr int kScreenTextPx = 13;
 

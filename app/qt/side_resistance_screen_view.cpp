@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "app/qt/screen_widgets.h"
 #include "app/qt/soil_screen_view.h"
 #include "soil/side_resistance.h"
 
@@ -17,7 +18,7 @@ SideResistanceScreenView::SideResistanceScreenView(FormulaTwoWindow& window, Dis
       m_window(window),
       m_model(window.sideScreen()),
       m_dispatch(std::move(dispatch)) {
-    setGeometry(0, 0, 363, 915);
+    setGeometry(0, 0, detail::kWindowWidth, detail::kFormulaTwoHeight);
     // Table 5.3.6 has 24 rows: ten are shown at a time under its two-line header; its note
     // has seven lines.
     const detail::SoilScreenFrame f = detail::buildSoilScreenFrame(

@@ -12,7 +12,7 @@ namespace pile::detail {
 
 namespace {
 
-constexpr int kWidth = 363;
+constexpr int kWidth = kWindowWidth;
 constexpr int kInputsY = 50;
 constexpr int kRowPitch = 33;
 constexpr int kRowH = 26;

@@ -81,8 +81,9 @@ TEST_F(ScreenDetailsTest, NewWindowCaptionsAndHints) {
     EXPECT_EQ(books.tcb_meoFontSize.minimum(), 4);
     EXPECT_EQ(books.tcb_meoFontSize.maximum(), 24);
     EXPECT_EQ(books.tcb_meoFontSize.hint(), "调整字体大小");
-    EXPECT_EQ(books.meo_jisuanjieguo_Doc.fontSize(), 14);
-    EXPECT_EQ(books.meo_jisuanjieguo_Xls.fontSize(), 14);
+    EXPECT_EQ(books.tcb_meoFontSize.value(), 14);
+    EXPECT_EQ(books.meo_jisuanjieguo_Doc.fontSize(), books.tcb_meoFontSize.value());
+    EXPECT_EQ(books.meo_jisuanjieguo_Xls.fontSize(), books.tcb_meoFontSize.value());
 }
 
 // A section change selects the first depth of the new list, whatever was typed before, and the

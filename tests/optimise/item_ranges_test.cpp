@@ -6,6 +6,7 @@
 #include <variant>
 #include <vector>
 
+#include "core/concrete_grades.h"
 #include "optimise/item_ranges.h"
 #include "optimise/strict_number.h"
 
@@ -37,6 +38,13 @@ TEST(ItemRanges, DefaultTable) {
     }
     EXPECT_EQ(r.depthUnit, DepthUnit::Multiple);
     EXPECT_EQ(candidateCount(r), 360u);
+}
+
+// The grade row's hint names the ends of the grade list, which are also where its range is held.
+TEST(ItemRanges, GradeHintNamesTheEndsOfTheGradeList) {
+    const std::string note = formulaOneItemTable()[item_row::kGrade].note;
+    EXPECT_NE(note.find(kConcreteGrades.front().text), std::string::npos) << note;
+    EXPECT_NE(note.find(kConcreteGrades.back().text), std::string::npos) << note;
 }
 
 struct RangeCase {
