@@ -15,68 +15,67 @@
 namespace pile {
 namespace detail {
 
-Rejection sizeRejection(SectionType section) {
-    return section == SectionType::Rectangle ? Rejection{"矩形长边尺寸数据有错", "cbe_dd"}
-                                             : Rejection{"桩身直径数据有错", "cbe_dd"};
-}
-
-Rejection rockRejection(RockStrengthMode mode) {
-    return mode == RockStrengthMode::Frk ? Rejection{"岩石单轴抗压强度值有错", "edt_frk"}
-                                         : Rejection{"桩端地基极限承载力值有错", "edt_fuk"};
-}
-
-Rejection depthRejection() { return Rejection{"嵌岩深度数据有错", "cbe_hr"}; }
-
 bool finite(double x) { return std::isfinite(x); }
 
 }  // namespace detail
 
+double SectionArea(SectionType section, double d, double c) {
+    constexpr double pi = std::numbers::pi;
+    switch (section) {
+        case SectionType::Circle: return pi * d * d / 4;
+        case SectionType::Ellipse: return pi * d * d / 4 + d * c;
+        case SectionType::Rectangle: return d * c;
+    }
+    return 0;  // not reached: the switch covers every section
+}
+
+double SectionPerimeter(SectionType section, double d, double c) {
+    constexpr double pi = std::numbers::pi;
+    switch (section) {
+        case SectionType::Circle: return pi * d;
+        case SectionType::Ellipse: return pi * d + 2 * c;
+        case SectionType::Rectangle: return 2 * (d + c);
+    }
+    return 0;  // not reached: the switch covers every section
+}
+
 std::variant<PileResult, Rejection> ComputePile(const PileInput& input) {
     const SectionType section = input.section;
     const bool frkMode = input.mode == RockStrengthMode::Frk;
+    const auto refuse = [&](RefusalKind kind) { return RefusePile(kind, section, input.mode); };
 
     // ReadPileInput guarantees these; a record built elsewhere is held to the same rules.
-    if (!(input.size1 > 0) || !detail::finite(input.size1)) return detail::sizeRejection(section);
-    if (section != SectionType::Circle && (!(input.size2 > 0) || !detail::finite(input.size2))) {
-        return section == SectionType::Rectangle
-                   ? Rejection{"矩形短边尺寸数据有错", "cbe_tyzd"}
-                   : Rejection{"椭圆直段长度数据有错", "cbe_tyzd"};
-    }
-    if (!(input.hr >= 0) || !detail::finite(input.hr)) return detail::depthRejection();
+    if (!(input.size1 > 0) || !detail::finite(input.size1)) return refuse(RefusalKind::Size);
+    if (section != SectionType::Circle && (!(input.size2 > 0) || !detail::finite(input.size2)))
+        return refuse(RefusalKind::SecondSize);
+    if (!(input.hr >= 0) || !detail::finite(input.hr)) return refuse(RefusalKind::Depth);
 
     PileResult r;
-    constexpr double pi = std::numbers::pi;
     const double d = input.size1;  // d, or the long side a
     const double c = input.size2;  // c, or the short side b
+    r.area = SectionArea(section, d, c);
+    r.perimeter = SectionPerimeter(section, d, c);
     switch (section) {
         case SectionType::Circle:
-            r.area = pi * d * d / 4;
-            r.perimeter = pi * d;
             r.depthRatio = input.hr / d;
             break;
         case SectionType::Ellipse:
-            r.area = pi * d * d / 4 + d * c;
-            r.perimeter = pi * d + 2 * c;
             r.depthRatio = input.hr / d;
             r.sideRatio = c / d;
             break;
         case SectionType::Rectangle:
-            r.area = d * c;
-            r.perimeter = 2 * (d + c);
             r.depthRatio = input.hr / c;
             r.sideRatio = c / d;
             break;
     }
     // A size so large that the section overflows is refused as a bad size, and a depth
     // ratio that overflows (a tiny size under a long depth) as a bad depth.
-    if (!detail::finite(r.area) || !detail::finite(r.perimeter)) {
-        return detail::sizeRejection(section);
-    }
-    if (!detail::finite(r.depthRatio)) return detail::depthRejection();
+    if (!detail::finite(r.area) || !detail::finite(r.perimeter)) return refuse(RefusalKind::Size);
+    if (!detail::finite(r.depthRatio)) return refuse(RefusalKind::Depth);
 
     const double rock = frkMode ? input.frk : input.fuk;
     if (frkMode) r.rockClass = ClassifyRock(input.frk);
-    if (!(rock > 0) || !detail::finite(rock)) return detail::rockRejection(input.mode);
+    if (!(rock > 0) || !detail::finite(rock)) return refuse(RefusalKind::Rock);
 
     const ProcessFactor process = ProcessFactors(input.process);
     r.psiC = process.psiC;
@@ -111,10 +110,9 @@ std::variant<PileResult, Rejection> ComputePile(const PileInput& input) {
     // magnitude, the size against 1 m or the rock parameter against 10 MPa. The shaft
     // capacity depends on the size alone.
     if (!detail::finite(r.Qrk) || !detail::finite(r.Ra)) {
-        return d / 1000 >= rock / 10 ? detail::sizeRejection(section)
-                                     : detail::rockRejection(input.mode);
+        return refuse(d / 1000 >= rock / 10 ? RefusalKind::Size : RefusalKind::Rock);
     }
-    if (!detail::finite(r.Rc)) return detail::sizeRejection(section);
+    if (!detail::finite(r.Rc)) return refuse(RefusalKind::Size);
     return r;
 }
 

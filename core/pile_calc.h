@@ -38,6 +38,11 @@ struct PileResult {
     std::optional<double> NLimit;
 };
 
+// The area (mm²) and the perimeter (mm) of a section of size d (the long side a of a
+// rectangle) and c (the straight length of an ellipse, the short side b; unused for a circle).
+double SectionArea(SectionType section, double d, double c);
+double SectionPerimeter(SectionType section, double d, double c);
+
 // Computes a pile read by ReadPileInput. Refuses a rock parameter <= 0 of the current mode.
 std::variant<PileResult, Rejection> ComputePile(const PileInput& input);
 

@@ -97,11 +97,30 @@ bool convertNumber(std::string_view text, std::size_t begin, std::size_t end, do
 // The first occurrence of the unit letter, or npos.
 std::size_t findUnit(const std::string& text, char unit) { return text.find(unit); }
 
-std::variant<PileInput, Rejection> reject(const char* message, const char* field) {
-    return Rejection{message, field};
-}
-
 }  // namespace detail
+
+Rejection RefusePile(RefusalKind kind, SectionType section, RockStrengthMode mode) {
+    const bool rectangle = section == SectionType::Rectangle;
+    switch (kind) {
+        case RefusalKind::Size:
+            return {rectangle ? "矩形长边尺寸数据有错" : "桩身直径数据有错", "cbe_dd", kind};
+        case RefusalKind::SecondSize:
+            return {rectangle ? "矩形短边尺寸数据有错" : "椭圆直段长度数据有错", "cbe_tyzd", kind};
+        case RefusalKind::Depth:
+            return {"嵌岩深度数据有错", "cbe_hr", kind};
+        case RefusalKind::SideRatio:
+            return {rectangle ? "超出范围，限制条件0.5≤b/a≤1.0" : "超出范围，限制条件0.2≤c/d≤2.0",
+                    "cbe_tyzd", kind};
+        case RefusalKind::Rock:
+            return mode == RockStrengthMode::Frk
+                       ? Rejection{"岩石单轴抗压强度值有错", "edt_frk", kind}
+                       : Rejection{"桩端地基极限承载力值有错", "edt_fuk", kind};
+        case RefusalKind::SoilLayer:
+            break;
+    }
+    // Soil layers are refused by the soil calculations, with the layer in the message.
+    return {"", "", kind};
+}
 
 double ParseLenient(const std::string& text) {
     std::size_t i = 0;
@@ -180,16 +199,9 @@ std::variant<PileInput, Rejection> ReadPileInput(InputTexts& texts) {
     in.frk = ParseFieldNumber(texts.frk);
     in.fuk = ParseFieldNumber(texts.fuk);
 
-    if (!(in.size1 > 0)) {
-        return rectangle ? detail::reject("矩形长边尺寸数据有错", "cbe_dd")
-                         : detail::reject("桩身直径数据有错", "cbe_dd");
-    }
-    if (section == SectionType::Ellipse && !(in.size2 > 0)) {
-        return detail::reject("椭圆直段长度数据有错", "cbe_tyzd");
-    }
-    if (rectangle && !(in.size2 > 0)) {
-        return detail::reject("矩形短边尺寸数据有错", "cbe_tyzd");
-    }
+    const auto refuse = [&](RefusalKind kind) { return RefusePile(kind, section, texts.mode); };
+    if (!(in.size1 > 0)) return refuse(RefusalKind::Size);
+    if (section != SectionType::Circle && !(in.size2 > 0)) return refuse(RefusalKind::SecondSize);
 
     // The long side goes to cbe_dd. Equal sides are rewritten too, so the fields always
     // show the values the calculation used.
@@ -207,19 +219,15 @@ std::variant<PileInput, Rejection> ReadPileInput(InputTexts& texts) {
     in.depthIsMultiple = p != std::string::npos;
     const std::string_view hr = texts.hr;
     const std::optional<double> depth = parseStrict(in.depthIsMultiple ? hr.substr(0, p) : hr);
-    if (!depth || *depth < 0) return detail::reject("嵌岩深度数据有错", "cbe_hr");
+    if (!depth || *depth < 0) return refuse(RefusalKind::Depth);
     in.hr = in.depthIsMultiple ? *depth * reference : *depth;
-    if (!std::isfinite(in.hr)) return detail::reject("嵌岩深度数据有错", "cbe_hr");
+    if (!std::isfinite(in.hr)) return refuse(RefusalKind::Depth);
 
     if (section == SectionType::Ellipse) {
         const double cd = in.size2 / in.size1;
-        if (!(cd >= 0.2 && cd <= 2.0)) {
-            return detail::reject("超出范围，限制条件0.2≤c/d≤2.0", "cbe_tyzd");
-        }
+        if (!(cd >= 0.2 && cd <= 2.0)) return refuse(RefusalKind::SideRatio);
     }
-    if (rectangle && !(in.size2 / in.size1 >= 0.5)) {
-        return detail::reject("超出范围，限制条件0.5≤b/a≤1.0", "cbe_tyzd");
-    }
+    if (rectangle && !(in.size2 / in.size1 >= 0.5)) return refuse(RefusalKind::SideRatio);
 
     in.sizeText1 = texts.dd;
     in.sizeText2 = texts.tyzd;

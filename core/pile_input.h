@@ -56,12 +56,22 @@ struct InputTexts {
     bool slope = false;        // ckb_ystj
 };
 
+// What an input is refused for. A second size that is no number and one whose ratio to the
+// first lies out of range blame the same field, but the screen tells them apart.
+enum class RefusalKind { Size, SecondSize, Depth, SideRatio, Rock, SoilLayer };
+
 // A refused input: the message shown in lb_shuoming and the control that turns red.
 struct Rejection {
     std::string message;
     std::string field;
+    RefusalKind kind;
     bool operator==(const Rejection&) const = default;
 };
+
+// The refusal of a pile input of that kind (not SoilLayer), with the message the screen shows
+// for the section and the rock mode and the field it blames. Every refusal of a pile's own
+// fields is made here.
+Rejection RefusePile(RefusalKind kind, SectionType section, RockStrengthMode mode);
 
 // The lenient number reading of the size fields, rock parameters and soil cells:
 // leading blanks skipped, then the longest leading decimal number ("." is the point,

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/number_format.h"
+#include "soil/soil_messages.h"
 #include "soil/soil_numbers.h"
 
 namespace pile {
@@ -197,7 +198,7 @@ DragLoadResult ComputeDragLoad(const DragLoadInput& input) {
         double li = ep - bottom;  // from the pile top down to the layer bottom
         if (!(dz > 0)) {
             li = 0;
-            log.raise("第" + n + "层层底标高高于上一层底标高");
+            log.raise(layerBottomAboveError(i + 1));
         }
         if (gamma < 0) {
             gamma = 0;

@@ -1,6 +1,7 @@
 // The formula-two capacity, the load limits [Nk] and [N] and their check.
 #include "soil/formula_two.h"
 
+#include "soil/soil_messages.h"
 #include "soil/soil_numbers.h"
 
 namespace pile {
@@ -91,17 +92,17 @@ std::optional<Rejection> soilLayerRefusal(const SideResistanceResult* side,
         const auto& layers = side->layers;
         for (size_t k = 0; k < layers.size(); ++k)
             if (layers[k].thickness < 0)
-                return Rejection{"第" + std::to_string(k + 1) + "层土厚度错", "side"};
+                return Rejection{layerThicknessError(k + 1), "side", RefusalKind::SoilLayer};
         for (size_t k = 0; k < layers.size(); ++k)
             if (layers[k].qsik < 0)
-                return Rejection{"第" + std::to_string(k + 1) + "层土侧阻力错", "side"};
+                return Rejection{layerSideResistanceError(k + 1), "side", RefusalKind::SoilLayer};
     }
     if (drag) {
         double top = drag->eg;
         for (size_t n = 0; n < drag->layers.size(); ++n) {
             const double bottom = drag->layers[n].bottom;
             if (bottom > top)
-                return Rejection{"第" + std::to_string(n + 1) + "层层底标高高于上一层底标高", "drag"};
+                return Rejection{layerBottomAboveError(n + 1), "drag", RefusalKind::SoilLayer};
             top = bottom;
         }
     }

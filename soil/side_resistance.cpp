@@ -2,6 +2,7 @@
 #include "soil/side_resistance.h"
 
 #include "core/pile_input.h"
+#include "soil/soil_messages.h"
 #include "soil/soil_numbers.h"
 
 namespace pile {
@@ -36,9 +37,9 @@ SideResistanceResult ComputeSideResistance(const SideResistanceInput& input) {
 
         row.thickness = detail::readSoilNumber(layer.thickness);
         row.qsik = detail::readSoilNumber(layer.qsik);
-        if (row.thickness < 0) raise("第" + k + "层土厚度错");
+        if (row.thickness < 0) raise(layerThicknessError(i + 1));
         if (row.qsik < 0) {
-            raise("第" + k + "层土侧阻力错");
+            raise(layerSideResistanceError(i + 1));
             result.revealInputMessageLabel = true;
         }
         row.Qsik = mu * row.thickness * row.qsik;

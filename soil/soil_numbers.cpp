@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <numbers>
 
 #include "core/number_format.h"
+#include "core/pile_calc.h"
 #include "core/pile_input.h"
 
 namespace pile::detail {
@@ -18,17 +18,7 @@ double readSoilNumber(const std::string& text) {
 }
 
 double perimeterMetres(const PileSection& pile) {
-    const double d = readSoilNumber(pile.dd);
-    const double c = readSoilNumber(pile.tyzd);
-    switch (pile.section) {
-        case SectionType::Ellipse:
-            return (std::numbers::pi * d + 2 * c) / 1000;
-        case SectionType::Rectangle:
-            return 2 * (d + c) / 1000;
-        case SectionType::Circle:
-        default:
-            return std::numbers::pi * d / 1000;
-    }
+    return SectionPerimeter(pile.section, readSoilNumber(pile.dd), readSoilNumber(pile.tyzd)) / 1000;
 }
 
 double fifteenDigits(double x) {

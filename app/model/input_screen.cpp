@@ -32,7 +32,6 @@ constexpr const char* kBadFuk = "桩端地基极限承载力值有错";
 
 // The refusal of the side-ratio check names cbe_tyzd like the size check before it; its
 // message is the one that starts with this text.
-constexpr std::string_view kRatioMessageStart = "超出范围";
 
 // "first" to "last" in steps of 100 mm.
 std::vector<std::string> sizeItems(int first, int last) {
@@ -218,7 +217,7 @@ void InputScreen::markPassedChecks(const Rejection* rejection, SectionType secti
                        false};
 
     const Control* refusedField = rejection ? fieldControl(rejection->field) : nullptr;
-    const bool refusedRatio = rejection && rejection->message.starts_with(kRatioMessageStart);
+    const bool refusedRatio = rejection && rejection->kind == RefusalKind::SideRatio;
     for (const Check& check : std::span(checks.data(), count)) {
         if (check.field == refusedField && check.ratio == refusedRatio) break;
         clearFieldMessage(check.field);

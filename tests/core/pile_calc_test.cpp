@@ -201,8 +201,8 @@ TEST(ComputePile, RefusesARockParameterThatIsNotPositive) {
         const char* fuk;
         Rejection expected;
     };
-    const Rejection frk{"岩石单轴抗压强度值有错", "edt_frk"};
-    const Rejection fuk{"桩端地基极限承载力值有错", "edt_fuk"};
+    const Rejection frk{"岩石单轴抗压强度值有错", "edt_frk", RefusalKind::Rock};
+    const Rejection fuk{"桩端地基极限承载力值有错", "edt_fuk", RefusalKind::Rock};
     const Case cases[] = {
         {"frk zero", RockStrengthMode::Frk, "0", "24", frk},
         {"frk negative", RockStrengthMode::Frk, "-3", "24", frk},
@@ -249,23 +249,23 @@ TEST(ComputePile, RefusesInputsWhoseResultsWouldOverflow) {
         change(t);
         return t;
     };
-    const Rejection diameter{"桩身直径数据有错", "cbe_dd"};
-    const Rejection longSide{"矩形长边尺寸数据有错", "cbe_dd"};
+    const Rejection diameter{"桩身直径数据有错", "cbe_dd", RefusalKind::Size};
+    const Rejection longSide{"矩形长边尺寸数据有错", "cbe_dd", RefusalKind::Size};
     const Case cases[] = {
         {"area overflows", with(InputTexts{}, [](InputTexts& t) { t.dd = "1e200"; }), diameter},
         {"capacity overflows by the size",
          with(InputTexts{}, [](InputTexts& t) { t.dd = "1e154"; }), diameter},
         {"capacity overflows by frk", with(InputTexts{}, [](InputTexts& t) { t.frk = "1e307"; }),
-         {"岩石单轴抗压强度值有错", "edt_frk"}},
+         {"岩石单轴抗压强度值有错", "edt_frk", RefusalKind::Rock}},
         {"capacity overflows by fuk", with(fukCircle(), [](InputTexts& t) { t.fuk = "1e307"; }),
-         {"桩端地基极限承载力值有错", "edt_fuk"}},
+         {"桩端地基极限承载力值有错", "edt_fuk", RefusalKind::Rock}},
         {"ellipse area overflows",
          with(ellipse(false), [](InputTexts& t) { t.dd = "1e200", t.tyzd = "1e200"; }), diameter},
         {"rectangle area overflows",
          with(rectangle(), [](InputTexts& t) { t.dd = "1e200", t.tyzd = "1e200"; }), longSide},
         {"depth ratio overflows",
          with(InputTexts{}, [](InputTexts& t) { t.dd = "1e-300", t.hr = "1e10"; }),
-         {"嵌岩深度数据有错", "cbe_hr"}},
+         {"嵌岩深度数据有错", "cbe_hr", RefusalKind::Depth}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -311,14 +311,14 @@ TEST(ComputePile, RefusesARecordThatWasNotReadFromTheScreen) {
     in.size1 = -1;
     in.hr = 1000;
     in.frk = 25;
-    EXPECT_EQ(std::get<Rejection>(ComputePile(in)), (Rejection{"桩身直径数据有错", "cbe_dd"}));
+    EXPECT_EQ(std::get<Rejection>(ComputePile(in)), (Rejection{"桩身直径数据有错", "cbe_dd", RefusalKind::Size}));
     in.size1 = 1000;
     in.hr = std::nan("");
-    EXPECT_EQ(std::get<Rejection>(ComputePile(in)), (Rejection{"嵌岩深度数据有错", "cbe_hr"}));
+    EXPECT_EQ(std::get<Rejection>(ComputePile(in)), (Rejection{"嵌岩深度数据有错", "cbe_hr", RefusalKind::Depth}));
     in.hr = 1000;
     in.frk = std::nan("");
     EXPECT_EQ(std::get<Rejection>(ComputePile(in)),
-              (Rejection{"岩石单轴抗压强度值有错", "edt_frk"}));
+              (Rejection{"岩石单轴抗压强度值有错", "edt_frk", RefusalKind::Rock}));
 }
 
 }  // namespace

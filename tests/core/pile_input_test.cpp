@@ -197,7 +197,7 @@ TEST(ReadPileInput, SocketDepth) {
             EXPECT_EQ(std::get<PileInput>(result).depthText, c.hr);
         } else {
             ASSERT_TRUE(std::holds_alternative<Rejection>(result));
-            EXPECT_EQ(std::get<Rejection>(result), (Rejection{"嵌岩深度数据有错", "cbe_hr"}));
+            EXPECT_EQ(std::get<Rejection>(result), (Rejection{"嵌岩深度数据有错", "cbe_hr", RefusalKind::Depth}));
         }
     }
 }
@@ -234,7 +234,7 @@ TEST(ReadPileInput, RectangleSidesAreOrderedAndRewritten) {
             EXPECT_DOUBLE_EQ(in.hr, in.size2);
         } else {
             EXPECT_EQ(std::get<Rejection>(result),
-                      (Rejection{"超出范围，限制条件0.5≤b/a≤1.0", "cbe_tyzd"}));
+                      (Rejection{"超出范围，限制条件0.5≤b/a≤1.0", "cbe_tyzd", RefusalKind::SideRatio}));
         }
     }
 }
@@ -250,33 +250,33 @@ TEST(ReadPileInput, ChecksRunInOrderAndTheFirstFailureWins) {
         Rejection expected;  // empty message: accepted
     };
     const Case cases[] = {
-        {"circle diameter letters", S::Circle, "abc", "0", "1.0d", {"桩身直径数据有错", "cbe_dd"}},
-        {"circle diameter zero", S::Circle, "0", "0", "1.0d", {"桩身直径数据有错", "cbe_dd"}},
-        {"circle diameter negative", S::Circle, "-5", "0", "1.0d", {"桩身直径数据有错", "cbe_dd"}},
-        {"circle diameter overflow", S::Circle, "1e999", "0", "1.0d", {"桩身直径数据有错", "cbe_dd"}},
-        {"diameter before depth", S::Circle, "0", "0", "bad", {"桩身直径数据有错", "cbe_dd"}},
+        {"circle diameter letters", S::Circle, "abc", "0", "1.0d", {"桩身直径数据有错", "cbe_dd", RefusalKind::Size}},
+        {"circle diameter zero", S::Circle, "0", "0", "1.0d", {"桩身直径数据有错", "cbe_dd", RefusalKind::Size}},
+        {"circle diameter negative", S::Circle, "-5", "0", "1.0d", {"桩身直径数据有错", "cbe_dd", RefusalKind::Size}},
+        {"circle diameter overflow", S::Circle, "1e999", "0", "1.0d", {"桩身直径数据有错", "cbe_dd", RefusalKind::Size}},
+        {"diameter before depth", S::Circle, "0", "0", "bad", {"桩身直径数据有错", "cbe_dd", RefusalKind::Size}},
         {"circle diameter with unit", S::Circle, "1000mm", "0", "1.0d", {}},
         {"circle ignores tyzd", S::Circle, "1000", "junk", "1.0d", {}},
-        {"ellipse diameter", S::Ellipse, "0", "500", "1.0d", {"桩身直径数据有错", "cbe_dd"}},
+        {"ellipse diameter", S::Ellipse, "0", "500", "1.0d", {"桩身直径数据有错", "cbe_dd", RefusalKind::Size}},
         {"ellipse straight length", S::Ellipse, "1000", "0", "1.0d",
-         {"椭圆直段长度数据有错", "cbe_tyzd"}},
+         {"椭圆直段长度数据有错", "cbe_tyzd", RefusalKind::SecondSize}},
         {"ellipse c/d exactly 0.2", S::Ellipse, "1000", "200", "1.0d", {}},
         {"ellipse c/d exactly 2.0", S::Ellipse, "1000", "2000", "1.0d", {}},
         {"ellipse c/d 0.2 at other sizes", S::Ellipse, "1500", "300", "1.0d", {}},
         {"ellipse c/d below 0.2", S::Ellipse, "1000", "190", "1.0d",
-         {"超出范围，限制条件0.2≤c/d≤2.0", "cbe_tyzd"}},
+         {"超出范围，限制条件0.2≤c/d≤2.0", "cbe_tyzd", RefusalKind::SideRatio}},
         {"ellipse c/d above 2.0", S::Ellipse, "1000", "2010", "1.0d",
-         {"超出范围，限制条件0.2≤c/d≤2.0", "cbe_tyzd"}},
-        {"depth checked before c/d", S::Ellipse, "1000", "100", "x", {"嵌岩深度数据有错", "cbe_hr"}},
+         {"超出范围，限制条件0.2≤c/d≤2.0", "cbe_tyzd", RefusalKind::SideRatio}},
+        {"depth checked before c/d", S::Ellipse, "1000", "100", "x", {"嵌岩深度数据有错", "cbe_hr", RefusalKind::Depth}},
         {"rectangle long side", S::Rectangle, "0", "1000", "1.0b",
-         {"矩形长边尺寸数据有错", "cbe_dd"}},
+         {"矩形长边尺寸数据有错", "cbe_dd", RefusalKind::Size}},
         {"rectangle short side", S::Rectangle, "1000", "0", "1.0b",
-         {"矩形短边尺寸数据有错", "cbe_tyzd"}},
+         {"矩形短边尺寸数据有错", "cbe_tyzd", RefusalKind::SecondSize}},
         {"rectangle long side first", S::Rectangle, "0", "0", "1.0b",
-         {"矩形长边尺寸数据有错", "cbe_dd"}},
+         {"矩形长边尺寸数据有错", "cbe_dd", RefusalKind::Size}},
         {"rectangle square", S::Rectangle, "1200", "1200", "1.0b", {}},
         {"depth checked before b/a", S::Rectangle, "2000", "900", "-1",
-         {"嵌岩深度数据有错", "cbe_hr"}},
+         {"嵌岩深度数据有错", "cbe_hr", RefusalKind::Depth}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
