@@ -6,6 +6,9 @@
 // are printed as typed (for a rectangle: as rewritten by the side ordering).
 #include "books/detailed_book.h"
 
+#include <utility>
+
+#include "core/sections.h"
 #include "core/text_width.h"
 
 namespace pile {
@@ -23,8 +26,8 @@ bool isRectangle(const PileInput& input) { return input.section == SectionType::
 constexpr const char* kSummaryRule = "      ---------------------------------------";
 
 // The section kind, then its sizes as typed: d; d and c; a and b.
-void appendSectionBlock(BookLines& lines, const PileInput& input, const char* typeLine) {
-    lines.push_back(typeLine);
+void appendSectionBlock(BookLines& lines, const PileInput& input, std::string typeLine) {
+    lines.push_back(std::move(typeLine));
     if (isRectangle(input)) {
         lines.push_back("      矩形长边尺寸a:               " + padValue(input.sizeText1, 10) + " mm");
         lines.push_back("      矩形短边尺寸b:               " + padValue(input.sizeText2, 10) + " mm");
@@ -37,8 +40,8 @@ void appendSectionBlock(BookLines& lines, const PileInput& input, const char* ty
 
 }  // namespace
 
-bool isSquare(const PileInput& input) {
-    return input.section == SectionType::Rectangle && input.size1 == input.size2;
+const SectionDescription& shapeOf(const PileInput& input) {
+    return DescribeShape(input.section, input.size1, input.size2);
 }
 
 void appendBookTitle(BookLines& lines, int n) {
@@ -49,13 +52,9 @@ void appendBookTitle(BookLines& lines, int n) {
 void appendInputData(BookLines& lines, const PileInput& input) {
     lines.push_back("2.输入数据");
     lines.push_back("  2.1 基桩参数");
-    const char* const typeLines[] = {
-        "      桩身截面类型:                      圆桩",
-        "      桩身截面类型:                    椭圆桩",
-        // Section 2 names the input kind, so a square is still entered as a rectangle.
-        "      桩身截面类型:                    矩形桩",
-    };
-    appendSectionBlock(lines, input, typeLines[static_cast<int>(input.section)]);
+    // Section 2 names the input kind, so a square is still entered as a rectangle.
+    appendSectionBlock(lines, input,
+                       "      桩身截面类型:" + padValue(std::string(Describe(input.section).name), 26));
     const std::string depth = "      桩身嵌岩深度hr:              " + padValue(input.depthText, 10);
     lines.push_back(input.depthIsMultiple ? depth : depth + " mm");
     lines.push_back("      桩身混凝土强度等级:          " + padValue(input.gradeText, 10));
@@ -118,13 +117,7 @@ void appendShaftFormula(BookLines& lines) {
 void appendRockResistance(BookLines& lines, const PileInput& input, const PileResult& result,
                           const std::string& rockClassName) {
     lines.push_back("4.承载力计算");
-    const char* const typeLines[] = {
-        "  4.1 桩身截面类型:                      圆桩",
-        "  4.1 桩身截面类型:                    椭圆桩",
-        isSquare(input) ? "  4.1 桩身截面类型:                      方桩"
-                        : "  4.1 桩身截面类型:                    矩形桩",
-    };
-    appendSectionBlock(lines, input, typeLines[static_cast<int>(input.section)]);
+    appendSectionBlock(lines, input, "  4.1 桩身截面类型:" + padValue(std::string(shapeOf(input).name), 26));
     // Area in m^2 and perimeter in m.
     lines.push_back("      桩身截面面积Ap(A):           " +
                     padValue(FormatFixed(result.area / 1000000, 6, 2), 10) + " m^2");
@@ -179,13 +172,10 @@ void appendSoilResistanceOmitted(BookLines& lines) {
     lines.push_back("  4.4 土的总极限侧阻力标准值Qsk(不考虑): 0.00 kN");
 }
 
-void appendUltimateCapacity(BookLines& lines, const PileInput& input, const PileResult& result) {
+void appendUltimateCapacity(BookLines& lines, const PileResult& result) {
     lines.push_back("  4.5 桩竖向极限承载力标准值Quk:   " +
                     padValue(FormatFixed(result.Quk, 10, 2), 10) + " kN");
-    // K = 2 for a circle given frk, 3 otherwise.
-    lines.push_back(isCircle(input) && isFrk(input)
-                        ? "      安全系数K:                         2.00"
-                        : "      安全系数K:                         3.00");
+    lines.push_back("      安全系数K:" + padValue(FormatFixed(result.K, 10, 2), 29));
     lines.push_back("      单桩竖向承载力特征值Ra:      " +
                     padValue(FormatFixed(result.Ra, 10, 2), 10) + " kN");
 }
@@ -214,18 +204,7 @@ void appendSummaryBlocks(BookLines& lines, const PileInput& input, const PileRes
     }
     lines.push_back(kSummaryRule);
 
-    std::string typeName;
-    switch (input.section) {
-        case SectionType::Circle:
-            typeName = "圆  桩";
-            break;
-        case SectionType::Ellipse:
-            typeName = "椭圆桩";
-            break;
-        case SectionType::Rectangle:
-            typeName = isSquare(input) ? "方  桩" : "矩形桩";
-            break;
-    }
+    const std::string typeName(shapeOf(input).tableName);
     const std::string third = isCircle(input) ? "-" : input.sizeText2;
     lines.push_back(Spaces(8) + PadRight("ZH" + std::to_string(n), " ", 6) + Spaces(2) +
                     center(typeName) + Spaces(2) + center(input.sizeText1) + Spaces(2) +
@@ -263,7 +242,7 @@ BookLines detailedBookLines(const PileInput& input, const PileResult& result,
     appendShaftFormula(lines);
     appendRockResistance(lines, input, result, rockClassName);
     appendSoilResistanceOmitted(lines);
-    appendUltimateCapacity(lines, input, result);
+    appendUltimateCapacity(lines, result);
     appendShaftCapacity(lines, input, result);
     appendSummaryBlocks(lines, input, result, mode, n);
     appendBookClosing(lines, timeText);

@@ -50,7 +50,7 @@ void appendRockResistance(BookLines& lines, const PileInput& input, const PileRe
 // Section 4.4 of a book without soil side resistance.
 void appendSoilResistanceOmitted(BookLines& lines);
 // Section 4.5: Quk, K and Ra.
-void appendUltimateCapacity(BookLines& lines, const PileInput& input, const PileResult& result);
+void appendUltimateCapacity(BookLines& lines, const PileResult& result);
 // Section 4.6: the process factor, fc and Rc.
 void appendShaftCapacity(BookLines& lines, const PileInput& input, const PileResult& result);
 // Section 5 with its first two blocks (section and sizes; depth, rock, Ra and Rc), ending with

@@ -282,7 +282,7 @@ BookLines formulaTwoBookLines(const PileInput& input, const FormulaTwoRun& run,
     appendShaftFormula(lines);
     appendRockResistance(lines, input, result, rockClassName);
     appendSideResistance(lines, run);
-    appendUltimateCapacity(lines, input, result);
+    appendUltimateCapacity(lines, result);
     appendShaftCapacity(lines, input, result);
     appendNegativeFriction(lines, run);
     appendSummaryBlocks(lines, input, result, mode, n);

@@ -5,6 +5,7 @@
 #include "books/summary_table.h"
 
 #include "books/detailed_book.h"
+#include "core/sections.h"
 #include "core/text_width.h"
 
 namespace pile {
@@ -82,9 +83,7 @@ std::vector<std::string> summaryRowCells(const PileInput& input, const PileResul
     const bool frk = input.mode == RockStrengthMode::Frk;
     const std::string dash = dashCell();
 
-    std::string typeName = "圆  桩";
-    if (ellipse) typeName = "椭圆桩";
-    if (rectangle) typeName = isSquare(input) ? "方  桩" : "矩形桩";
+    const std::string typeName(DescribeShape(input.section, input.size1, input.size2).tableName);
 
     const std::string size1 = rightCell(input.sizeText1, 6);
     const std::string size2 = rightCell(input.sizeText2, 6);
@@ -111,7 +110,7 @@ std::vector<std::string> summaryRowCells(const PileInput& input, const PileResul
         circle ? dash : rightCell(FormatFixed(result.sideRatio.value_or(0), 6, 2), 6),  // 15
         circle && frk ? dash : coef,                                         // 16 beta
         roundedCell(result.Qrk, mode, 2),                                    // 17 Qrk
-        centredCell(circle && frk ? "2.00" : "3.00"),                        // 18 K
+        centredCell(FormatFixed(result.K, 10, 2)),                           // 18 K
         roundedCell(result.Ra, mode, 2),                                     // 19 Ra
         rightCell(input.gradeText, 6),                                       // 20 grade
         rightCell(FormatFixed(result.psiC, 3, 2), 6),                        // 21 psi_c

@@ -6,6 +6,7 @@
 
 #include "core/concrete_grades.h"
 #include "core/pile_input.h"
+#include "core/sections.h"
 #include "core/text_width.h"
 
 namespace pile {
@@ -13,16 +14,11 @@ namespace {
 
 bool isRectangle(int section) { return section == 3 || section == 4; }
 
-const char* sectionText(int section, double size1, double size2) {
-    switch (section) {
-        case 1:
-            return "圆  桩";
-        case 2:
-            return "椭圆桩";
-        default:
-            // Equal sides read as a square, as the books print it.
-            return size1 == size2 ? "方  桩" : "矩形桩";
-    }
+std::string_view sectionText(int section, double size1, double size2) {
+    // Sections 1 to 3 are the items of cbb_jmlx; 4, the square, is entered as a rectangle, and
+    // equal sides read as a square, as the books print it.
+    const auto type = static_cast<SectionType>(std::clamp(section - 1, 0, kSectionCount - 1));
+    return DescribeShape(type, size1, size2).tableName;
 }
 
 }  // namespace
@@ -187,7 +183,7 @@ std::string ResultList::fieldText(std::size_t row, ListField field) const {
             return m_numberDigits > 0 ? pileNumberText(r.number, m_numberDigits)
                                       : std::to_string(r.number);
         case ListField::Section:
-            return sectionText(r.section, r.size1, r.size2);
+            return std::string(sectionText(r.section, r.size1, r.size2));
         case ListField::Size1:
             return FormatGeneral(r.size1);
         case ListField::Size2:
