@@ -6,32 +6,12 @@
 #include <cstdint>
 #include <initializer_list>
 
+#include "core/concrete_grades.h"
+#include "core/sections.h"
+
 namespace pile::cli {
 
 using nlohmann::json;
-
-InputTexts screenDefaults(SectionType section, RockStrengthMode mode) {
-    InputTexts t;  // a new window: circle, frk mode
-    t.section = section;
-    t.mode = mode;
-    switch (section) {
-        case SectionType::Circle:
-            t.tyzd = "0";
-            t.hr = "1.0d";
-            break;
-        case SectionType::Ellipse:
-            t.tyzd = "500";
-            t.hr = "1.0d";
-            break;
-        case SectionType::Rectangle:
-            t.tyzd = "1000";
-            t.hr = "1.0b";
-            break;
-    }
-    t.process = DefaultProcessIndex(section, mode);
-    t.processText = ProcessItems(section, mode)[static_cast<size_t>(t.process)];
-    return t;
-}
 
 bool isOneLineText(const std::string& text) {
     // A field of the screen holds one line; a control character would break the books' lines:
@@ -289,14 +269,14 @@ std::variant<PileLine, std::string> parsePileLine(const std::string& line) {
                        "", problem))
         return problem;
     std::optional<int> section, grade, process;
-    if (!readIndex(obj, "section", 0, 2, section, problem)) return problem;
+    if (!readIndex(obj, "section", 0, kSectionCount - 1, section, problem)) return problem;
     RockStrengthMode mode = RockStrengthMode::Frk;
     if (auto it = obj.find("rock"); it != obj.end()) {
         if (!it->is_string() || (*it != "frk" && *it != "fuk"))
             return std::string("key \"rock\" must be \"frk\" or \"fuk\"");
         mode = *it == "fuk" ? RockStrengthMode::Fuk : RockStrengthMode::Frk;
     }
-    InputTexts t = screenDefaults(static_cast<SectionType>(section.value_or(0)), mode);
+    InputTexts t = NewSectionTexts(static_cast<SectionType>(section.value_or(0)), mode);
 
     if (!readText(obj, "d", t.dd, problem) || !readText(obj, "c", t.tyzd, problem) ||
         !readText(obj, "hr", t.hr, problem) || !readText(obj, "frk", t.frk, problem) ||

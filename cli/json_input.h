@@ -24,9 +24,6 @@ struct PileLine {
     FormulaTwoSoil soil;  // Kind::Pile, formula two: the soil switches and screens
 };
 
-// The texts a new window shows after choosing `section` and `mode` on its input screen.
-InputTexts screenDefaults(SectionType section, RockStrengthMode mode);
-
 // Reads one line. Returns the problem as text when the line is not a JSON object or a
 // key holds a value of the wrong type or out of range.
 std::variant<PileLine, std::string> parsePileLine(const std::string& line);

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/pile_input.h"
 
@@ -42,6 +44,14 @@ constexpr const SectionDescription& Describe(SectionType type) {
 constexpr const SectionDescription& DescribeShape(SectionType type, double size1, double size2) {
     return type == SectionType::Rectangle && size1 == size2 ? kSquareSection : Describe(type);
 }
+
+// The socket depths cbe_hr offers for the section: multiples of its unit length, then
+// millimetres. The first is the depth a newly chosen section starts from.
+std::vector<std::string> DepthItems(const SectionDescription& section);
+
+// The texts of a new window's input screen once the section and the rock mode are chosen: the
+// section's second size and first depth, and the process its list selects.
+InputTexts NewSectionTexts(SectionType section, RockStrengthMode mode);
 
 namespace detail {
 constexpr bool sectionsInItemOrder() {

@@ -1,12 +1,14 @@
 // The input screen of a calculator window.
 #include "app/model/input_screen.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <span>
 #include <string_view>
 
 #include "core/design_tables.h"
+#include "core/sections.h"
 
 namespace pile {
 
@@ -24,14 +26,12 @@ constexpr const char* kLabelLongSide = "矩形长边尺寸      a (mm)";
 constexpr const char* kLabelStraight = "椭圆直段长度      c (mm)";
 constexpr const char* kLabelShortSide = "矩形短边尺寸      b (mm)";
 
-// Live-check messages.
-constexpr const char* kBadDiameter = "桩身直径数据有错";
-constexpr const char* kBadStraight = "椭圆直段长度数据有错";
-constexpr const char* kBadFrk = "岩石单轴抗压强度值有错";
-constexpr const char* kBadFuk = "桩端地基极限承载力值有错";
-
-// The refusal of the side-ratio check names cbe_tyzd like the size check before it; its
-// message is the one that starts with this text.
+// The live checks of the fields name a circle's diameter and an ellipse's straight length,
+// whatever the section.
+std::string liveCheckMessage(RefusalKind kind, RockStrengthMode mode = RockStrengthMode::Frk) {
+    const SectionType section = kind == RefusalKind::Size ? SectionType::Circle : SectionType::Ellipse;
+    return RefusePile(kind, section, mode).message;
+}
 
 // "first" to "last" in steps of 100 mm.
 std::vector<std::string> sizeItems(int first, int last) {
@@ -40,13 +40,16 @@ std::vector<std::string> sizeItems(int first, int last) {
     return items;
 }
 
-// The socket depths offered: multiples of the unit length, then millimetres.
-std::vector<std::string> depthItems(char unit) {
-    std::vector<std::string> items;
-    for (const char* m : {"1.0", "1.5", "2.0", "2.5", "3.0", "3.5", "4.0"})
-        items.push_back(std::string(m) + unit);
-    for (const char* mm : {"1000", "1500", "2000", "2500", "3000"}) items.emplace_back(mm);
-    return items;
+std::vector<std::string> sectionNames() {
+    std::vector<std::string> names;
+    for (const SectionDescription& s : kSections) names.emplace_back(s.name);
+    return names;
+}
+
+// The item of `items` that is `text`, or -1.
+int indexOf(const std::vector<std::string>& items, std::string_view text) {
+    const auto it = std::find(items.begin(), items.end(), text);
+    return it == items.end() ? -1 : static_cast<int>(it - items.begin());
 }
 
 }  // namespace
@@ -59,28 +62,29 @@ InputScreen::InputScreen(Host& host) : m_host(host) {
 
     gpb_jzcs.setText("基桩参数");
     lb_jmlx.setText("桩身截面类型");
-    cbb_jmlx.setItems({"圆桩", "椭圆桩", "矩形桩"}, 0);
+    const InputTexts defaults;  // a new window's pile
+    cbb_jmlx.setItems(sectionNames(), static_cast<int>(defaults.section));
     lb_dd.setText(kLabelDiameter);
-    cbe_dd.setItems(sizeItems(1000, 2000), 0);
+    cbe_dd.setItems(sizeItems(1000, 2000), indexOf(sizeItems(1000, 2000), defaults.dd));
     lb_tyzd.setText(kLabelStraight);
     lb_tyzd.setEnabled(false);
     cbe_tyzd.setItems(sizeItems(1000, 2000), -1);
-    cbe_tyzd.setText("0");
+    cbe_tyzd.setText(defaults.tyzd);
     cbe_tyzd.setEnabled(false);
     lb_hr.setText("桩身嵌岩深度      hr");
-    cbe_hr.setItems(depthItems('d'), 0);
+    cbe_hr.setItems(DepthItems(Describe(defaults.section)),
+                    indexOf(DepthItems(Describe(defaults.section)), defaults.hr));
     lb_hnt.setText("桩身混凝土强度等级");
-    cbb_hnt.setItems(GradeItems(), 1);
+    cbb_hnt.setItems(GradeItems(), defaults.gradeIndex);
     lb_czgy.setText("基桩成桩工艺");
-    cbb_czgy.setItems(ProcessItems(SectionType::Circle, RockStrengthMode::Frk),
-                      DefaultProcessIndex(SectionType::Circle, RockStrengthMode::Frk));
+    cbb_czgy.setItems(ProcessItems(defaults.section, defaults.mode), defaults.process);
 
     gpb_jycs.setText("基岩参数");
     rdb_frk.setText("岩石单轴抗压强度     frk (MPa)");
     rdb_fuk.setText("桩端地基极限承载力 fuk (MPa)");
     RadioButton::group({&rdb_frk, &rdb_fuk});
-    edt_frk.setText("25");
-    edt_fuk.setText("24");
+    edt_frk.setText(defaults.frk);
+    edt_fuk.setText(defaults.fuk);
     edt_fuk.setEnabled(false);
     ckb_ystj.setEnabled(false);
     lb_frk_ystj.setText(
@@ -303,25 +307,17 @@ void InputScreen::applySectionLists(SectionType sectionType) {
     const bool rectangle = sectionType == SectionType::Rectangle;
     lb_dd.setText(rectangle ? kLabelLongSide : kLabelDiameter);
     lb_tyzd.setText(rectangle ? kLabelShortSide : kLabelStraight);
-    switch (sectionType) {
-        case SectionType::Circle:
-            lb_tyzd.setEnabled(false);
-            cbe_tyzd.setItems(sizeItems(100, 1200), -1);
-            cbe_tyzd.setText("0");
-            cbe_tyzd.setEnabled(false);
-            break;
-        case SectionType::Ellipse:
-            lb_tyzd.setEnabled(true);
-            cbe_tyzd.setItems(sizeItems(100, 1200), 4);  // "500"
-            cbe_tyzd.setEnabled(true);
-            break;
-        case SectionType::Rectangle:
-            lb_tyzd.setEnabled(true);
-            cbe_tyzd.setItems(sizeItems(1000, 2000), 0);  // "1000"
-            cbe_tyzd.setEnabled(true);
-            break;
-    }
-    cbe_hr.setItems(depthItems(rectangle ? 'b' : 'd'), 0);
+    // The second size starts from the section's own, an item of its list where it is one.
+    const std::vector<std::string> secondSizes =
+        rectangle ? sizeItems(1000, 2000) : sizeItems(100, 1200);
+    const SectionDescription& description = Describe(sectionType);
+    const int secondSize = indexOf(secondSizes, description.secondSize);
+    const bool used = sectionType != SectionType::Circle;
+    lb_tyzd.setEnabled(used);
+    cbe_tyzd.setItems(secondSizes, secondSize);
+    if (secondSize < 0) cbe_tyzd.setText(std::string(description.secondSize));
+    cbe_tyzd.setEnabled(used);
+    cbe_hr.setItems(DepthItems(description), 0);
 }
 
 // The rules of the rock mode for a section. The slope condition (clause 5.3.9) only concerns
@@ -403,24 +399,25 @@ void InputScreen::ckb_ystjChange() { inputChanged(InputChange::DepthOrRock); }
 
 void InputScreen::cbe_ddChange() {
     inputChanged(InputChange::Size);
-    liveCheck(cbe_dd.text(), false, kBadDiameter, cbe_dd);
+    liveCheck(cbe_dd.text(), false, liveCheckMessage(RefusalKind::Size), cbe_dd);
 }
 
 void InputScreen::cbe_tyzdChange() {
     inputChanged(InputChange::Size);
-    liveCheck(cbe_tyzd.text(), true, kBadStraight, cbe_tyzd);
+    liveCheck(cbe_tyzd.text(), true, liveCheckMessage(RefusalKind::SecondSize), cbe_tyzd);
 }
 
 void InputScreen::cbe_hrChange() { inputChanged(InputChange::DepthOrRock); }
 
 void InputScreen::edt_frkChange() {
     inputChanged(InputChange::DepthOrRock);
-    liveCheck(edt_frk.text(), true, kBadFrk, edt_frk);
+    liveCheck(edt_frk.text(), true, liveCheckMessage(RefusalKind::Rock), edt_frk);
 }
 
 void InputScreen::edt_fukChange() {
     inputChanged(InputChange::DepthOrRock);
-    liveCheck(edt_fuk.text(), true, kBadFuk, edt_fuk);
+    liveCheck(edt_fuk.text(), true,
+              liveCheckMessage(RefusalKind::Rock, RockStrengthMode::Fuk), edt_fuk);
 }
 
 void InputScreen::cbb_hntChange() { inputChanged(InputChange::Grade); }

@@ -13,6 +13,7 @@
 #include "core/design_tables.h"
 #include "core/pile_calc.h"
 #include "core/pile_input.h"
+#include "core/sections.h"
 #include "core/text_width.h"
 
 namespace pile::test {
@@ -50,20 +51,9 @@ struct ComputedPile {
     std::string rockClassName;  // empty in fuk mode
 };
 
-// The screen after choosing `section` and `mode` in a new window: its sizes, depth and the
-// process the list selects.
+// The screen after choosing `section` and `mode` in a new window.
 inline InputTexts screenTexts(SectionType section, RockStrengthMode mode = RockStrengthMode::Frk) {
-    InputTexts t;
-    t.section = section;
-    t.mode = mode;
-    if (section == SectionType::Ellipse) t.tyzd = "500";
-    if (section == SectionType::Rectangle) {
-        t.tyzd = "1000";
-        t.hr = "1.0b";
-    }
-    t.process = DefaultProcessIndex(section, mode);
-    t.processText = ProcessItems(section, mode)[static_cast<size_t>(t.process)];
-    return t;
+    return NewSectionTexts(section, mode);
 }
 
 inline ComputedPile compute(InputTexts texts) {
