@@ -248,9 +248,23 @@ double ResultList::fieldValue(std::size_t row, ListField field) const {
             return m_soil[row].keyN;
         case ListField::NRatio:
             return m_soil[row].keyNRatio;
-        default:
-            return ParseLenient(fieldText(row, field));
+        // The other columns sort by the number their text starts with.
+        case ListField::PileNumber:
+        case ListField::Section:
+        case ListField::Size2:
+        case ListField::Depth:
+        case ListField::RockType:
+        case ListField::RockValue:
+        case ListField::Process:
+        case ListField::Kesair:
+        case ListField::Grade:
+        case ListField::Note:
+        case ListField::Qgn:
+        case ListField::IdQgn:
+        case ListField::IdFsk:
+            break;
     }
+    return ParseLenient(fieldText(row, field));
 }
 
 void ResultList::reorder(const std::vector<std::uint32_t>& order) {
