@@ -7,6 +7,7 @@
 #include "books/formula_two_book.h"
 
 #include <cmath>
+#include <utility>
 
 #include "core/text_width.h"
 
@@ -126,33 +127,29 @@ std::string sideResultLine(const SideLayerResult& layer, int a, int b, int c) {
 }  // namespace
 
 const SummaryTableLayout& formulaTwoTableLayout() {
-    // clang-format off
-    static const SummaryTableLayout layout{
-        250,
-        " 基    桩  桩身截面  桩身直径  椭圆直段  矩形长边  矩形短边  桩身面积  嵌岩深度  单轴强度  极限强度  成    桩  深 径 比  综合系数  深 宽 比  截面比值  综合系数  嵌岩阻力  安全系数  桩承载力  桩混凝土  工艺系数  桩身强度  下拉荷载  标准荷载  设计荷载 ",
-        " 编    号  类    型    d(mm)     c(mm)     a(mm)     b(mm)    Ap(m^2)   hr(mm)   frk(MPa)  fuk(MPa)  工    艺    hr/d      ζr       hr/b    c/d(b/a)     β      Qrk(kN)      K      Ra(kN)   强度等级    ψc      Rc(kN)    Qgn(kN)  限值[Nk]  限值 [N] ",
-    };
-    // clang-format on
+    using S = const SummaryRowSource&;
+    static const SummaryTableLayout layout = [] {
+        std::vector<SummaryColumn> columns = formulaOneColumns();
+        // clang-format off
+        columns.insert(columns.end(), {
+            {"下拉荷载  ", " Qgn(kN)  ", [](S s) { return roundedCell(limitOrZero(s.result.Qgn), s.mode, 2); }},
+            {"标准荷载  ", "限值[Nk]  ", [](S s) { return roundedCell(limitOrZero(s.result.NkLimit), s.mode, 2); }},
+            {"设计荷载  ", "限值 [N]  ", [](S s) { return roundedCell(limitOrZero(s.result.NLimit), s.mode, 2); }},
+        });
+        // clang-format on
+        return makeTableLayout(std::move(columns));
+    }();
     return layout;
 }
 
 std::vector<std::string> formulaTwoSummaryRowCells(const PileInput& input, const FormulaTwoRun& run,
                                                    RoundingMode mode, int n) {
-    const PileResult& result = run.result.pile;
-    std::vector<std::string> cells = summaryRowCells(input, result, mode, n);
-    // The Rc cell gets one blank more than in formula one, where it closes the row.
-    cells.back() = roundedCell(result.Rc, mode, 2);
-    cells.push_back(roundedCell(limitOrZero(result.Qgn), mode, 2));
-    cells.push_back(roundedCell(limitOrZero(result.NkLimit), mode, 2));
-    cells.push_back(roundedCell(limitOrZero(result.NLimit), mode, 1));
-    return cells;
+    return tableRowCells(formulaTwoTableLayout(), {input, run.result.pile, mode, n});
 }
 
 std::string formulaTwoSummaryRow(const PileInput& input, const FormulaTwoRun& run,
                                  RoundingMode mode, int n) {
-    std::string row;
-    for (const std::string& cell : formulaTwoSummaryRowCells(input, run, mode, n)) row += cell;
-    return row;
+    return tableRow(formulaTwoTableLayout(), {input, run.result.pile, mode, n});
 }
 
 void appendSoilInputData(BookLines& lines, const FormulaTwoRun& run) {

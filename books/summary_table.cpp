@@ -4,6 +4,8 @@
 // formula one is 220 columns wide, as are the rules above and below it.
 #include "books/summary_table.h"
 
+#include <utility>
+
 #include "books/detailed_book.h"
 #include "core/sections.h"
 #include "core/text_width.h"
@@ -42,17 +44,6 @@ std::string processCell(const PileInput& input) {
 
 }  // namespace
 
-const SummaryTableLayout& formulaOneTableLayout() {
-    // clang-format off
-    static const SummaryTableLayout layout{
-        220,
-        " 基    桩  桩身截面  桩身直径  椭圆直段  矩形长边  矩形短边  桩身面积  嵌岩深度  单轴强度  极限强度  成    桩  深 径 比  综合系数  深 宽 比  截面比值  综合系数  嵌岩阻力  安全系数  桩承载力  桩混凝土  工艺系数  桩身强度 ",
-        " 编    号  类    型    d(mm)     c(mm)     a(mm)     b(mm)    Ap(m^2)   hr(mm)   frk(MPa)  fuk(MPa)  工    艺    hr/d      ζr       hr/b    c/d(b/a)     β      Qrk(kN)      K      Ra(kN)   强度等级    ψc      Rc(kN)  ",
-    };
-    // clang-format on
-    return layout;
-}
-
 std::vector<std::string> summaryTableHeader(const SummaryTableLayout& layout) {
     const int titleRule = (layout.width - DisplayWidth(" 嵌岩桩计算书 ")) / 2;
     const std::string rule = repeat('-', layout.width);
@@ -75,54 +66,108 @@ std::string roundedCell(double value, RoundingMode mode, int blanks) {
 
 std::string dashCell() { return centredCell("-"); }
 
-std::vector<std::string> summaryRowCells(const PileInput& input, const PileResult& result,
-                                         RoundingMode mode, int n) {
-    const bool circle = input.section == SectionType::Circle;
-    const bool ellipse = input.section == SectionType::Ellipse;
-    const bool rectangle = input.section == SectionType::Rectangle;
-    const bool frk = input.mode == RockStrengthMode::Frk;
-    const std::string dash = dashCell();
+namespace {
 
-    const std::string typeName(DescribeShape(input.section, input.size1, input.size2).tableName);
+bool isCircle(const SummaryRowSource& s) { return s.input.section == SectionType::Circle; }
+bool isEllipse(const SummaryRowSource& s) { return s.input.section == SectionType::Ellipse; }
+bool isRectangle(const SummaryRowSource& s) { return s.input.section == SectionType::Rectangle; }
+bool isFrk(const SummaryRowSource& s) { return s.input.mode == RockStrengthMode::Frk; }
 
-    const std::string size1 = rightCell(input.sizeText1, 6);
-    const std::string size2 = rightCell(input.sizeText2, 6);
-    const std::string ratio = rightCell(FormatFixed(result.depthRatio, 6, 2), 6);
-    // beta cell: coef, with one digit of precision more in fuk mode.
-    const std::string coef = rightCell(FormatFixed(result.coef.value_or(0), frk ? 5 : 6, 4), 7);
+std::string size1Cell(const SummaryRowSource& s) { return rightCell(s.input.sizeText1, 6); }
+std::string size2Cell(const SummaryRowSource& s) { return rightCell(s.input.sizeText2, 6); }
+std::string depthRatioCell(const SummaryRowSource& s) {
+    return rightCell(FormatFixed(s.result.depthRatio, 6, 2), 6);
+}
+// The coefficient with β, with one digit of precision more in fuk mode.
+std::string coefCell(const SummaryRowSource& s) {
+    return rightCell(FormatFixed(s.result.coef.value_or(0), isFrk(s) ? 5 : 6, 4), 7);
+}
 
+}  // namespace
+
+const std::vector<SummaryColumn>& formulaOneColumns() {
+    using S = const SummaryRowSource&;
     // clang-format off
-    return {
-        Spaces(3) + PadRight("ZH" + std::to_string(n), " ", 6) + Spaces(2),  // 1 pile number
-        centredCell(typeName),                                               // 2 section
-        rectangle ? dash : size1,                                            // 3 d
-        ellipse ? size2 : dash,                                              // 4 c
-        rectangle ? size1 : dash,                                            // 5 a
-        rectangle ? size2 : dash,                                            // 6 b
-        rightCell(FormatFixed(result.area / 1000000, 6, 2), 6),              // 7 Ap, m^2
-        rightCell(input.depthText, 6),                                       // 8 hr
-        frk ? rightCell(FormatFixed(input.frk, 6, 2), 7) : dash,             // 9 frk
-        frk ? dash : rightCell(FormatFixed(input.fuk, 6, 2), 7),             // 10 fuk
-        processCell(input),                                                  // 11 process
-        rectangle ? dash : ratio,                                            // 12 hr/d
-        circle && frk ? rightCell(FormatFixed(result.zetaR.value_or(0), 5, 4), 7) : dash,  // 13
-        rectangle ? ratio : dash,                                            // 14 hr/b
-        circle ? dash : rightCell(FormatFixed(result.sideRatio.value_or(0), 6, 2), 6),  // 15
-        circle && frk ? dash : coef,                                         // 16 beta
-        roundedCell(result.Qrk, mode, 2),                                    // 17 Qrk
-        centredCell(FormatFixed(result.K, 10, 2)),                           // 18 K
-        roundedCell(result.Ra, mode, 2),                                     // 19 Ra
-        rightCell(input.gradeText, 6),                                       // 20 grade
-        rightCell(FormatFixed(result.psiC, 3, 2), 6),                        // 21 psi_c
-        roundedCell(result.Rc, mode, 1),                                     // 22 Rc
+    static const std::vector<SummaryColumn> columns = {
+        {" 基    桩  ", " 编    号  ", [](S s) {
+            return Spaces(3) + PadRight("ZH" + std::to_string(s.n), " ", 6) + Spaces(2); }},
+        {"桩身截面  ", "类    型  ", [](S s) {
+            return centredCell(std::string(
+                DescribeShape(s.input.section, s.input.size1, s.input.size2).tableName)); }},
+        {"桩身直径  ", "  d(mm)   ", [](S s) { return isRectangle(s) ? dashCell() : size1Cell(s); }},
+        {"椭圆直段  ", "  c(mm)   ", [](S s) { return isEllipse(s) ? size2Cell(s) : dashCell(); }},
+        {"矩形长边  ", "  a(mm)   ", [](S s) { return isRectangle(s) ? size1Cell(s) : dashCell(); }},
+        {"矩形短边  ", "  b(mm)   ", [](S s) { return isRectangle(s) ? size2Cell(s) : dashCell(); }},
+        {"桩身面积  ", " Ap(m^2)  ", [](S s) {
+            return rightCell(FormatFixed(s.result.area / 1000000, 6, 2), 6); }},
+        {"嵌岩深度  ", " hr(mm)   ", [](S s) { return rightCell(s.input.depthText, 6); }},
+        {"单轴强度  ", "frk(MPa)  ", [](S s) {
+            return isFrk(s) ? rightCell(FormatFixed(s.input.frk, 6, 2), 7) : dashCell(); }},
+        {"极限强度  ", "fuk(MPa)  ", [](S s) {
+            return isFrk(s) ? dashCell() : rightCell(FormatFixed(s.input.fuk, 6, 2), 7); }},
+        {"成    桩  ", "工    艺  ", [](S s) { return processCell(s.input); }},
+        {"深 径 比  ", "  hr/d    ", [](S s) { return isRectangle(s) ? dashCell() : depthRatioCell(s); }},
+        {"综合系数  ", "  ζr     ", [](S s) {
+            return isCircle(s) && isFrk(s)
+                       ? rightCell(FormatFixed(s.result.zetaR.value_or(0), 5, 4), 7) : dashCell(); }},
+        {"深 宽 比  ", "  hr/b    ", [](S s) { return isRectangle(s) ? depthRatioCell(s) : dashCell(); }},
+        {"截面比值  ", "c/d(b/a)  ", [](S s) {
+            return isCircle(s) ? dashCell()
+                               : rightCell(FormatFixed(s.result.sideRatio.value_or(0), 6, 2), 6); }},
+        {"综合系数  ", "   β     ", [](S s) { return isCircle(s) && isFrk(s) ? dashCell() : coefCell(s); }},
+        {"嵌岩阻力  ", " Qrk(kN)  ", [](S s) { return roundedCell(s.result.Qrk, s.mode, 2); }},
+        {"安全系数  ", "    K     ", [](S s) { return centredCell(FormatFixed(s.result.K, 10, 2)); }},
+        {"桩承载力  ", " Ra(kN)   ", [](S s) { return roundedCell(s.result.Ra, s.mode, 2); }},
+        {"桩混凝土  ", "强度等级  ", [](S s) { return rightCell(s.input.gradeText, 6); }},
+        {"工艺系数  ", "  ψc     ", [](S s) { return rightCell(FormatFixed(s.result.psiC, 3, 2), 6); }},
+        {"桩身强度  ", " Rc(kN)   ", [](S s) { return roundedCell(s.result.Rc, s.mode, 2); }},
     };
     // clang-format on
+    return columns;
+}
+
+SummaryTableLayout makeTableLayout(std::vector<SummaryColumn> columns) {
+    SummaryTableLayout layout;
+    for (const SummaryColumn& column : columns) {
+        layout.captionLine1 += column.caption1;
+        layout.captionLine2 += column.caption2;
+    }
+    // The last column closes the table with one blank less.
+    if (!layout.captionLine1.empty()) layout.captionLine1.pop_back();
+    if (!layout.captionLine2.empty()) layout.captionLine2.pop_back();
+    layout.width = DisplayWidth(layout.captionLine1);
+    layout.columns = std::move(columns);
+    return layout;
+}
+
+const SummaryTableLayout& formulaOneTableLayout() {
+    static const SummaryTableLayout layout = makeTableLayout(formulaOneColumns());
+    return layout;
+}
+
+std::vector<std::string> tableRowCells(const SummaryTableLayout& layout,
+                                       const SummaryRowSource& row) {
+    std::vector<std::string> cells;
+    cells.reserve(layout.columns.size());
+    for (const SummaryColumn& column : layout.columns) cells.push_back(column.cell(row));
+    // Every cell ends in its blanks, even one wider than its column.
+    if (!cells.empty() && !cells.back().empty()) cells.back().pop_back();
+    return cells;
+}
+
+std::string tableRow(const SummaryTableLayout& layout, const SummaryRowSource& row) {
+    std::string text;
+    for (const std::string& cell : tableRowCells(layout, row)) text += cell;
+    return text;
+}
+
+std::vector<std::string> summaryRowCells(const PileInput& input, const PileResult& result,
+                                         RoundingMode mode, int n) {
+    return tableRowCells(formulaOneTableLayout(), {input, result, mode, n});
 }
 
 std::string summaryRow(const PileInput& input, const PileResult& result, RoundingMode mode, int n) {
-    std::string row;
-    for (const std::string& cell : summaryRowCells(input, result, mode, n)) row += cell;
-    return row;
+    return tableRow(formulaOneTableLayout(), {input, result, mode, n});
 }
 
 }  // namespace pile

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/number_format.h"
@@ -16,15 +17,44 @@
 
 namespace pile {
 
-// What distinguishes the tables of the two calculators: the width of the rules and the caption.
-// A wider table appends its own cells to the formula-one cells of a row.
+// What a row of a summary table is made from.
+struct SummaryRowSource {
+    const PileInput& input;
+    const PileResult& result;
+    RoundingMode mode;
+    int n;  // the pile's number in the books
+};
+
+// One column of a summary table: its part of each of the two caption lines and its cell, each
+// as wide as the column (11 display columns for the pile number, 10 for every other) with the
+// two blanks that part it from the next. The last column of a table closes it with one blank
+// less, in its captions and in its cells.
+struct SummaryColumn {
+    std::string_view caption1;
+    std::string_view caption2;
+    std::string (*cell)(const SummaryRowSource& row);
+};
+
+// A summary table: its columns, and what they give: the width of the rules and the captions.
 struct SummaryTableLayout {
+    std::vector<SummaryColumn> columns;
     int width = 0;             // display columns of the rules, the title and the rows
     std::string captionLine1;  // the two column-heading lines
     std::string captionLine2;
 };
 
+// The layout of a table of these columns.
+SummaryTableLayout makeTableLayout(std::vector<SummaryColumn> columns);
+
+// The 22 columns of formula one, from the pile number to Rc; a wider table appends its own.
+const std::vector<SummaryColumn>& formulaOneColumns();
 const SummaryTableLayout& formulaOneTableLayout();
+
+// The cells of a row of the table, the last closing it.
+std::vector<std::string> tableRowCells(const SummaryTableLayout& layout,
+                                       const SummaryRowSource& row);
+// The cells joined: the row.
+std::string tableRow(const SummaryTableLayout& layout, const SummaryRowSource& row);
 
 // Title, rule, the two caption lines, rule.
 std::vector<std::string> summaryTableHeader(const SummaryTableLayout& layout);
@@ -32,7 +62,7 @@ std::vector<std::string> summaryTableHeader(const SummaryTableLayout& layout);
 std::vector<std::string> summaryTableFooter(const SummaryTableLayout& layout,
                                             const std::string& timeText);
 
-// The 22 cells of pile n in formula one, from the pile number to Rc.
+// The 22 cells of pile n in formula one's table, from the pile number to Rc.
 std::vector<std::string> summaryRowCells(const PileInput& input, const PileResult& result,
                                          RoundingMode mode, int n);
 // The cells joined: the formula-one row.

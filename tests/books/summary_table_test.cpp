@@ -195,5 +195,33 @@ TEST(SummaryTable, WideValueShiftsTheRow) {
     EXPECT_EQ(DisplayWidth(summaryRow(pile.input, pile.result, RoundingMode::Units, 1)), 223);
 }
 
+// A table that appends a column to formula one's: one descriptor is the whole change. Its
+// captions and cells follow Rc, which then keeps its full two blanks, and the new column closes
+// the table. Every column's first caption is as wide as its cells (the second holds the Greek
+// letters of ζr, β and ψc, which the book font draws wider).
+TEST(SummaryTable, AnAppendedColumnFollowsRcAndClosesTheTable) {
+    std::vector<SummaryColumn> columns = formulaOneColumns();
+    columns.push_back({"附加一列  ", "  X(kN)   ",
+                       [](const SummaryRowSource&) { return std::string("    12345 "); }});
+    const SummaryTableLayout wider = makeTableLayout(columns);
+    EXPECT_EQ(wider.width, formulaOneTableLayout().width + 10);
+    EXPECT_TRUE(wider.captionLine1.ends_with("桩身强度  附加一列 "));
+
+    const auto pile = compute(InputTexts{});
+    const SummaryRowSource row{pile.input, pile.result, RoundingMode::Units, 1};
+    const auto one = tableRowCells(formulaOneTableLayout(), row);
+    const auto cells = tableRowCells(wider, row);
+    ASSERT_EQ(cells.size(), one.size() + 1);
+    EXPECT_EQ(cells[one.size() - 1], one.back() + " ");  // Rc, no longer the last
+    EXPECT_EQ(cells.back(), "    12345");
+    EXPECT_EQ(DisplayWidth(tableRow(wider, row)), wider.width);
+
+    for (const SummaryColumn& column : columns) {
+        SCOPED_TRACE(std::string(column.caption1));
+        const int width = &column == &columns.front() ? 11 : 10;
+        EXPECT_EQ(DisplayWidth(std::string(column.caption1)), width);
+    }
+}
+
 }  // namespace
 }  // namespace pile
