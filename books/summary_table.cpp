@@ -4,6 +4,7 @@
 // formula one is 220 columns wide, as are the rules above and below it.
 #include "books/summary_table.h"
 
+#include <tuple>
 #include <utility>
 
 #include "books/detailed_book.h"
@@ -128,13 +129,7 @@ const std::vector<SummaryColumn>& formulaOneColumns() {
 
 SummaryTableLayout makeTableLayout(std::vector<SummaryColumn> columns) {
     SummaryTableLayout layout;
-    for (const SummaryColumn& column : columns) {
-        layout.captionLine1 += column.caption1;
-        layout.captionLine2 += column.caption2;
-    }
-    // The last column closes the table with one blank less.
-    if (!layout.captionLine1.empty()) layout.captionLine1.pop_back();
-    if (!layout.captionLine2.empty()) layout.captionLine2.pop_back();
+    std::tie(layout.captionLine1, layout.captionLine2) = captionLines(columns);
     layout.width = DisplayWidth(layout.captionLine1);
     layout.columns = std::move(columns);
     return layout;
@@ -147,18 +142,11 @@ const SummaryTableLayout& formulaOneTableLayout() {
 
 std::vector<std::string> tableRowCells(const SummaryTableLayout& layout,
                                        const SummaryRowSource& row) {
-    std::vector<std::string> cells;
-    cells.reserve(layout.columns.size());
-    for (const SummaryColumn& column : layout.columns) cells.push_back(column.cell(row));
-    // Every cell ends in its blanks, even one wider than its column.
-    if (!cells.empty() && !cells.back().empty()) cells.back().pop_back();
-    return cells;
+    return rowCells(layout.columns, row);
 }
 
 std::string tableRow(const SummaryTableLayout& layout, const SummaryRowSource& row) {
-    std::string text;
-    for (const std::string& cell : tableRowCells(layout, row)) text += cell;
-    return text;
+    return rowText(layout.columns, row);
 }
 
 std::vector<std::string> summaryRowCells(const PileInput& input, const PileResult& result,

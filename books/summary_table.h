@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "books/text_table.h"
 #include "core/number_format.h"
 #include "core/pile_calc.h"
 #include "core/pile_input.h"
@@ -25,15 +26,9 @@ struct SummaryRowSource {
     int n;  // the pile's number in the books
 };
 
-// One column of a summary table: its part of each of the two caption lines and its cell, each
-// as wide as the column (11 display columns for the pile number, 10 for every other) with the
-// two blanks that part it from the next. The last column of a table closes it with one blank
-// less, in its captions and in its cells.
-struct SummaryColumn {
-    std::string_view caption1;
-    std::string_view caption2;
-    std::string (*cell)(const SummaryRowSource& row);
-};
+// One column of a summary table (text_table.h): 11 display columns for the pile number, 10 for
+// every other.
+using SummaryColumn = TextColumn<SummaryRowSource>;
 
 // A summary table: its columns, and what they give: the width of the rules and the captions.
 struct SummaryTableLayout {

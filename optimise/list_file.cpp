@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "books/text_file.h"
+#include "books/text_table.h"
 #include "core/number_format.h"
 #include "core/text_width.h"
 #include "optimise/strict_number.h"
@@ -12,21 +13,6 @@
 namespace pile {
 namespace {
 
-constexpr int kFormulaOneWidth = 160;
-constexpr int kFormulaTwoWidth = 210;
-// Equals signs on each side of the title, which is then as wide as the file.
-constexpr int kFormulaOneTitleEquals = 68;
-constexpr int kFormulaTwoTitleEquals = 93;
-
-const char* const kHeaderLine1 =
-    " 基    桩  桩身截面  桩身直径  椭圆直段  矩形长边  矩形短边  嵌岩深度  岩石强度  单轴强度"
-    "  极限强度  成    桩  综合系数  综合系数  桩承载力  桩混凝土  桩身强度 ";
-const char* const kHeaderLine2 =
-    " 编    号  类    型    d(mm)     c(mm)     a(mm)     b(mm)     lr(m)   类    别  frk(MPa)"
-    "  fuk(MPa)  工    艺    ζr        β      Ra(kN)   强度等级   Rc(kN)  ";
-// What formula two adds to the two header lines.
-const char* const kSoilHeaderLine1 = " 下拉荷载  荷载限值  荷载比率  荷载限值  荷载比率 ";
-const char* const kSoilHeaderLine2 = "  Qgn(kN)  [Nk](kN)   [Nk]/Ra   [N](kN)   [N]/Rc  ";
 const char* const kNoteLine = "注: 采用《建筑桩基础设计与施工验收规范》(DBJ 50-200-2014)公式计算";
 
 std::string repeat(char c, int n) { return std::string(static_cast<std::size_t>(n), c); }
@@ -41,6 +27,98 @@ std::string centre(const std::string& text, int w, int blanks) {
 }
 std::string dash() { return centre("-", 8, 2); }
 
+// A row of the file: row `row` of the list, numbered `position` among `rowCount` rows.
+struct FileRow {
+    const ResultList& list;
+    std::size_t row;
+    std::size_t position;
+    std::size_t rowCount;
+
+    std::string cell(int column) const { return list.cellText(row, column); }
+    // What the section and the rock parameter type of the row read as; a text that names
+    // neither writes none of the cells that depend on it.
+    enum class Shape { Round, Ellipse, Rectangle, Unknown };
+    Shape shape() const {
+        const std::string section = cell(1);
+        if (section == "圆  桩") return Shape::Round;
+        if (section == "椭圆桩") return Shape::Ellipse;
+        if (section == "矩形桩" || section == "方  桩") return Shape::Rectangle;
+        return Shape::Unknown;
+    }
+    int rockType() const {
+        const std::string type = cell(7);
+        return type == "1" ? 1 : type == "2" ? 2 : 0;
+    }
+};
+using FileColumn = TextColumn<FileRow>;
+using Shape = FileRow::Shape;
+
+// A size cell: `column`'s value where the shape has it, "-" where the other shapes have it.
+std::string sizeCell(const FileRow& r, int column, bool shown) {
+    if (r.shape() == Shape::Unknown) return {};
+    return shown ? right(r.cell(column), 6, 4) : dash();
+}
+// A rock cell: by the rock parameter type, as for sizeCell.
+std::string rockCell(const FileRow& r, std::string (*shown)(const FileRow&), int type) {
+    if (r.rockType() == 0) return {};
+    return r.rockType() == type ? shown(r) : dash();
+}
+
+const std::vector<FileColumn>& formulaOneFileColumns() {
+    using R = const FileRow&;
+    // clang-format off
+    static const std::vector<FileColumn> columns = {
+        {" 基    桩  ", " 编    号  ", [](R r) {
+            return " " + centre(pileNumberText(r.position, decimalDigits(r.rowCount)), 8, 2); }},
+        {"桩身截面  ", "类    型  ", [](R r) { return centre(r.cell(1), 8, 2); }},
+        {"桩身直径  ", "  d(mm)   ", [](R r) {
+            return sizeCell(r, 2, r.shape() == Shape::Round || r.shape() == Shape::Ellipse); }},
+        {"椭圆直段  ", "  c(mm)   ", [](R r) { return sizeCell(r, 3, r.shape() == Shape::Ellipse); }},
+        {"矩形长边  ", "  a(mm)   ", [](R r) { return sizeCell(r, 2, r.shape() == Shape::Rectangle); }},
+        {"矩形短边  ", "  b(mm)   ", [](R r) { return sizeCell(r, 3, r.shape() == Shape::Rectangle); }},
+        {"嵌岩深度  ", "  lr(m)   ", [](R r) { return right(r.cell(6), 6, 4); }},
+        {"岩石强度  ", "类    别  ", [](R r) { return centre(r.cell(7), 8, 2); }},
+        {"单轴强度  ", "frk(MPa)  ", [](R r) {
+            return rockCell(r, [](R x) { return right(x.cell(8), 6, 4); }, 1); }},
+        {"极限强度  ", "fuk(MPa)  ", [](R r) {
+            return rockCell(r, [](R x) { return right(x.cell(8), 6, 4); }, 2); }},
+        {"成    桩  ", "工    艺  ", [](R r) {
+            return r.rockType() == 0 ? std::string() : centre(r.cell(9), 8, 2); }},
+        {"综合系数  ", "  ζr     ", [](R r) {
+            return rockCell(r, [](R x) { return centre(x.cell(10), 8, 2); }, 1); }},
+        {"综合系数  ", "   β     ", [](R r) {
+            return rockCell(r, [](R x) { return centre(x.cell(10), 8, 2); }, 2); }},
+        {"桩承载力  ", " Ra(kN)   ", [](R r) { return right(r.cell(4), 7, 3); }},
+        {"桩混凝土  ", "强度等级  ", [](R r) { return centre(r.cell(11), 8, 2); }},
+        {"桩身强度  ", " Rc(kN)   ", [](R r) { return right(r.cell(5), 7, 3); }},
+    };
+    // clang-format on
+    return columns;
+}
+
+// Formula two appends the down-drag load and the two limits with their ratios.
+const std::vector<FileColumn>& formulaTwoFileColumns() {
+    using R = const FileRow&;
+    static const std::vector<FileColumn> columns = [] {
+        std::vector<FileColumn> all = formulaOneFileColumns();
+        // clang-format off
+        all.insert(all.end(), {
+            {"下拉荷载  ", " Qgn(kN)  ", [](R r) { return right(r.cell(12), 7, 3); }},
+            {"荷载限值  ", "[Nk](kN)  ", [](R r) { return right(r.cell(13), 7, 3); }},
+            {"荷载比率  ", " [Nk]/Ra  ", [](R r) { return right(r.cell(14), 7, 3); }},
+            {"荷载限值  ", " [N](kN)  ", [](R r) { return right(r.cell(15), 7, 3); }},
+            {"荷载比率  ", " [N]/Rc   ", [](R r) { return right(r.cell(16), 7, 3); }},
+        });
+        // clang-format on
+        return all;
+    }();
+    return columns;
+}
+
+const std::vector<FileColumn>& fileColumns(const ResultList& list) {
+    return hasSoilColumns(list.layout()) ? formulaTwoFileColumns() : formulaOneFileColumns();
+}
+
 }  // namespace
 
 const char* listFileName(ListFileKind kind) {
@@ -49,43 +127,7 @@ const char* listFileName(ListFileKind kind) {
 
 std::string listFileRow(const ResultList& list, std::size_t row, std::size_t position,
                         std::size_t rowCount) {
-    const auto cell = [&](int column) { return list.cellText(row, column); };
-    std::string line = " ";
-    line += centre(pileNumberText(position, decimalDigits(rowCount)), 8, 2);
-    const std::string section = cell(1);
-    line += centre(section, 8, 2);
-    // d, c, a, b by the section text; a text that names no section writes none of them.
-    const std::string size1 = right(cell(2), 6, 4);
-    const std::string size2 = right(cell(3), 6, 4);
-    if (section == "圆  桩") {
-        line += size1 + dash() + dash() + dash();
-    } else if (section == "椭圆桩") {
-        line += size1 + size2 + dash() + dash();
-    } else if (section == "矩形桩" || section == "方  桩") {
-        line += dash() + dash() + size1 + size2;
-    }
-    line += right(cell(6), 6, 4);
-    const std::string rockType = cell(7);
-    line += centre(rockType, 8, 2);
-    // frk, fuk, process, ζr, β by the rock parameter type.
-    const std::string value = right(cell(8), 6, 4);
-    const std::string process = centre(cell(9), 8, 2);
-    const std::string coefficient = centre(cell(10), 8, 2);
-    if (rockType == "1") {
-        line += value + dash() + process + coefficient + dash();
-    } else if (rockType == "2") {
-        line += dash() + value + process + dash() + coefficient;
-    }
-    line += right(cell(4), 7, 3);
-    line += centre(cell(11), 8, 2);
-    if (!hasSoilColumns(list.layout())) {
-        line += right(cell(5), 7, 2);
-        return line;
-    }
-    line += right(cell(5), 7, 3);
-    for (int column = 12; column <= 15; ++column) line += right(cell(column), 7, 3);
-    line += right(cell(16), 7, 2);
-    return line;
+    return rowText(fileColumns(list), FileRow{list, row, position, rowCount});
 }
 
 namespace {
@@ -159,18 +201,18 @@ void appendSoilAppendix(std::vector<std::string>& lines, const std::string& f,
 std::vector<std::string> listFileLines(const ResultList& list, ListFileKind kind,
                                        const std::string& timeText, const ListFileSoil& soil) {
     const bool two = hasSoilColumns(list.layout());
-    const int width = two ? kFormulaTwoWidth : kFormulaOneWidth;
-    const std::string equals = repeat('=', two ? kFormulaTwoTitleEquals : kFormulaOneTitleEquals);
+    const auto [caption1, caption2] = captionLines(fileColumns(list));
+    const int width = DisplayWidth(caption1);
+    const std::string title =
+        kind == ListFileKind::Raw ? " 嵌岩桩优化计算原始结果 " : " 嵌岩桩优化计算筛选结果 ";
+    const std::string equals = repeat('=', (width - DisplayWidth(title)) / 2);
     const std::string rule = repeat('-', width);
     std::vector<std::string> lines;
     lines.reserve(list.size() + 10);
-    lines.push_back(
-        equals + " " +
-        (kind == ListFileKind::Raw ? "嵌岩桩优化计算原始结果" : "嵌岩桩优化计算筛选结果") + " " +
-        equals);
+    lines.push_back(equals + title + equals);
     lines.push_back(rule);
-    lines.push_back(two ? std::string(kHeaderLine1) + kSoilHeaderLine1 : kHeaderLine1);
-    lines.push_back(two ? std::string(kHeaderLine2) + kSoilHeaderLine2 : kHeaderLine2);
+    lines.push_back(caption1);
+    lines.push_back(caption2);
     lines.push_back(rule);
     for (std::size_t i = 0; i < list.size(); ++i) {
         lines.push_back(listFileRow(list, i, i + 1, list.size()));
