@@ -1,8 +1,8 @@
-// Writing a text file in the ANSI code page, replaced whole and only when complete.
+// Writing a text file in code page 936, replaced whole and only when complete.
 //
-// Encoding: on Windows the system code page through WideCharToMultiByte(CP_ACP); elsewhere
-// CP936 (GBK) through iconv, which holds the Chinese text, the Greek letters and the maths
-// signs of the books. The file is written to a temporary file in the target's folder and
+// Encoding: code page 936 (GBK) on every platform, which holds the Chinese text, the Greek
+// letters and the maths signs of the books: through WideCharToMultiByte on Windows, through
+// iconv elsewhere. The file is written to a temporary file in the target's folder and
 // renamed over the target, so a failed save never leaves a half-written file in its place.
 #include "books/text_file.h"
 
@@ -34,8 +34,6 @@ std::string pathText(const std::filesystem::path& path) {
     return std::string(text.begin(), text.end());
 }
 
-#ifndef _WIN32
-
 // Length of the well-formed UTF-8 sequence at s[i], or 0 when the bytes there are malformed
 // (overlong forms, surrogates and code points above U+10FFFF included).
 size_t utf8SequenceLength(const std::string& s, size_t i) {
@@ -64,6 +62,8 @@ size_t utf8SequenceLength(const std::string& s, size_t i) {
     }
     return len;
 }
+
+#ifndef _WIN32
 
 class Converter {
   public:
@@ -133,18 +133,57 @@ std::filesystem::path pathFromUtf8(const std::string& utf8) {
 
 #ifdef _WIN32
 
+// Code page 936 whatever the system's ANSI code page: on a Windows set to 1252 the Chinese
+// texts would otherwise be written as "?".
+constexpr UINT kCodePage = 936;
+
+// The code point of the well-formed sequence of `len` bytes at s[i].
+static char32_t decodeUtf8(const std::string& s, size_t i, size_t len) {
+    const auto byte = [&](size_t k) { return static_cast<unsigned char>(s[i + k]); };
+    if (len == 1) return byte(0);
+    char32_t cp = byte(0) & (0xFF >> (len + 1));
+    for (size_t k = 1; k < len; ++k) cp = (cp << 6) | (byte(k) & 0x3F);
+    return cp;
+}
+
+// As iconv does elsewhere: a character the code page cannot hold becomes one "?", and so does
+// each byte of malformed UTF-8. Runs of characters of the basic plane go to
+// WideCharToMultiByte, whose default character is "?"; a character beyond it, which the code
+// page cannot hold either, would come back as two.
 std::string toAnsiCodePage(const std::string& utf8) {
-    if (utf8.empty()) return {};
-    // Malformed UTF-8 becomes U+FFFD here, which the code page then writes as "?".
-    const int wideLen =
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(wideLen), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
-                        wideLen);
-    const int len =
-        WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLen, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(len), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLen, out.data(), len, nullptr, nullptr);
+    std::string out;
+    out.reserve(utf8.size());
+    std::wstring run;
+    const auto flush = [&] {
+        if (run.empty()) return;
+        const int wideLen = static_cast<int>(run.size());
+        const int len =
+            WideCharToMultiByte(kCodePage, 0, run.data(), wideLen, nullptr, 0, nullptr, nullptr);
+        const size_t at = out.size();
+        out.resize(at + static_cast<size_t>(len));
+        WideCharToMultiByte(kCodePage, 0, run.data(), wideLen, out.data() + at, len, nullptr,
+                            nullptr);
+        run.clear();
+    };
+    size_t pos = 0;
+    while (pos < utf8.size()) {
+        const size_t len = utf8SequenceLength(utf8, pos);
+        if (len == 0) {
+            flush();
+            out += '?';
+            ++pos;
+            continue;
+        }
+        const char32_t cp = decodeUtf8(utf8, pos, len);
+        if (cp > 0xFFFF) {
+            flush();
+            out += '?';
+        } else {
+            run += static_cast<wchar_t>(cp);
+        }
+        pos += len;
+    }
+    flush();
     return out;
 }
 

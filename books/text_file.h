@@ -1,7 +1,7 @@
-// The result files: their fixed names and the writing of a text file in the ANSI code page.
+// The result files: their fixed names and the writing of a text file in code page 936.
 //
-// A file holds the lines in the system's ANSI code page (the Windows code page on Windows,
-// CP936 elsewhere), without a byte-order mark, every line ending in CR LF, the last one too.
+// A file holds the lines in code page 936 (GBK, the ANSI code page of a Chinese Windows) on every
+// platform, without a byte-order mark, every line ending in CR LF, the last one too.
 #pragma once
 
 #include <filesystem>
@@ -32,7 +32,7 @@ class FileWriteError : public std::runtime_error {
 // A path from UTF-8 text (the file names above are UTF-8 on every platform).
 std::filesystem::path pathFromUtf8(const std::string& utf8);
 
-// The UTF-8 text converted to the ANSI code page. A character the code page cannot hold, and
+// The UTF-8 text converted to code page 936. A character the code page cannot hold, and
 // each byte of malformed UTF-8, becomes "?".
 std::string toAnsiCodePage(const std::string& utf8);
 

@@ -187,9 +187,15 @@ class BookCommandFile : public ::testing::Test {
     std::filesystem::path m_dir;
 };
 
+// A path as pilecalc takes it: UTF-8 on every platform.
+std::string utf8(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
 TEST_F(BookCommandFile, OutWritesTheMemoAsTheSaveButtonDoes) {
     const auto path = m_dir / pathFromUtf8(kSummaryTableFileName);
-    const std::string target = path.string();
+    const std::string target = utf8(path);
     const BookRun run = runBook("{}\n{}\n", {"--table", "--time", "T", "--out", target});
     ASSERT_EQ(run.status, kExitOk) << run.err;
     EXPECT_EQ(run.out, "");
@@ -201,10 +207,29 @@ TEST_F(BookCommandFile, OutWritesTheMemoAsTheSaveButtonDoes) {
     EXPECT_EQ(rowsOf(printed.lines).size(), 2u);
 }
 
+// A Chinese name in a Chinese folder: UTF-8 in the program, the platform's own form at the file
+// system (wide strings on Windows), the file found again under the same name.
+TEST_F(BookCommandFile, ChineseNamesSaveAndReadBack) {
+    const std::filesystem::path folder = m_dir / pathFromUtf8("桩基");
+    std::filesystem::create_directory(folder);
+    const std::string name = utf8(folder) + "/" + "计算书.txt";
+    const BookRun run = runBook("{}\n", {"--time", "T", "--out", name});
+    ASSERT_EQ(run.status, kExitOk) << run.err;
+    const std::string bytes = read(folder / pathFromUtf8("计算书.txt"));
+    EXPECT_NE(bytes.find(toAnsiCodePage("嵌岩桩计算书")), std::string::npos);
+    EXPECT_TRUE(bytes.ends_with("T\r\n"));
+    std::size_t files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        EXPECT_EQ(utf8(entry.path().filename()), "计算书.txt");
+        ++files;
+    }
+    EXPECT_EQ(files, 1u);
+}
+
 TEST_F(BookCommandFile, NothingToSaveKeepsTheEarlierFile) {
     const auto path = m_dir / "book.txt";
     std::ofstream(path) << "earlier";
-    const BookRun run = runBook("{\"d\":\"x\"}\n", {"--out", path.string()});
+    const BookRun run = runBook("{\"d\":\"x\"}\n", {"--out", utf8(path)});
     EXPECT_EQ(run.status, kExitOk);
     EXPECT_EQ(read(path), "earlier");
     EXPECT_NE(run.err.find("not written"), std::string::npos);
@@ -212,9 +237,9 @@ TEST_F(BookCommandFile, NothingToSaveKeepsTheEarlierFile) {
 
 TEST_F(BookCommandFile, AFailedSaveIsReported) {
     const auto path = m_dir / "missing" / "book.txt";
-    const BookRun run = runBook("{}\n", {"--out", path.string()});
+    const BookRun run = runBook("{}\n", {"--out", utf8(path)});
     EXPECT_NE(run.status, kExitOk);
-    EXPECT_NE(run.err.find(path.string()), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(utf8(path)), std::string::npos) << run.err;
     EXPECT_FALSE(std::filesystem::exists(m_dir / "missing"));
 }
 

@@ -195,6 +195,7 @@ TEST(ListFile, SavedInTheDocumentsFolderUnderItsName) {
     std::string expected;
     for (const auto& line : lines) expected += toAnsiCodePage(line) + "\r\n";
     EXPECT_EQ(bytes, expected);
+    in.close();  // Windows removes no open file
     std::filesystem::remove_all(folder.parent_path());
 }
 
