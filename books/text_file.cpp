@@ -8,8 +8,10 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <memory>
 #include <random>
 #include <system_error>
+#include <utility>
 
 #ifdef _WIN32
 #include <fstream>
@@ -20,6 +22,7 @@
 #else
 #include <fcntl.h>
 #include <iconv.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -27,7 +30,7 @@ namespace pile {
 
 namespace {
 
-std::string describe(int error) { return std::generic_category().message(error); }
+std::string describe(int error) { return saveFailureReason(std::error_code(error, std::generic_category())); }
 
 std::string pathText(const std::filesystem::path& path) {
     const std::u8string text = path.u8string();
@@ -110,18 +113,6 @@ class Converter {
 
 #endif
 
-// A name for the temporary file, unique enough that O_EXCL rarely has to retry.
-std::filesystem::path temporarySibling(const std::filesystem::path& target) {
-    static thread_local std::mt19937_64 engine{std::random_device{}()};
-    static const char* digits = "0123456789abcdef";
-    std::string suffix = ".";
-    std::uint64_t value = engine();
-    for (int i = 0; i < 12; ++i, value >>= 4) suffix += digits[value & 15];
-    std::filesystem::path name = target.filename();
-    name += pathFromUtf8(suffix + ".tmp");
-    return target.parent_path() / name;
-}
-
 }  // namespace
 
 FileWriteError::FileWriteError(const std::filesystem::path& path, const std::string& reason)
@@ -196,76 +187,317 @@ std::string toAnsiCodePage(const std::string& utf8) {
 
 #endif
 
+std::string saveFailureReason(const std::error_code& error) {
+#ifndef _WIN32
+    if (error.category() == std::generic_category() || error.category() == std::system_category()) {
+        if (error.value() == EDQUOT) return "磁盘空间已满";
+    }
+#endif
+    const std::error_condition cause = error.default_error_condition();
+    if (cause == std::errc::permission_denied || cause == std::errc::operation_not_permitted)
+        return "没有写入权限";
+    if (cause == std::errc::no_space_on_device) return "磁盘空间已满";
+    if (cause == std::errc::file_too_large) return "文件太大";
+    if (cause == std::errc::no_such_file_or_directory) return "文件夹不存在";
+    if (cause == std::errc::not_a_directory) return "路径中有一项不是文件夹";
+    if (cause == std::errc::filename_too_long) return "文件名太长";
+    if (cause == std::errc::read_only_file_system) return "磁盘只读";
+    if (cause == std::errc::is_a_directory) return "已有同名的文件夹";
+    if (cause == std::errc::too_many_symbolic_link_levels) return "符号链接过多";
+    return error.message();
+}
+
 void writeTextFile(const std::filesystem::path& path, const std::vector<std::string>& lines) {
-    std::string bytes;
+    TextFileWriter writer(path);
+    for (const std::string& line : lines) writer.writeLine(line);
+    writer.commit();
+}
+
 #ifdef _WIN32
-    for (const std::string& line : lines) bytes += toAnsiCodePage(line) + "\r\n";
+
+namespace {
+// A name for the temporary file, unique enough that O_EXCL rarely has to retry.
+std::filesystem::path temporarySibling(const std::filesystem::path& target) {
+    static thread_local std::mt19937_64 engine{std::random_device{}()};
+    static const char* digits = "0123456789abcdef";
+    std::string suffix = ".";
+    std::uint64_t value = engine();
+    for (int i = 0; i < 12; ++i, value >>= 4) suffix += digits[value & 15];
+    std::filesystem::path name = target.filename();
+    name += pathFromUtf8(suffix + ".tmp");
+    return target.parent_path() / name;
+}
+
+}  // namespace
+
+struct TextFileWriter::State {
+    std::filesystem::path temp;
+    std::ofstream out;
+    bool committed = false;
+};
+
+TextFileWriter::TextFileWriter(const std::filesystem::path& path)
+    : m_path(path), m_state(std::make_unique<State>()) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) throw FileWriteError(path, describe(EISDIR));
+    m_state->temp = temporarySibling(path);
+    m_state->out.open(m_state->temp, std::ios::binary | std::ios::trunc);
+    if (!m_state->out) throw FileWriteError(path, "临时文件无法创建");
+}
+
+TextFileWriter::~TextFileWriter() {
+    if (m_state && !m_state->committed) {
+        m_state->out.close();
+        std::error_code ec;
+        std::filesystem::remove(m_state->temp, ec);
+    }
+}
+
+void TextFileWriter::writeLine(const std::string& utf8) {
+    const std::string bytes = toAnsiCodePage(utf8) + "\r\n";
+    m_state->out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+void TextFileWriter::commit() {
+    std::error_code ec;
+    m_state->out.close();
+    if (!m_state->out) {
+        std::filesystem::remove(m_state->temp, ec);
+        throw FileWriteError(m_path, "写入失败");
+    }
+    if (!MoveFileExW(m_state->temp.c_str(), m_path.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const std::error_code error(static_cast<int>(GetLastError()), std::system_category());
+        std::filesystem::remove(m_state->temp, ec);
+        throw FileWriteError(m_path, saveFailureReason(error));
+    }
+    m_state->committed = true;
+}
+
 #else
+
+namespace {
+
+constexpr std::size_t kBufferBytes = 1 << 16;
+
+// write(2) until every byte is out; the error number, or 0.
+int writeAll(int fd, const char* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return errno;
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return 0;
+}
+
+// The file a save writes: through a chain of symbolic links (40 at most, as the kernel
+// follows), the final target, named relative to the folder of the link that names it.
+std::filesystem::path followLinks(std::filesystem::path path, int& error) {
+    for (int depth = 0; depth < 40; ++depth) {
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+        std::error_code ec;
+        const std::filesystem::path next = std::filesystem::read_symlink(path, ec);
+        if (ec) return path;
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    error = ELOOP;
+    return path;
+}
+
+// A short name for the moment between linking the finished file into its folder and renaming
+// it over the target: it does not grow with the target's name, so every valid name can be saved.
+std::string temporaryName() {
+    static thread_local std::mt19937_64 engine{std::random_device{}()};
+    static const char* digits = "0123456789abcdef";
+    std::string name = ".rockpile-";
+    std::uint64_t value = engine();
+    for (int i = 0; i < 12; ++i, value >>= 4) name += digits[value & 15];
+    return name + ".tmp";
+}
+
+}  // namespace
+
+// The content goes into an unnamed file in the target's folder (O_TMPFILE: nothing is left if
+// the process dies), or a named one where the file system has no unnamed files. commit() then
+// either links it over the target, with the target's permission bits and owner, or, for a
+// target that must stay the same file (hard links, or an owner the new file could not be given),
+// copies it into the target once the room for it is reserved. A target that is not a regular
+// file (a FIFO, a device) is written directly.
+struct TextFileWriter::State {
+    std::filesystem::path target;  // the file written: path with its links followed
+    bool exists = false;
+    struct stat targetStat {};
+    int folder = -1;               // the target's folder, for linkat and renameat
+    int fd = -1;                   // the temporary file, or the target itself when direct
+    bool direct = false;
+    std::string namedTemp;         // the fallback's name in the folder, or empty
+    std::string buffer;
+    bool committed = false;
+    Converter converter;
+
+    ~State() {
+        if (fd >= 0) ::close(fd);
+        if (!committed && !namedTemp.empty()) ::unlinkat(folder, namedTemp.c_str(), 0);
+        if (folder >= 0) ::close(folder);
+    }
+};
+
+TextFileWriter::TextFileWriter(const std::filesystem::path& path) : m_path(path) {
     try {
-        Converter converter;
-        for (const std::string& line : lines) bytes += converter.convert(line) + "\r\n";
+        m_state = std::make_unique<State>();
     } catch (const std::runtime_error& e) {  // no converter for the code page
         throw FileWriteError(path, e.what());
     }
-#endif
+    State& s = *m_state;
+    // What the path names, through every link (the kernel's own links under /proc among them).
+    s.exists = ::stat(path.c_str(), &s.targetStat) == 0;
+    if (s.exists && S_ISDIR(s.targetStat.st_mode)) throw FileWriteError(path, describe(EISDIR));
+    // A file the user protected against writing stays protected (a rename would bypass it).
+    if (s.exists && ::access(path.c_str(), W_OK) != 0)
+        throw FileWriteError(path, errno == EACCES ? "文件为只读" : describe(errno));
+    if (s.exists && !S_ISREG(s.targetStat.st_mode)) {
+        s.direct = true;
+        s.fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+        if (s.fd < 0) throw FileWriteError(path, describe(errno));
+        return;
+    }
+    int error = 0;
+    s.target = followLinks(path, error);
+    if (error) throw FileWriteError(path, describe(error));
 
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) throw FileWriteError(path, describe(EISDIR));
+    const std::filesystem::path folder =
+        s.target.parent_path().empty() ? std::filesystem::path(".") : s.target.parent_path();
+    s.folder = ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (s.folder < 0) throw FileWriteError(path, describe(errno));
+    s.fd = ::openat(s.folder, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
+    if (s.fd >= 0) return;
+    if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
+        throw FileWriteError(path, describe(errno));
+    for (int attempt = 0; attempt < 8 && s.fd < 0; ++attempt) {
+        s.namedTemp = temporaryName();
+        s.fd = ::openat(s.folder, s.namedTemp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC,
+                        0666);
+        if (s.fd < 0 && errno != EEXIST) break;
+    }
+    if (s.fd < 0) {
+        const int openError = errno;
+        s.namedTemp.clear();
+        throw FileWriteError(path, describe(openError));
+    }
+}
 
-#ifdef _WIN32
-    const std::filesystem::path temp = temporarySibling(path);
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) throw FileWriteError(path, "临时文件无法创建");
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) {
-            std::filesystem::remove(temp, ec);
-            throw FileWriteError(path, "写入失败");
+TextFileWriter::~TextFileWriter() = default;
+
+void TextFileWriter::writeLine(const std::string& utf8) {
+    State& s = *m_state;
+    s.buffer += s.converter.convert(utf8);
+    s.buffer += "\r\n";
+    if (s.buffer.size() >= kBufferBytes) flush();
+}
+
+void TextFileWriter::flush() {
+    State& s = *m_state;
+    if (const int error = writeAll(s.fd, s.buffer.data(), s.buffer.size()))
+        throw FileWriteError(m_path, describe(error));
+    s.buffer.clear();
+}
+
+namespace {
+
+// Copies the finished temporary file into the target, which keeps its identity: its links, its
+// owner, its permission bits. The room is reserved first where the file system can reserve it,
+// so that a full disk refuses the save before the earlier content is touched.
+int copyInPlace(int from, const std::filesystem::path& target, off_t size) {
+    const int to = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
+    if (to < 0) return errno;
+    const auto done = [to](int error) {
+        ::close(to);
+        return error;
+    };
+    if (::fallocate(to, FALLOC_FL_KEEP_SIZE, 0, size) != 0 && errno != EOPNOTSUPP &&
+        errno != ENOSYS)
+        return done(errno);
+    std::string chunk(kBufferBytes, '\0');
+    for (off_t offset = 0; offset < size;) {
+        const ssize_t n = ::pread(from, chunk.data(), chunk.size(), offset);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return done(n < 0 ? errno : EIO);
+        if (::lseek(to, offset, SEEK_SET) < 0) return done(errno);
+        if (const int error = writeAll(to, chunk.data(), static_cast<std::size_t>(n)))
+            return done(error);
+        offset += n;
+    }
+    if (::ftruncate(to, size) != 0) return done(errno);
+    if (::fsync(to) != 0) return done(errno);
+    return ::close(to) == 0 ? 0 : errno;
+}
+
+}  // namespace
+
+void TextFileWriter::commit() {
+    State& s = *m_state;
+    flush();
+    if (s.direct) {
+        s.committed = true;
+        const int fd = std::exchange(s.fd, -1);
+        if (::close(fd) != 0 && errno != EINTR) throw FileWriteError(m_path, describe(errno));
+        return;
+    }
+    if (::fsync(s.fd) != 0) throw FileWriteError(m_path, describe(errno));
+
+    bool replace = true;
+    if (s.exists) {
+        const struct stat& old = s.targetStat;
+        // A hard link stays a link to the one file.
+        replace = old.st_nlink <= 1;
+        if (replace && ::fchmod(s.fd, old.st_mode & 07777) != 0)
+            throw FileWriteError(m_path, describe(errno));
+        // A new file that cannot be given the earlier owner would take the file from its owner.
+        struct stat mine {};
+        if (replace && ::fstat(s.fd, &mine) == 0 &&
+            (mine.st_uid != old.st_uid || mine.st_gid != old.st_gid) &&
+            ::fchown(s.fd, old.st_uid, old.st_gid) != 0)
+            replace = false;
+    }
+    if (!replace) {
+        const off_t size = ::lseek(s.fd, 0, SEEK_END);
+        if (size < 0) throw FileWriteError(m_path, describe(errno));
+        if (const int error = copyInPlace(s.fd, s.target, size))
+            throw FileWriteError(m_path, describe(error));
+        if (!s.namedTemp.empty()) ::unlinkat(s.folder, s.namedTemp.c_str(), 0);
+        s.namedTemp.clear();
+        s.committed = true;
+        return;
+    }
+
+    const std::string targetName = s.target.filename().string();
+    if (s.namedTemp.empty()) {
+        // Give the unnamed file a short name, then rename that over the target.
+        const std::string proc = "/proc/self/fd/" + std::to_string(s.fd);
+        int linked = -1;
+        for (int attempt = 0; attempt < 8 && linked != 0; ++attempt) {
+            s.namedTemp = temporaryName();
+            linked = ::linkat(AT_FDCWD, proc.c_str(), s.folder, s.namedTemp.c_str(),
+                              AT_SYMLINK_FOLLOW);
+            if (linked != 0 && errno == ENOENT)  // no /proc: the descriptor itself, if allowed
+                linked = ::linkat(s.fd, "", s.folder, s.namedTemp.c_str(), AT_EMPTY_PATH);
+            if (linked != 0 && errno != EEXIST) break;
+        }
+        if (linked != 0) {
+            const int error = errno;
+            s.namedTemp.clear();
+            throw FileWriteError(m_path, describe(error));
         }
     }
-#else
-    // A file the user protected against writing stays protected (a rename would bypass it).
-    if (::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0) {
-        throw FileWriteError(path, describe(errno));
-    }
-    std::filesystem::path temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 8 && fd < 0; ++attempt) {
-        temp = temporarySibling(path);
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) break;
-    }
-    if (fd < 0) throw FileWriteError(path, describe(errno));
-
-    const auto fail = [&](int error) {
-        if (fd >= 0) ::close(fd);
-        std::filesystem::remove(temp, ec);
-        throw FileWriteError(path, describe(error));
-    };
-    size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) fail(errno);
-        written += static_cast<size_t>(n);
-    }
-    if (::fsync(fd) != 0) fail(errno);
-    const int closed = ::close(fd);
-    fd = -1;
-    if (closed != 0) fail(errno);
-#endif
-
-#ifdef _WIN32
-    if (!MoveFileExW(temp.c_str(), path.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        const std::string reason = std::system_category().message(static_cast<int>(GetLastError()));
-        std::filesystem::remove(temp, ec);
-        throw FileWriteError(path, reason);
-    }
-#else
-    if (::rename(temp.c_str(), path.c_str()) != 0) fail(errno);
-#endif
+    if (::renameat(s.folder, s.namedTemp.c_str(), s.folder, targetName.c_str()) != 0)
+        throw FileWriteError(m_path, describe(errno));
+    s.namedTemp.clear();
+    s.committed = true;
 }
+
+#endif
 
 }  // namespace pile

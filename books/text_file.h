@@ -5,8 +5,10 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <stdexcept>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace pile {
@@ -36,9 +38,38 @@ std::filesystem::path pathFromUtf8(const std::string& utf8);
 // each byte of malformed UTF-8, becomes "?".
 std::string toAnsiCodePage(const std::string& utf8);
 
-// Writes the lines, converted and ended with CR LF, to a temporary file beside `path` and
-// renames it over `path` once it is complete. On any failure the earlier file is left as it
-// was, the temporary file is removed and FileWriteError is thrown.
+// Why a save failed, in the user's words: the common causes (no permission, a full disk, a
+// missing folder or one that is a file, a name too long, a read-only disk) in Chinese, any other
+// in the system's words.
+std::string saveFailureReason(const std::error_code& error);
+
+// A text file written line by line, each line converted and ended with CR LF, and put in place
+// whole by commit(). Until then, and whenever anything fails, the earlier file stays as it was;
+// a writer that goes without commit() leaves nothing behind, and on Linux neither does a
+// process that dies meanwhile. The file keeps what the user gave it: a save writes through a
+// symbolic link to its target, keeps the target's permission bits and owner, keeps a hard link
+// a link (the complete content is then copied into the file, once the disk has the room for
+// it), and writes a target that is not a regular file (a FIFO, a device) directly.
+// Every failure throws FileWriteError.
+class TextFileWriter {
+  public:
+    explicit TextFileWriter(const std::filesystem::path& path);
+    ~TextFileWriter();
+    TextFileWriter(const TextFileWriter&) = delete;
+    TextFileWriter& operator=(const TextFileWriter&) = delete;
+
+    void writeLine(const std::string& utf8);
+    void commit();
+
+  private:
+    void flush();
+
+    struct State;
+    std::filesystem::path m_path;
+    std::unique_ptr<State> m_state;
+};
+
+// Writes the lines as one TextFileWriter does.
 void writeTextFile(const std::filesystem::path& path, const std::vector<std::string>& lines);
 
 }  // namespace pile

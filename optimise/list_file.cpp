@@ -240,7 +240,7 @@ void saveListFile(const std::filesystem::path& documentsFolder, ListFileKind kin
         // A folder that cannot be made is reported like a file that cannot be written.
         std::error_code error;
         std::filesystem::create_directories(documentsFolder, error);
-        if (error) throw FileWriteError(path, error.message());
+        if (error) throw FileWriteError(path, saveFailureReason(error));
     }
     writeTextFile(path, lines);
 }

@@ -90,7 +90,7 @@ void BookScreen::saveShownBook(const std::filesystem::path& folder) {
         // A folder that cannot be made is reported like any other file that cannot be written.
         std::error_code error;
         std::filesystem::create_directories(folder, error);
-        if (error) throw FileWriteError(path, error.message());
+        if (error) throw FileWriteError(path, saveFailureReason(error));
     }
     writeTextFile(path, detailed ? m_books.detailedLines() : m_books.tableLines());
     m_saveState &= detailed ? ~kDetailedUnsaved : ~kTableUnsaved;

@@ -13,11 +13,15 @@
 #include "tests/books/book_fixture.h"
 
 #ifndef _WIN32
+#include <fcntl.h>
 #include <iconv.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <thread>
 #endif
 
 namespace pile {
@@ -155,6 +159,116 @@ TEST_F(TextFileTest, RefusedWritesThrowAndNameTheFile) {
         EXPECT_EQ(readBytes(inside), "kept");
     }
 }
+
+
+// The common causes of a failed save read in Chinese, with the file's path.
+TEST_F(TextFileTest, FailedSavesSayWhyInChinese) {
+    std::ofstream(m_dir / "plain") << "x";
+    fs::create_directory(m_dir / "folder");
+    const struct {
+        const char* name;
+        fs::path path;
+        const char* reason;
+    } cases[] = {
+        {"folder missing", m_dir / "missing" / "book.txt", "文件夹不存在"},
+        {"a file where a folder should be", m_dir / "plain" / "book.txt", "路径中有一项不是文件夹"},
+        {"name too long", m_dir / std::string(256, 'n'), "文件名太长"},
+        {"a folder of that name", m_dir / "folder", "已有同名的文件夹"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        try {
+            writeTextFile(c.path, {"x"});
+            ADD_FAILURE() << "no exception";
+        } catch (const FileWriteError& e) {
+            const std::string what = e.what();
+            EXPECT_NE(what.find(c.reason), std::string::npos) << what;
+            EXPECT_NE(what.find(c.path.string()), std::string::npos) << what;
+        }
+    }
+    EXPECT_EQ(saveFailureReason(std::make_error_code(std::errc::no_space_on_device)), "磁盘空间已满");
+    EXPECT_EQ(saveFailureReason(std::make_error_code(std::errc::permission_denied)), "没有写入权限");
+    EXPECT_EQ(saveFailureReason(std::make_error_code(std::errc::read_only_file_system)), "磁盘只读");
+}
+
+#ifndef _WIN32
+// A save replaces the content and nothing else: the permission bits, the owner, a symbolic link
+// (the target is written), a hard link (both names see the new content), and every name of
+// 255 bytes.
+TEST_F(TextFileTest, ASaveKeepsWhatTheUserGaveTheFile) {
+    const fs::path file = m_dir / "book.txt";
+    writeTextFile(file, {"old"});
+    ASSERT_EQ(::chmod(file.c_str(), 0600), 0);
+    writeTextFile(file, {"new"});
+    struct stat st {};
+    ASSERT_EQ(::stat(file.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0600u);
+
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(file.c_str(), 4321, 4321), 0);
+        writeTextFile(file, {"theirs"});
+        ASSERT_EQ(::stat(file.c_str(), &st), 0);
+        EXPECT_EQ(st.st_uid, 4321u);
+        EXPECT_EQ(st.st_gid, 4321u);
+        EXPECT_EQ(readBytes(file), "theirs\r\n");
+    }
+
+    const fs::path link = m_dir / "link.txt";
+    fs::create_symlink("book.txt", link);
+    writeTextFile(link, {"through the link"});
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(readBytes(file), "through the link\r\n");
+
+    const fs::path hard = m_dir / "hard.txt";
+    fs::create_hard_link(file, hard);
+    writeTextFile(hard, {"both names, a longer text than before"});
+    EXPECT_EQ(fs::hard_link_count(file), 2u);
+    EXPECT_EQ(readBytes(file), "both names, a longer text than before\r\n");
+    writeTextFile(file, {"short"});
+    EXPECT_EQ(readBytes(hard), "short\r\n");
+
+    const fs::path longest = m_dir / std::string(255, 'L');
+    writeTextFile(longest, {"255"});
+    EXPECT_EQ(readBytes(longest), "255\r\n");
+    EXPECT_EQ(entries(), (std::set<std::string>{"book.txt", "hard.txt", "link.txt", std::string(255, 'L')}));
+}
+
+// A target that is not a regular file is written as it is: a FIFO is read by its reader, and
+// a device stays a device.
+TEST_F(TextFileTest, AFifoOrADeviceIsWrittenInPlace) {
+    const fs::path fifo = m_dir / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string received;
+    std::thread reader([&] { received = readBytes(fifo); });
+    writeTextFile(fifo, {"a", "b"});
+    reader.join();
+    EXPECT_EQ(received, "a\r\nb\r\n");
+    EXPECT_EQ(fs::status(fifo).type(), fs::file_type::fifo);
+
+    writeTextFile("/dev/null", {"nothing"});
+    EXPECT_EQ(fs::status("/dev/null").type(), fs::file_type::character);
+    EXPECT_EQ(entries(), std::set<std::string>{"fifo"});
+}
+
+// A process that dies in the middle of a save leaves the earlier file and nothing else.
+TEST_F(TextFileTest, AKilledSaveLeavesNothingBehind) {
+    const fs::path path = m_dir / "book.txt";
+    writeTextFile(path, {"earlier"});
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        TextFileWriter writer(path);
+        for (int i = 0; i < 100000; ++i) writer.writeLine(std::string(80, 'x'));
+        ::kill(::getpid(), SIGKILL);
+        ::_exit(1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(readBytes(path), "earlier\r\n");
+    EXPECT_EQ(entries(), std::set<std::string>{"book.txt"});
+}
+#endif
 
 #ifndef _WIN32
 // A write that fails halfway (here: the file size limit of a child process, as a full disk
