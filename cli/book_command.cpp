@@ -104,6 +104,9 @@ int runBookCommand(const std::vector<std::string>& args, std::istream& in, std::
         }
     }
 
+    // Books from input that was cut short by a read error are not the books asked for.
+    if (in.bad()) return streamStatus(in, out, err, "pilecalc book", kExitOk);
+
     const WindowBooks& books = window.books();
     const std::vector<std::string>& memo =
         options.table ? books.tableLines() : books.detailedLines();
@@ -123,8 +126,7 @@ int runBookCommand(const std::vector<std::string>& args, std::istream& in, std::
         return kExitOk;
     }
     for (const std::string& text : memo) out << text << '\n';
-    out.flush();
-    return kExitOk;
+    return streamStatus(in, out, err, "pilecalc book", kExitOk);
 }
 
 }  // namespace pile::cli

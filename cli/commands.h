@@ -11,6 +11,14 @@ namespace pile::cli {
 
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitUsage = 2;
+// Standard input could not be read (a folder, a device error) or standard output not written (a
+// full disk, a closed pipe): what was answered is not all that was asked.
+inline constexpr int kExitStreamFailed = 1;
+
+// `status`, unless `in` could not be read or `out` not written: then kExitStreamFailed, after a
+// message on err that names the command.
+int streamStatus(std::istream& in, std::ostream& out, std::ostream& err, const char* command,
+                 int status);
 
 int runComputeCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                       std::ostream& err);

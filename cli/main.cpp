@@ -84,7 +84,7 @@ int main(int argc, char** argv) {
         return pile::cli::runSearchCommand(args, std::cin, std::cout, std::cerr);
     if (command == "--help" || command == "-h") {
         printUsage(std::cout);
-        return 0;
+        return pile::cli::streamStatus(std::cin, std::cout, std::cerr, "pilecalc", 0);
     }
     std::cerr << "pilecalc: unknown command \"" << command << "\"\n";
     printUsage(std::cerr);

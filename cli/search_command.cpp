@@ -11,6 +11,7 @@
 // write nothing; 4 a cell the screen reads as a number is not one (the answer is then only
 // {"error": text}); 1 anything else that went wrong.
 #include <iostream>
+#include <ios>
 #include <iterator>
 #include <optional>
 #include <string>
@@ -230,7 +231,13 @@ int runSearchCommand(const std::vector<std::string>& args, std::istream& in, std
     Options options;
     if (!parseOptions(args, options, err)) return kExitUsage;
 
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string text;
+    try {
+        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const std::ios_base::failure&) {  // the file buffer's read error (a folder, say)
+        in.setstate(std::ios_base::badbit);
+    }
+    if (in.bad()) return streamStatus(in, out, err, "pilecalc search", kExitOk);
     auto parsed = parseSearchRequest(
         text, options.formula == 2 ? formulaTwoOptimisation() : formulaOneOptimisation());
     if (const auto* problem = std::get_if<std::string>(&parsed)) {
@@ -242,13 +249,16 @@ int runSearchCommand(const std::vector<std::string>& args, std::istream& in, std
     try {
         HeadlessWindow window(options.formula, options.time);
         runRequest(window, request);
-        if (options.save) return printShownList(window, out, err);
-        printJson(out, stateJson(window));
-        return kExitOk;
+        int status = kExitOk;
+        if (options.save)
+            status = printShownList(window, out, err);
+        else
+            printJson(out, stateJson(window));
+        return streamStatus(in, out, err, "pilecalc search", status);
     } catch (const NumberConversionError& e) {
         // The window would show it in its error box and stay usable; the batch ends here.
         printJson(out, ordered_json{{"error", e.what()}});
-        return kExitConversionError;
+        return streamStatus(in, out, err, "pilecalc search", kExitConversionError);
     } catch (const std::exception& e) {
         err << "pilecalc search: " << e.what() << "\n";
         return kExitFailed;
