@@ -77,7 +77,8 @@ std::optional<std::string> textOfValue(const json& value) {
 
 bool onlyKnownKeys(const json& obj, std::initializer_list<const char*> known, const char* where,
                    std::string& problem) {
-    for (const auto& [key, value] : obj.items()) {
+    for (const auto& item : obj.items()) {
+        const std::string& key = item.key();
         if (std::none_of(known.begin(), known.end(), [&](const char* k) { return key == k; })) {
             problem = std::string("unknown key \"") + key + "\"" + where;
             return false;

@@ -2,16 +2,23 @@
 # Installs what is missing, builds everything and runs every test.
 #   scripts/test.sh              the normal build (build/)
 #   scripts/test.sh --sanitize   the same tests under AddressSanitizer + UndefinedBehaviorSanitizer
+#   scripts/test.sh --clang      the same tests built with Clang (build-clang/)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
 
 build=build
 extra=()
-if [ "${1:-}" = "--sanitize" ]; then
-  build=build-asan
-  extra=(-DPILE_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug)
-fi
+case "${1:-}" in
+  --sanitize)
+    build=build-asan
+    extra=(-DPILE_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug)
+    ;;
+  --clang)
+    build=build-clang
+    export CC=clang CXX=clang++
+    ;;
+esac
 jobs=$(nproc 2>/dev/null || echo 2)
 cmake -S . -B "$build" -G Ninja -DPILE_WERROR=ON "${extra[@]}"
 cmake --build "$build" -j "$jobs"

@@ -180,9 +180,10 @@ void OptimisationScreenView::bindTo(WidgetSync& sync) {
     OptimisationScreen& m = m_model;
     sync.bind(lb_youhuabiaoti, m.lb_youhuabiaoti);
     sync.bind(Grid1_Youhuaxuanxiang, m.Grid1_Youhuaxuanxiang);
-    for (auto [view, grid] : {std::pair{Grid2_Youhuajieguo, &m.Grid2_Youhuajieguo},
+    for (auto [view, list] : {std::pair{Grid2_Youhuajieguo, &m.Grid2_Youhuajieguo},
                               std::pair{Grid3_Youhuasaixuan, &m.Grid3_Youhuasaixuan}}) {
         QPointer<ResultListView> shown(view);
+        const ListGrid* grid = list;  // a lambda captures a variable, not a binding
         sync.bind(view, *grid, [shown, grid] {
             if (shown) shown->syncFrom(*grid);
         });
