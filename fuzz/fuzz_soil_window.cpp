@@ -15,37 +15,15 @@
 
 #include "app/model/formula_two_window.h"
 #include "app/model/platform.h"
+#include "fuzz/fuzz_checks.h"
 
 namespace {
 
 using namespace pile;
-
-void check(bool ok) {
-    if (!ok) __builtin_trap();
-}
-
-// "inf", "nan" and a lone "-0" (or "-0.00") would all be faults of the number texts.
-void checkText(const std::string& text) {
-    check(text.find("inf") == std::string::npos && text.find("nan") == std::string::npos);
-    for (std::size_t at = text.find("-0"); at != std::string::npos; at = text.find("-0", at + 1)) {
-        std::size_t end = at + 2;
-        while (end < text.size() && (text[end] == '0' || text[end] == '.')) ++end;
-        const bool digitFollows = end < text.size() && text[end] >= '1' && text[end] <= '9';
-        check(digitFollows || (at > 0 && text[at - 1] >= '0' && text[at - 1] <= '9'));
-    }
-}
-
-struct NoFolder : DocumentsFolder {
-    std::filesystem::path documentsPath() const override { return {}; }
-};
-struct FixedTime : Clock {
-    std::string timeText() const override { return "2026-12-10 12:00:00"; }
-};
-struct NoBoxes : MessageBox, ErrorBox, UrlOpener {
-    void showMessage(const std::string&) override {}
-    void showError(const std::string&) override {}
-    void openUrl(const std::string&) override {}
-};
+using fuzz::checkText;
+using fuzz::FixedTime;
+using fuzz::NoBoxes;
+using fuzz::NoFolder;
 
 }  // namespace
 
