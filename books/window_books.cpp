@@ -2,6 +2,7 @@
 #include "books/window_books.h"
 
 #include <algorithm>
+#include <iterator>
 #include <stdexcept>
 #include <utility>
 
@@ -13,6 +14,7 @@ namespace pile {
 namespace {
 
 constexpr size_t kFooterLines = 4;
+constexpr size_t kHeaderLines = 5;
 
 // The row sits just above the footer.
 constexpr size_t kRowFromEnd = kFooterLines + 1;
@@ -76,7 +78,58 @@ int WindowBooks::appendBuilt(std::string row, std::vector<std::string> book,
     m_table.push_back(std::move(row));
     for (std::string& line : footer) m_table.push_back(std::move(line));
     for (std::string& line : book) m_detailed.push_back(std::move(line));
+    archiveOldPiles();
     return m_counter;
+}
+
+void WindowBooks::setArchive(PileArchive* archive) {
+    if (m_counter != 0) throw std::logic_error("an archive is set for empty books only");
+    m_archive = archive;
+}
+
+void WindowBooks::archiveOldPiles() {
+    if (!m_archive) return;
+    while (m_counter - m_archived > 1) {
+        // The oldest pile in memory: the first row under the header, and the detailed lines up
+        // to the first closing rule.
+        const auto rule = std::find(m_detailed.begin(), m_detailed.end(), kBookClosingRule);
+        if (rule == m_detailed.end() || m_table.size() <= kHeaderLines) return;
+        const std::vector<std::string> book(m_detailed.begin(), rule + 1);
+        m_archive->push(m_table[kHeaderLines], book);
+        m_table.erase(m_table.begin() + kHeaderLines);
+        m_detailed.erase(m_detailed.begin(), rule + 1);
+        ++m_archived;
+    }
+}
+
+void WindowBooks::restorePile() {
+    std::string row;
+    std::vector<std::string> book;
+    m_archive->pop(row, book);
+    --m_archived;
+    m_table.insert(m_table.begin() + kHeaderLines, std::move(row));
+    m_detailed.insert(m_detailed.begin(), std::make_move_iterator(book.begin()),
+                      std::make_move_iterator(book.end()));
+}
+
+void WindowBooks::forEachDetailedLine(const std::function<void(const std::string&)>& visit) const {
+    if (m_archive && m_archived > 0) {
+        m_archive->forEach([&](const std::string&, const std::vector<std::string>& book) {
+            for (const std::string& line : book) visit(line);
+        });
+    }
+    for (const std::string& line : m_detailed) visit(line);
+}
+
+void WindowBooks::forEachTableLine(const std::function<void(const std::string&)>& visit) const {
+    if (!m_archive || m_archived == 0 || m_table.size() < kHeaderLines) {
+        for (const std::string& line : m_table) visit(line);
+        return;
+    }
+    for (size_t i = 0; i < kHeaderLines; ++i) visit(m_table[i]);
+    m_archive->forEach(
+        [&](const std::string& row, const std::vector<std::string>&) { visit(row); });
+    for (size_t i = kHeaderLines; i < m_table.size(); ++i) visit(m_table[i]);
 }
 
 void WindowBooks::deleteLast() {
@@ -84,6 +137,8 @@ void WindowBooks::deleteLast() {
         clear();
         return;
     }
+    // The pile before the last must be at hand to find where the last one starts.
+    if (m_archive && m_counter - m_archived < 2 && m_archived > 0) restorePile();
     --m_counter;
     if (m_table.size() >= kRowFromEnd) m_table.erase(m_table.end() - kRowFromEnd);
 
@@ -96,6 +151,8 @@ void WindowBooks::deleteLast() {
 }
 
 void WindowBooks::clear() {
+    if (m_archive) m_archive->clear();
+    m_archived = 0;
     m_counter = 0;
     m_detailed.clear();
     m_table.clear();

@@ -7,9 +7,11 @@
 // the command line both drive it, and their views read the lines.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "books/pile_archive.h"
 #include "books/summary_table.h"
 #include "core/number_format.h"
 #include "core/pile_calc.h"
@@ -54,6 +56,15 @@ class WindowBooks {
     // Empties both memos and resets the counter.
     void clear();
 
+    // Keeps every pile but the latest in `archive` (on disk) instead of memory, for a batch of
+    // any length. Set it while the books are empty; the memos are then whole only through the
+    // two visits below, detailedLines() and tableLines() hold the part kept in memory.
+    void setArchive(PileArchive* archive);
+
+    // Every line of each memo, in order, wherever it is kept.
+    void forEachDetailedLine(const std::function<void(const std::string&)>& visit) const;
+    void forEachTableLine(const std::function<void(const std::string&)>& visit) const;
+
     const SummaryTableLayout& layout() const { return m_layout; }
     int pileCounter() const { return m_counter; }
     int nextPileNumber() const { return m_counter + 1; }
@@ -61,7 +72,14 @@ class WindowBooks {
     const std::vector<std::string>& tableLines() const { return m_table; }
 
   private:
+    // Moves the oldest piles kept in memory into the archive, leaving the latest.
+    void archiveOldPiles();
+    // Brings the last archived pile back into memory.
+    void restorePile();
+
     SummaryTableLayout m_layout;
+    PileArchive* m_archive = nullptr;
+    int m_archived = 0;  // piles in the archive, the oldest ones
     int m_counter = 0;
     std::vector<std::string> m_detailed;
     std::vector<std::string> m_table;

@@ -8,10 +8,12 @@
 // rejected pile, or a line that cannot be read, is reported on standard error and leaves no
 // trace in the books. With --out the memo is saved as the Save button saves it (ANSI code
 // page, CR LF) instead of being printed.
+#include <functional>
 #include <iostream>
 #include <optional>
 #include <string>
 
+#include "books/pile_archive.h"
 #include "books/text_file.h"
 #include "books/window_books.h"
 #include "cli/commands.h"
@@ -77,6 +79,10 @@ int runBookCommand(const std::vector<std::string>& args, std::istream& in, std::
     if (!parseOptions(args, options, err)) return kExitUsage;
 
     HeadlessWindow window(options.formula, options.time);
+    // Every pile but the latest waits on disk, whatever the length of the input: memory holds
+    // what a delete-last line may take back next.
+    PileArchive archive;
+    window.setBooksArchive(&archive);
     window.setRoundingMode(static_cast<RoundingMode>(options.precision));
     std::string line;
     for (size_t lineNumber = 1; std::getline(in, line); ++lineNumber) {
@@ -108,24 +114,30 @@ int runBookCommand(const std::vector<std::string>& args, std::istream& in, std::
     if (in.bad()) return streamStatus(in, out, err, "pilecalc book", kExitOk);
 
     const WindowBooks& books = window.books();
-    const std::vector<std::string>& memo =
-        options.table ? books.tableLines() : books.detailedLines();
+    const auto forEachLine = [&](const std::function<void(const std::string&)>& visit) {
+        if (options.table)
+            books.forEachTableLine(visit);
+        else
+            books.forEachDetailedLine(visit);
+    };
     if (options.out) {
         // Like the Save button, which is disabled while the memo is empty: an earlier file is
         // not replaced by an empty one.
-        if (memo.empty()) {
+        if (books.pileCounter() == 0) {
             err << "pilecalc book: no pile in the books, " << *options.out << " not written\n";
             return kExitOk;
         }
         try {
-            writeTextFile(pathFromUtf8(*options.out), memo);
+            TextFileWriter file(pathFromUtf8(*options.out));
+            forEachLine([&file](const std::string& text) { file.writeLine(text); });
+            file.commit();
         } catch (const std::exception& e) {
             err << "pilecalc book: " << e.what() << "\n";
             return kExitWriteFailed;
         }
         return kExitOk;
     }
-    for (const std::string& text : memo) out << text << '\n';
+    forEachLine([&out](const std::string& text) { out << text << '\n'; });
     return streamStatus(in, out, err, "pilecalc book", kExitOk);
 }
 

@@ -121,6 +121,10 @@ std::string HeadlessWindow::timeText() const { return m_services->clock.timeText
 
 const InputScreen& HeadlessWindow::screen() const { return m_window->inputScreen(); }
 const WindowBooks& HeadlessWindow::books() const { return m_window->bookScreen().books(); }
+
+void HeadlessWindow::setBooksArchive(PileArchive* archive) {
+    m_window->bookScreen().setBooksArchive(archive);
+}
 const FormulaTwoWindow* HeadlessWindow::formulaTwo() const { return m_formulaTwo; }
 
 void HeadlessWindow::enterPile(const InputTexts& texts) {

@@ -70,6 +70,8 @@ public:
 
     const InputScreen& screen() const;
     const WindowBooks& books() const;
+    // Keeps the older piles of the books in `archive` (set before the first pile).
+    void setBooksArchive(PileArchive* archive);
     // The formula-two window; nullptr in formula one.
     const FormulaTwoWindow* formulaTwo() const;
 

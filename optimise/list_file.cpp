@@ -69,7 +69,8 @@ const std::vector<FileColumn>& formulaOneFileColumns() {
     // clang-format off
     static const std::vector<FileColumn> columns = {
         {" 基    桩  ", " 编    号  ", [](R r) {
-            return " " + centre(pileNumberText(r.position, decimalDigits(r.rowCount)), 8, 2); }},
+            std::string cell(1, ' ');
+            return cell.append(centre(pileNumberText(r.position, decimalDigits(r.rowCount)), 8, 2)); }},
         {"桩身截面  ", "类    型  ", [](R r) { return centre(r.cell(1), 8, 2); }},
         {"桩身直径  ", "  d(mm)   ", [](R r) {
             return sizeCell(r, 2, r.shape() == Shape::Round || r.shape() == Shape::Ellipse); }},

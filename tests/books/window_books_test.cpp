@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 
 #include "books/detailed_book.h"
 #include "tests/books/book_fixture.h"
@@ -145,6 +146,45 @@ TEST(WindowBooks, DeleteLastStopsAtTheFirstLineWithoutAnEarlierClosingRule) {
     EXPECT_EQ(books.detailedLines(), (std::vector<std::string>{"time 2"}));
     EXPECT_EQ(books.tableLines()[5], "row 1");
     EXPECT_EQ(books.tableLines().size(), 10u);
+}
+
+// Books that keep their older piles on disk read exactly as books kept in memory, through any
+// sequence of appends, delete-lasts (several in a row, down to none) and clears, while memory
+// holds the latest pile alone.
+TEST_F(WindowBooksTest, ArchivedBooksReadAsBooksInMemory) {
+    WindowBooks memory;
+    WindowBooks streamed;
+    PileArchive archive;
+    streamed.setArchive(&archive);
+    std::mt19937 random(2026);
+    const auto lines = [](const WindowBooks& b, bool table) {
+        std::vector<std::string> all;
+        const auto collect = [&all](const std::string& line) { all.push_back(line); };
+        if (table)
+            b.forEachTableLine(collect);
+        else
+            b.forEachDetailedLine(collect);
+        return all;
+    };
+    for (int step = 0; step < 400; ++step) {
+        const unsigned action = random() % 10;
+        if (action < 6) {
+            const size_t k = random() % m_piles.size();
+            append(memory, k);
+            append(streamed, k);
+        } else if (action < 9) {
+            memory.deleteLast();
+            streamed.deleteLast();
+        } else if (random() % 8 == 0) {
+            memory.clear();
+            streamed.clear();
+        }
+        SCOPED_TRACE(step);
+        ASSERT_EQ(streamed.pileCounter(), memory.pileCounter());
+        ASSERT_EQ(lines(streamed, false), memory.detailedLines());
+        ASSERT_EQ(lines(streamed, true), memory.tableLines());
+        ASSERT_LE(streamed.tableLines().size(), 5u + 1u + 4u);
+    }
 }
 
 }  // namespace
