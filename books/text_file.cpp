@@ -37,6 +37,17 @@ std::string pathText(const std::filesystem::path& path) {
     return std::string(text.begin(), text.end());
 }
 
+// A short name for a temporary file in the target's folder: it does not grow with the target's
+// name, so every valid name can be saved.
+std::string temporaryName() {
+    static thread_local std::mt19937_64 engine{std::random_device{}()};
+    static const char* digits = "0123456789abcdef";
+    std::string name = ".rockpile-";
+    std::uint64_t value = engine();
+    for (int i = 0; i < 12; ++i, value >>= 4) name += digits[value & 15];
+    return name + ".tmp";
+}
+
 // Length of the well-formed UTF-8 sequence at s[i], or 0 when the bytes there are malformed
 // (overlong forms, surrogates and code points above U+10FFFF included).
 size_t utf8SequenceLength(const std::string& s, size_t i) {
@@ -215,21 +226,6 @@ void writeTextFile(const std::filesystem::path& path, const std::vector<std::str
 
 #ifdef _WIN32
 
-namespace {
-// A name for the temporary file, unique enough that O_EXCL rarely has to retry.
-std::filesystem::path temporarySibling(const std::filesystem::path& target) {
-    static thread_local std::mt19937_64 engine{std::random_device{}()};
-    static const char* digits = "0123456789abcdef";
-    std::string suffix = ".";
-    std::uint64_t value = engine();
-    for (int i = 0; i < 12; ++i, value >>= 4) suffix += digits[value & 15];
-    std::filesystem::path name = target.filename();
-    name += pathFromUtf8(suffix + ".tmp");
-    return target.parent_path() / name;
-}
-
-}  // namespace
-
 struct TextFileWriter::State {
     std::filesystem::path temp;
     std::ofstream out;
@@ -240,7 +236,15 @@ TextFileWriter::TextFileWriter(const std::filesystem::path& path)
     : m_path(path), m_state(std::make_unique<State>()) {
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) throw FileWriteError(path, describe(EISDIR));
-    m_state->temp = temporarySibling(path);
+    // The common causes, named before the temporary file would fail without one.
+    const std::filesystem::path folder = path.parent_path();
+    if (!folder.empty()) {
+        const auto status = std::filesystem::status(folder, ec);
+        if (!std::filesystem::exists(status)) throw FileWriteError(path, describe(ENOENT));
+        if (!std::filesystem::is_directory(status)) throw FileWriteError(path, describe(ENOTDIR));
+    }
+    if (path.filename().native().size() > 255) throw FileWriteError(path, describe(ENAMETOOLONG));
+    m_state->temp = folder / temporaryName();
     m_state->out.open(m_state->temp, std::ios::binary | std::ios::trunc);
     if (!m_state->out) throw FileWriteError(path, "临时文件无法创建");
 }
@@ -307,16 +311,6 @@ std::filesystem::path followLinks(std::filesystem::path path, int& error) {
     return path;
 }
 
-// A short name for the moment between linking the finished file into its folder and renaming
-// it over the target: it does not grow with the target's name, so every valid name can be saved.
-std::string temporaryName() {
-    static thread_local std::mt19937_64 engine{std::random_device{}()};
-    static const char* digits = "0123456789abcdef";
-    std::string name = ".rockpile-";
-    std::uint64_t value = engine();
-    for (int i = 0; i < 12; ++i, value >>= 4) name += digits[value & 15];
-    return name + ".tmp";
-}
 
 }  // namespace
 
