@@ -20,17 +20,17 @@ namespace {
 
 // `count` copies of one line, made as they are read.
 class RepeatedLines : public std::streambuf {
-public:
+  public:
     RepeatedLines(std::string line, std::int64_t count) : m_line(std::move(line)), m_left(count) {}
 
-protected:
+  protected:
     int_type underflow() override {
         if (m_left-- <= 0) return traits_type::eof();
         setg(m_line.data(), m_line.data(), m_line.data() + m_line.size());
         return traits_type::to_int_type(m_line[0]);
     }
 
-private:
+  private:
     std::string m_line;
     std::int64_t m_left;
 };
@@ -43,7 +43,8 @@ double peakRssMegabytes() {
 
 void BM_FormulaTwoBookToFile(benchmark::State& state) {
     const std::int64_t piles = state.range(0);
-    const std::filesystem::path out = std::filesystem::temp_directory_path() / "book_stream_bench.txt";
+    const std::filesystem::path out =
+        std::filesystem::temp_directory_path() / "book_stream_bench.txt";
     for (auto _ : state) {
         RepeatedLines lines("{\"negativeFriction\":true,\"sideResistance\":true}\n", piles);
         std::istream in(&lines);
@@ -56,7 +57,11 @@ void BM_FormulaTwoBookToFile(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * piles);
     state.counters["peak_rss_MB"] = peakRssMegabytes();
 }
-BENCHMARK(BM_FormulaTwoBookToFile)->Arg(30000)->Arg(100000)->Arg(300000)->Iterations(1)
+BENCHMARK(BM_FormulaTwoBookToFile)
+    ->Arg(30000)
+    ->Arg(100000)
+    ->Arg(300000)
+    ->Iterations(1)
     ->Unit(benchmark::kSecond);
 
 }  // namespace

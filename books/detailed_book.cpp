@@ -29,13 +29,16 @@ constexpr const char* kSummaryRule = "      ------------------------------------
 void appendSectionBlock(BookLines& lines, const PileInput& input, std::string typeLine) {
     lines.push_back(std::move(typeLine));
     if (isRectangle(input)) {
-        lines.push_back("      矩形长边尺寸a:               " + padValue(input.sizeText1, 10) + " mm");
-        lines.push_back("      矩形短边尺寸b:               " + padValue(input.sizeText2, 10) + " mm");
+        lines.push_back("      矩形长边尺寸a:               " + padValue(input.sizeText1, 10) +
+                        " mm");
+        lines.push_back("      矩形短边尺寸b:               " + padValue(input.sizeText2, 10) +
+                        " mm");
         return;
     }
     lines.push_back("      桩身直径d:                   " + padValue(input.sizeText1, 10) + " mm");
     if (input.section == SectionType::Ellipse)
-        lines.push_back("      椭圆直段长度c:               " + padValue(input.sizeText2, 10) + " mm");
+        lines.push_back("      椭圆直段长度c:               " + padValue(input.sizeText2, 10) +
+                        " mm");
 }
 
 }  // namespace
@@ -53,8 +56,9 @@ void appendInputData(BookLines& lines, const PileInput& input) {
     lines.push_back("2.输入数据");
     lines.push_back("  2.1 基桩参数");
     // Section 2 names the input kind, so a square is still entered as a rectangle.
-    appendSectionBlock(lines, input,
-                       "      桩身截面类型:" + padValue(std::string(Describe(input.section).name), 26));
+    appendSectionBlock(
+        lines, input,
+        "      桩身截面类型:" + padValue(std::string(Describe(input.section).name), 26));
     const std::string depth = "      桩身嵌岩深度hr:              " + padValue(input.depthText, 10);
     lines.push_back(input.depthIsMultiple ? depth : depth + " mm");
     lines.push_back("      桩身混凝土强度等级:          " + padValue(input.gradeText, 10));
@@ -117,7 +121,8 @@ void appendShaftFormula(BookLines& lines) {
 void appendRockResistance(BookLines& lines, const PileInput& input, const PileResult& result,
                           const std::string& rockClassName) {
     lines.push_back("4.承载力计算");
-    appendSectionBlock(lines, input, "  4.1 桩身截面类型:" + padValue(std::string(shapeOf(input).name), 26));
+    appendSectionBlock(lines, input,
+                       "  4.1 桩身截面类型:" + padValue(std::string(shapeOf(input).name), 26));
     // Area in m^2 and perimeter in m.
     lines.push_back("      桩身截面面积Ap(A):           " +
                     padValue(FormatFixed(result.area / 1000000, 6, 2), 10) + " m^2");

@@ -30,7 +30,9 @@ namespace pile {
 
 namespace {
 
-std::string describe(int error) { return saveFailureReason(std::error_code(error, std::generic_category())); }
+std::string describe(int error) {
+    return saveFailureReason(std::error_code(error, std::generic_category()));
+}
 
 std::string pathText(const std::filesystem::path& path) {
     const std::u8string text = path.u8string();
@@ -311,7 +313,6 @@ std::filesystem::path followLinks(std::filesystem::path path, int& error) {
     return path;
 }
 
-
 }  // namespace
 
 // The content goes into an unnamed file in the target's folder (O_TMPFILE: nothing is left if
@@ -324,10 +325,10 @@ struct TextFileWriter::State {
     std::filesystem::path target;  // the file written: path with its links followed
     bool exists = false;
     struct stat targetStat {};
-    int folder = -1;               // the target's folder, for linkat and renameat
-    int fd = -1;                   // the temporary file, or the target itself when direct
+    int folder = -1;  // the target's folder, for linkat and renameat
+    int fd = -1;      // the temporary file, or the target itself when direct
     bool direct = false;
-    std::string namedTemp;         // the fallback's name in the folder, or empty
+    std::string namedTemp;  // the fallback's name in the folder, or empty
     std::string buffer;
     bool committed = false;
     Converter converter;
@@ -372,8 +373,7 @@ TextFileWriter::TextFileWriter(const std::filesystem::path& path) : m_path(path)
         throw FileWriteError(path, describe(errno));
     for (int attempt = 0; attempt < 8 && s.fd < 0; ++attempt) {
         s.namedTemp = temporaryName();
-        s.fd = ::openat(s.folder, s.namedTemp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC,
-                        0666);
+        s.fd = ::openat(s.folder, s.namedTemp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (s.fd < 0 && errno != EEXIST) break;
     }
     if (s.fd < 0) {
@@ -474,8 +474,8 @@ void TextFileWriter::commit() {
         int linked = -1;
         for (int attempt = 0; attempt < 8 && linked != 0; ++attempt) {
             s.namedTemp = temporaryName();
-            linked = ::linkat(AT_FDCWD, proc.c_str(), s.folder, s.namedTemp.c_str(),
-                              AT_SYMLINK_FOLLOW);
+            linked =
+                ::linkat(AT_FDCWD, proc.c_str(), s.folder, s.namedTemp.c_str(), AT_SYMLINK_FOLLOW);
             if (linked != 0 && errno == ENOENT)  // no /proc: the descriptor itself, if allowed
                 linked = ::linkat(s.fd, "", s.folder, s.namedTemp.c_str(), AT_EMPTY_PATH);
             if (linked != 0 && errno != EEXIST) break;

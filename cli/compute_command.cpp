@@ -92,8 +92,8 @@ ordered_json computeLine(const PileLine& line, int formula, RoundingMode mode) {
     j["ra"] = screen.edt_ra.text();
     j["rc"] = screen.edt_rc.text();
     // lb_shuoming: the rock class in frk mode (formula two reports its limits in "message").
-    j["rockClass"] = two ? (r.rockClass ? RockClassName(*r.rockClass) : "")
-                         : screen.lb_shuoming.text();
+    j["rockClass"] =
+        two ? (r.rockClass ? RockClassName(*r.rockClass) : "") : screen.lb_shuoming.text();
     j["d"] = screen.cbe_dd.text();
     j["c"] = screen.cbe_tyzd.text();
     if (two) {
@@ -167,8 +167,9 @@ int runComputeCommand(const std::vector<std::string>& args, std::istream& in, st
         } else {
             const auto& pl = std::get<PileLine>(parsed);
             if (pl.kind != PileLine::Kind::Pile)
-                answer = errorJson("pilecalc compute takes piles only; precision and "
-                                   "deleteLast lines belong to pilecalc book");
+                answer = errorJson(
+                    "pilecalc compute takes piles only; precision and "
+                    "deleteLast lines belong to pilecalc book");
             else
                 answer = computeLine(pl, formula, mode);
         }

@@ -25,31 +25,31 @@ std::string localTimeText() {
 namespace {
 
 class TimeSource : public Clock {
-public:
+  public:
     explicit TimeSource(std::optional<std::string> fixed) : m_fixed(std::move(fixed)) {}
     std::string timeText() const override { return m_fixed ? *m_fixed : localTimeText(); }
 
-private:
+  private:
     std::optional<std::string> m_fixed;
 };
 
 // pilecalc saves with --out, never through the window's Save button; the folder is only
 // there because a window needs one.
 class NoDocuments : public DocumentsFolder {
-public:
+  public:
     std::filesystem::path documentsPath() const override { return {}; }
 };
 
 // The window's message and error boxes are not reached by typing and computing; should one
 // be, the command fails loudly rather than carry on past a question nobody answered.
 class NoBoxes : public MessageBox, public ErrorBox {
-public:
+  public:
     void showMessage(const std::string& text) override { throw std::runtime_error(text); }
     void showError(const std::string& text) override { throw std::runtime_error(text); }
 };
 
 class NoUrls : public UrlOpener {
-public:
+  public:
     void openUrl(const std::string&) override {}
 };
 
@@ -73,10 +73,10 @@ struct HeadlessWindow::Outcomes {
 // A window of either formula that keeps the outcome of Compute for the caller.
 template <class Base>
 class HeadlessWindow::Recording : public Base {
-public:
+  public:
     Recording(Platform& platform, Outcomes& outcomes) : Base(platform), m_outcomes(outcomes) {}
 
-protected:
+  protected:
     void pileComputed(const PileInput& input, const PileResult& result,
                       const std::string& rockClassName) override {
         m_outcomes.result = result;
@@ -87,7 +87,7 @@ protected:
         Base::computationRejected(rejection);
     }
 
-private:
+  private:
     Outcomes& m_outcomes;
 };
 

@@ -32,7 +32,7 @@ bool press(const Button& button, Handler&& handler) {
 }
 
 class HeadlessWindow {
-public:
+  public:
     // formula 1 or 2; fixedTime replaces the local time in the calculation-time lines.
     explicit HeadlessWindow(int formula = 1, std::optional<std::string> fixedTime = std::nullopt);
     ~HeadlessWindow();
@@ -75,7 +75,7 @@ public:
     // The formula-two window; nullptr in formula one.
     const FormulaTwoWindow* formulaTwo() const;
 
-private:
+  private:
     struct Services;
     struct Outcomes;
     template <class Base>

@@ -88,8 +88,9 @@ bool onlyKnownKeys(const json& obj, std::initializer_list<const char*> known, co
 }
 
 bool isBlankLine(const std::string& line) {
-    return std::all_of(line.begin(), line.end(),
-                       [](unsigned char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; });
+    return std::all_of(line.begin(), line.end(), [](unsigned char c) {
+        return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+    });
 }
 
 namespace {
@@ -104,7 +105,8 @@ bool readText(const json& obj, const char* key, std::string& target, std::string
     }
     std::string text = std::move(*typed);
     if (!isOneLineText(text)) {
-        problem = std::string("key \"") + key + "\" must be one line of text, without control characters";
+        problem =
+            std::string("key \"") + key + "\" must be one line of text, without control characters";
         return false;
     }
     target = std::move(text);
@@ -166,7 +168,8 @@ bool readLayerRows(const json& parent, const char* where, size_t width,
             }
             // A layer cell is printed into the books and list files: one line, as a field.
             if (!isOneLineText(*text)) {
-                problem = "a cell of \"" + name + "\" must be one line of text, without control "
+                problem = "a cell of \"" + name +
+                          "\" must be one line of text, without control "
                           "characters";
                 return false;
             }

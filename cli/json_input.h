@@ -19,8 +19,8 @@ namespace pile::cli {
 struct PileLine {
     enum class Kind { Pile, Precision, DeleteLast };
     Kind kind = Kind::Pile;
-    InputTexts texts;    // Kind::Pile
-    int precision = 2;   // Kind::Precision
+    InputTexts texts;     // Kind::Pile
+    int precision = 2;    // Kind::Precision
     FormulaTwoSoil soil;  // Kind::Pile, formula two: the soil switches and screens
 };
 

@@ -17,7 +17,8 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
-#include <shellapi.h>
+
+#include <shellapi.h>  // after windows.h, whose types it uses
 #endif
 
 namespace {
@@ -78,7 +79,8 @@ int main(int argc, char** argv) {
     if (args.empty()) return printDefaultPile(std::cout);
     const std::string command = args.front();
     args.erase(args.begin());
-    if (command == "compute") return pile::cli::runComputeCommand(args, std::cin, std::cout, std::cerr);
+    if (command == "compute")
+        return pile::cli::runComputeCommand(args, std::cin, std::cout, std::cerr);
     if (command == "book") return pile::cli::runBookCommand(args, std::cin, std::cout, std::cerr);
     if (command == "search")
         return pile::cli::runSearchCommand(args, std::cin, std::cout, std::cerr);

@@ -10,8 +10,8 @@
 // Exit status: 0 answered; 2 the options or the request cannot be read; 3 (--save) 存盘 would
 // write nothing; 4 a cell the screen reads as a number is not one (the answer is then only
 // {"error": text}); 1 anything else that went wrong.
-#include <iostream>
 #include <ios>
+#include <iostream>
 #include <iterator>
 #include <optional>
 #include <string>

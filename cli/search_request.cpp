@@ -87,10 +87,9 @@ bool readSwitches(const json& value, const std::string& name, const Optimisation
         problem = name + ": the soil switches belong to formula two";
         return false;
     }
-    const bool texts =
-        value.is_array() && value.size() == static_cast<size_t>(kSearchSwitchRows) &&
-        std::all_of(value.begin(), value.end(),
-                    [](const json& cell) { return textOfValue(cell).has_value(); });
+    const bool texts = value.is_array() && value.size() == static_cast<size_t>(kSearchSwitchRows) &&
+                       std::all_of(value.begin(), value.end(),
+                                   [](const json& cell) { return textOfValue(cell).has_value(); });
     if (!texts) {
         problem = name + " must be an array of 2 texts (the minimum of item rows 12 and 13)";
         return false;
@@ -193,8 +192,7 @@ bool readAction(const json& value, size_t number, const OptimisationSetup& setup
 std::variant<SearchRequest, std::string> parseSearchRequest(const std::string& text,
                                                             const OptimisationSetup& setup) {
     auto parsed = parseJsonText(text);
-    if (const auto* problem = std::get_if<std::string>(&parsed))
-        return "the request " + *problem;
+    if (const auto* problem = std::get_if<std::string>(&parsed)) return "the request " + *problem;
     const json request = std::move(std::get<json>(parsed));
     if (!request.is_object()) return std::string("the request is not a JSON object");
 

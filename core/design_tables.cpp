@@ -16,12 +16,11 @@ namespace detail {
 // ζr base values by row k (hr/d = 0.5·k). Column A: extremely soft and soft rock; column
 // B: moderately hard and hard rock. Row 17 repeats row 16 so that hr/d = 8 reads rows 16
 // and 17.
-constexpr std::array<double, 18> kZetaA = {0.60, 0.80, 0.95,  1.065, 1.18, 1.265,
+constexpr std::array<double, 18> kZetaA = {0.60, 0.80,  0.95, 1.065, 1.18, 1.265,
                                            1.35, 1.415, 1.48, 1.525, 1.57, 1.60,
                                            1.63, 1.645, 1.66, 1.68,  1.70, 1.70};
-constexpr std::array<double, 18> kZetaB = {0.45, 0.65, 0.81, 0.855, 0.90, 0.95,
-                                           1.00, 1.02, 1.04, 1.04,  1.04, 1.04,
-                                           1.04, 1.04, 1.04, 1.04,  1.04, 1.04};
+constexpr std::array<double, 18> kZetaB = {0.45, 0.65, 0.81, 0.855, 0.90, 0.95, 1.00, 1.02, 1.04,
+                                           1.04, 1.04, 1.04, 1.04,  1.04, 1.04, 1.04, 1.04, 1.04};
 
 // β of circular piles by hr/d = 1..5 (index 0 unused).
 constexpr std::array<double, 6> kBetaCircle = {0, 1.105, 1.21, 1.315, 1.42, 1.525};
@@ -172,8 +171,8 @@ BetaLookup LookupBeta(SectionType section, double r, double ratio) {
                 out.beta = detail::kBetaCircle[5];
             } else {
                 const int i = detail::cell(r, 1, 4);
-                out.beta = Interpolate(i, detail::kBetaCircle[i], i + 1,
-                                       detail::kBetaCircle[i + 1], r);
+                out.beta =
+                    Interpolate(i, detail::kBetaCircle[i], i + 1, detail::kBetaCircle[i + 1], r);
             }
             break;
         case SectionType::Ellipse:

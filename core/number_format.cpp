@@ -40,8 +40,8 @@ Decimal toDecimal(double x) {
     }
     char buf[64];
     // "d.dddddddddddddde+XX": 1 + 14 digits, read in place.
-    const auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific,
-                                   kSignificant - 1);
+    const auto res =
+        std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific, kSignificant - 1);
     const char* p = buf;
     if (*p == '-') {
         d.negative = true;
@@ -99,7 +99,7 @@ void truncateBelowPlace(Decimal& d, int place) {
 
 char digitAt(const Decimal& d, int i) {
     return (i >= 0 && i < static_cast<int>(d.digits.size())) ? d.digits[static_cast<std::size_t>(i)]
-                                                              : '0';
+                                                             : '0';
 }
 
 // Writes d, already rounded, with exactly n decimals, or in exponent form with p
@@ -178,8 +178,8 @@ std::string FormatResult(double x, RoundingMode mode, int p) {
 std::string FormatGeneral(double x) {
     if (!std::isfinite(x) || x == 0.0) return "0";
     char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general,
-                             detail::kSignificant);
+    auto res =
+        std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, detail::kSignificant);
     std::string s(buf, res.ptr);
     // Exponent form, when %g chooses it, in the same spelling as FormatFixed: "1.5E+20".
     const std::size_t e = s.find('e');

@@ -32,12 +32,13 @@ std::string FormatGeneral(double x);
 // search writes the same few values (an Rc, a rock strength) over and over. text() gives
 // exactly what write(value) gives.
 class RecentNumberTexts {
-public:
+  public:
     template <class Write>
     const std::string& text(double value, int format, Write&& write) {
         std::uint64_t bits;
         std::memcpy(&bits, &value, sizeof bits);
-        const std::uint64_t key = bits ^ (static_cast<std::uint64_t>(format) * 0x9E3779B97F4A7C15ULL);
+        const std::uint64_t key =
+            bits ^ (static_cast<std::uint64_t>(format) * 0x9E3779B97F4A7C15ULL);
         Entry& e = m_entries[(key ^ (key >> 29) ^ (key >> 47)) % m_entries.size()];
         if (!e.used || e.bits != bits || e.format != format) {
             e.used = true;
@@ -48,7 +49,7 @@ public:
         return e.text;
     }
 
-private:
+  private:
     struct Entry {
         bool used = false;
         int format = 0;

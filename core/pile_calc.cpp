@@ -22,9 +22,12 @@ bool finite(double x) { return std::isfinite(x); }
 double SectionArea(SectionType section, double d, double c) {
     constexpr double pi = std::numbers::pi;
     switch (section) {
-        case SectionType::Circle: return pi * d * d / 4;
-        case SectionType::Ellipse: return pi * d * d / 4 + d * c;
-        case SectionType::Rectangle: return d * c;
+        case SectionType::Circle:
+            return pi * d * d / 4;
+        case SectionType::Ellipse:
+            return pi * d * d / 4 + d * c;
+        case SectionType::Rectangle:
+            return d * c;
     }
     return 0;  // not reached: the switch covers every section
 }
@@ -32,9 +35,12 @@ double SectionArea(SectionType section, double d, double c) {
 double SectionPerimeter(SectionType section, double d, double c) {
     constexpr double pi = std::numbers::pi;
     switch (section) {
-        case SectionType::Circle: return pi * d;
-        case SectionType::Ellipse: return pi * d + 2 * c;
-        case SectionType::Rectangle: return 2 * (d + c);
+        case SectionType::Circle:
+            return pi * d;
+        case SectionType::Ellipse:
+            return pi * d + 2 * c;
+        case SectionType::Rectangle:
+            return 2 * (d + c);
     }
     return 0;  // not reached: the switch covers every section
 }

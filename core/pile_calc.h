@@ -13,17 +13,17 @@ namespace pile {
 // One computed pile. Lengths in mm, forces in kN. Values are unrounded; fields that a
 // case does not set stay empty.
 struct PileResult {
-    double area = 0;       // mm^2
-    double perimeter = 0;  // mm
-    double depthRatio = 0; // hr/d or hr/b
+    double area = 0;        // mm^2
+    double perimeter = 0;   // mm
+    double depthRatio = 0;  // hr/d or hr/b
     double rUsed = 0;
     bool capped = false;
-    std::optional<double> sideRatio;  // c/d or b/a
+    std::optional<double> sideRatio;     // c/d or b/a
     std::optional<RockClass> rockClass;  // frk mode
-    std::optional<double> zetaR;   // circle, frk mode (after the process factor)
-    std::optional<double> beta;    // circle fuk mode, ellipse and rectangle
-    std::optional<double> alpha0;  // ellipse and rectangle, frk mode
-    std::optional<double> coef;    // factor on the rock parameter other than zeta_r
+    std::optional<double> zetaR;         // circle, frk mode (after the process factor)
+    std::optional<double> beta;          // circle fuk mode, ellipse and rectangle
+    std::optional<double> alpha0;        // ellipse and rectangle, frk mode
+    std::optional<double> coef;          // factor on the rock parameter other than zeta_r
     double psiC = 0;
     double fc = 0;  // MPa
     double Qrk = 0;

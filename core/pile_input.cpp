@@ -52,8 +52,8 @@ bool convertNumber(std::string_view text, std::size_t begin, std::size_t end, do
         ++begin;
     }
     double value = 0;
-    const auto res = std::from_chars(text.data() + begin, text.data() + end, value,
-                                     std::chars_format::general);
+    const auto res =
+        std::from_chars(text.data() + begin, text.data() + end, value, std::chars_format::general);
     if (res.ec == std::errc::result_out_of_range) {
         // Out of range either way: find out which by the decimal exponent of the leading
         // non-zero digit (the exponent is clamped, so a huge one cannot overflow here).

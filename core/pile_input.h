@@ -29,10 +29,10 @@ struct PileInput {
     double size2 = 0;       // c of an ellipse, short side b of a rectangle; unused for a circle
     std::string depthText;  // cbe_hr as typed, e.g. "1.5d", "2.0b", "1500"
     bool depthIsMultiple = false;
-    double hr = 0;          // socket depth, mm
+    double hr = 0;                        // socket depth, mm
     int gradeIndex = kDefaultGradeIndex;  // item of cbb_hnt (concrete_grades.h)
     std::string gradeText{GradeAt(kDefaultGradeIndex).text};
-    int process = 1;        // item index of cbb_czgy, 0..2
+    int process = 1;  // item index of cbb_czgy, 0..2
     std::string processText;
     RockStrengthMode mode = RockStrengthMode::Frk;
     double frk = 0;
@@ -43,17 +43,17 @@ struct PileInput {
 // The texts and selections of the input screen that a computation reads.
 struct InputTexts {
     SectionType section = SectionType::Circle;
-    std::string dd = "1000";   // cbe_dd
-    std::string tyzd = "0";    // cbe_tyzd
-    std::string hr = "1.0d";   // cbe_hr
+    std::string dd = "1000";              // cbe_dd
+    std::string tyzd = "0";               // cbe_tyzd
+    std::string hr = "1.0d";              // cbe_hr
     int gradeIndex = kDefaultGradeIndex;  // cbb_hnt
     std::string gradeText{GradeAt(kDefaultGradeIndex).text};
-    int process = 1;           // cbb_czgy item index
+    int process = 1;  // cbb_czgy item index
     std::string processText = "泥浆护壁成桩";
     RockStrengthMode mode = RockStrengthMode::Frk;
-    std::string frk = "25";    // edt_frk
-    std::string fuk = "24";    // edt_fuk
-    bool slope = false;        // ckb_ystj
+    std::string frk = "25";  // edt_frk
+    std::string fuk = "24";  // edt_fuk
+    bool slope = false;      // ckb_ystj
 };
 
 // What an input is refused for. A second size that is no number and one whose ratio to the

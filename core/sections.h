@@ -16,7 +16,7 @@ struct SectionDescription {
     std::string_view name;       // the item of cbb_jmlx and the books' own lines: "圆桩"
     std::string_view tableName;  // the column of the tables and lists, six columns wide: "圆  桩"
     char depthUnit;              // the letter of a socket depth given as a multiple: d, or b
-    std::string_view secondSize; // cbe_tyzd when the section is chosen ("0": not used)
+    std::string_view secondSize;  // cbe_tyzd when the section is chosen ("0": not used)
 };
 
 // In the order of cbb_jmlx.
@@ -33,9 +33,12 @@ inline constexpr SectionDescription kSquareSection{SectionType::Rectangle, "方�
 
 constexpr const SectionDescription& Describe(SectionType type) {
     switch (type) {
-        case SectionType::Circle: return kSections[0];
-        case SectionType::Ellipse: return kSections[1];
-        case SectionType::Rectangle: return kSections[2];
+        case SectionType::Circle:
+            return kSections[0];
+        case SectionType::Ellipse:
+            return kSections[1];
+        case SectionType::Rectangle:
+            return kSections[2];
     }
     return kSections[0];  // not reached: the switch covers every section
 }

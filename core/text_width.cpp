@@ -101,6 +101,8 @@ std::string PadCenter(const std::string& s, const std::string& pad, int width) {
     return detail::repeat(pad, left) + s + detail::repeat(pad, right);
 }
 
-std::string Spaces(int n) { return n <= 0 ? std::string() : std::string(static_cast<std::size_t>(n), ' '); }
+std::string Spaces(int n) {
+    return n <= 0 ? std::string() : std::string(static_cast<std::size_t>(n), ' ');
+}
 
 }  // namespace pile

@@ -40,7 +40,8 @@ void checkResult(const PileResult& r) {
     check(isFinite(r.area) && isFinite(r.perimeter) && isFinite(r.depthRatio) && isFinite(r.rUsed));
     check(isFinite(r.sideRatio) && isFinite(r.zetaR) && isFinite(r.beta) && isFinite(r.alpha0));
     check(isFinite(r.coef) && isFinite(r.psiC) && isFinite(r.fc) && isFinite(r.K));
-    check(isFinite(r.Qrk) && isFinite(r.Qsk) && isFinite(r.Quk) && isFinite(r.Ra) && isFinite(r.Rc));
+    check(isFinite(r.Qrk) && isFinite(r.Qsk) && isFinite(r.Quk) && isFinite(r.Ra) &&
+          isFinite(r.Rc));
 }
 
 void fuzzTexts(const std::string& raw, std::uint8_t widthByte) {

@@ -16,8 +16,8 @@
 
 namespace {
 
-using pile::fuzz::check;
 using nlohmann::json;
+using pile::fuzz::check;
 
 bool close(double a, double b) { return std::fabs(a - b) <= 1e-9 * std::max(1.0, std::fabs(b)); }
 
@@ -58,8 +58,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (two && r.contains("NkLimit") && r.contains("NLimit")) {
         const bool nkBad = r["NkLimit"].get<double>() < 0;
         const bool nBad = r["NLimit"].get<double>() < 0;
-        const std::string expected = nkBad && nBad ? "异常" : nkBad ? "[Nk]异常" : nBad ? "[N]异常" : "正常";
-        check(answer.value("verdict", std::string()) == expected, "the verdict disagrees with the limits");
+        const std::string expected = nkBad && nBad ? "异常"
+                                     : nkBad       ? "[Nk]异常"
+                                     : nBad        ? "[N]异常"
+                                                   : "正常";
+        check(answer.value("verdict", std::string()) == expected,
+              "the verdict disagrees with the limits");
     }
     return 0;
 }

@@ -92,7 +92,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // A pile is refused by exactly the layers that report themselves wrong.
     bool sideWrong = false;
-    for (const auto& layer : s.layers) sideWrong = sideWrong || layer.thickness < 0 || layer.qsik < 0;
+    for (const auto& layer : s.layers)
+        sideWrong = sideWrong || layer.thickness < 0 || layer.qsik < 0;
     bool dragWrong = false;
     double top = d.eg;
     for (const auto& layer : d.layers) {
@@ -101,6 +102,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const auto refusal = pile::soilLayerRefusal(&s, &d);
     check(refusal.has_value() == (sideWrong || dragWrong), "the refusal disagrees with the layers");
-    if (refusal) check(refusal->field == (sideWrong ? "side" : "drag"), "the refusal blames the wrong screen");
+    if (refusal)
+        check(refusal->field == (sideWrong ? "side" : "drag"),
+              "the refusal blames the wrong screen");
     return 0;
 }

@@ -68,7 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::size_t at = 0;
     for (const std::string& line : lines) {
         const std::string expected = pile::toAnsiCodePage(line);
-        check(bytes.compare(at, expected.size(), expected) == 0, "a line is not what it converts to");
+        check(bytes.compare(at, expected.size(), expected) == 0,
+              "a line is not what it converts to");
         at += expected.size();
         check(bytes.compare(at, 2, "\r\n") == 0, "a line does not end in CR LF");
         at += 2;

@@ -94,7 +94,8 @@ void CandidateGenerator::fill(int changed) {
     c.rockType = static_cast<int>(m_value[kRockTypeLoop]);
     c.rockValue = m_value[kRockValueLoop];
     if (changed <= kRockValueLoop)
-        c.rockText = m_rockTexts.text(c.rockValue, 0, [](double x) { return FormatFixed(x, 10, 2); });
+        c.rockText =
+            m_rockTexts.text(c.rockValue, 0, [](double x) { return FormatFixed(x, 10, 2); });
     c.grade = static_cast<int>(m_value[kGradeLoop]);
     c.processIndex = rangeOf(kProcessLoop) ? static_cast<int>(m_value[kProcessLoop]) - 1 : 0;
 }

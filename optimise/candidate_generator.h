@@ -27,12 +27,12 @@ struct Candidate {
     std::string sizeText2;  // written to cbe_tyzd; "0" for a circle
     double depth = 0;       // the multiple, or mm (by DepthUnit)
     DepthUnit depthUnit = DepthUnit::Multiple;
-    std::string depthText;  // written to cbe_hr: "2.0d", "2.5b" or "3000"
-    int rockType = 1;       // 1 frk (rdb_frk), 2 fuk (rdb_fuk)
-    double rockValue = 0;   // MPa
-    std::string rockText;   // written to edt_frk or edt_fuk: "35.00"
+    std::string depthText;           // written to cbe_hr: "2.0d", "2.5b" or "3000"
+    int rockType = 1;                // 1 frk (rdb_frk), 2 fuk (rdb_fuk)
+    double rockValue = 0;            // MPa
+    std::string rockText;            // written to edt_frk or edt_fuk: "35.00"
     int grade = kLowestGradeNumber;  // a number of the grade list
-    int processIndex = 0;   // item of cbb_czgy: process - 1 inside the process loop, else 0
+    int processIndex = 0;  // item of cbb_czgy: process - 1 inside the process loop, else 0
 
     // Item of cbb_jmlx: a square is computed as a rectangle with equal sides.
     int sectionItem() const { return section == 4 ? 2 : section - 1; }

@@ -144,8 +144,8 @@ std::string framed(std::initializer_list<std::string> fields) {
 
 // The appendix on the soil layers: 65 columns wide when the down-drag load was considered
 // (F, the first row's column 18, is "1"), 50 when it was not ("0"); nothing for another text.
-void appendSoilAppendix(std::vector<std::string>& lines, const std::string& f,
-                        const std::string& s, const ListFileSoil& soil) {
+void appendSoilAppendix(std::vector<std::string>& lines, const std::string& f, const std::string& s,
+                        const ListFileSoil& soil) {
     const bool wide = f == "1";
     if (!wide && f != "0") return;
     const std::string frame = repeat('*', wide ? 65 : 50);
@@ -153,7 +153,8 @@ void appendSoilAppendix(std::vector<std::string>& lines, const std::string& f,
     lines.push_back(wide ? "*  附录：桩侧土体参数                                           *"
                          : "*  附录：桩侧土体参数                            *");
     if (wide) {
-        const std::string rule = "*        -----------------------------------------------------  *";
+        const std::string rule =
+            "*        -----------------------------------------------------  *";
         lines.push_back("*    1、 桩侧土体负摩阻力参数                                   *");
         lines.push_back(rule);
         lines.push_back("*        土层    地面标高    桩顶标高       地面大面积荷载      *");
@@ -176,8 +177,9 @@ void appendSoilAppendix(std::vector<std::string>& lines, const std::string& f,
         lines.push_back("*    1、 桩侧土负摩阻力不考虑。                  *");
     }
     if (s == "1") {
-        const std::string rule = wide ? "*        -------------------------------------                  *"
-                                      : "*        -------------------------------------   *";
+        const std::string rule =
+            wide ? "*        -------------------------------------                  *"
+                 : "*        -------------------------------------   *";
         lines.push_back(wide ? "*    2、 桩侧土体侧阻力参数                                     *"
                              : "*    2、 桩侧土体侧阻力参数                      *");
         lines.push_back(rule);

@@ -46,8 +46,7 @@ std::string listFileRow(const ResultList& list, std::size_t row, std::size_t pos
 // as decimal numbers: a text that is not one throws NumberConversionError, before anything is
 // written.
 std::vector<std::string> listFileLines(const ResultList& list, ListFileKind kind,
-                                       const std::string& timeText,
-                                       const ListFileSoil& soil = {});
+                                       const std::string& timeText, const ListFileSoil& soil = {});
 
 // Writes the lines to the kind's file in the Documents folder, replacing it only once the new
 // file is complete (writeTextFile). Without a folder (empty path) the name is taken from the

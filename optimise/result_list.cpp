@@ -79,15 +79,15 @@ const ListLayout& formulaTwoListLayout() {
         const auto& one = formulaOneListLayout().columns;
         std::vector<ListColumn> columns(one.begin(), one.end() - 1);
         columns.insert(columns.end(), {
-            {ListField::Qgn, "Qgn(kN)", nullptr, false},
-            {ListField::NkLimit, "[Nk](kN)", "[Nk]", false},
-            {ListField::NkRatio, "[Nk]/Ra", "[Nk]/Ra", false},
-            {ListField::NLimit, "[N](kN)", "[N]", false},
-            {ListField::NRatio, "[N]/Rc", "[N]/Rc", false},
-            one.back(),
-            {ListField::IdQgn, "IdQgn", nullptr, false, true},
-            {ListField::IdFsk, "IdFsk", nullptr, false, true},
-        });
+                                          {ListField::Qgn, "Qgn(kN)", nullptr, false},
+                                          {ListField::NkLimit, "[Nk](kN)", "[Nk]", false},
+                                          {ListField::NkRatio, "[Nk]/Ra", "[Nk]/Ra", false},
+                                          {ListField::NLimit, "[N](kN)", "[N]", false},
+                                          {ListField::NRatio, "[N]/Rc", "[N]/Rc", false},
+                                          one.back(),
+                                          {ListField::IdQgn, "IdQgn", nullptr, false, true},
+                                          {ListField::IdFsk, "IdFsk", nullptr, false, true},
+                                      });
         return ListLayout{std::move(columns), "仅支持d、Ra、Rc、[Nk]、[N]及比率排序"};
     }();
     return layout;
@@ -142,8 +142,10 @@ void ResultList::append(const ListRowValues& v) {
         m_hasLastSize1 = true;
     }
     stored.keySize1 = m_lastKeySize1;
-    stored.keyRa = ParseLenient(v.raText.empty() ? fieldText(i, ListField::Ra) : std::string(v.raText));
-    stored.keyRc = ParseLenient(v.rcText.empty() ? fieldText(i, ListField::Rc) : std::string(v.rcText));
+    stored.keyRa =
+        ParseLenient(v.raText.empty() ? fieldText(i, ListField::Ra) : std::string(v.raText));
+    stored.keyRc =
+        ParseLenient(v.rcText.empty() ? fieldText(i, ListField::Rc) : std::string(v.rcText));
     if (!hasSoilColumns(*m_layout)) return;
 
     stored.flags = static_cast<std::uint8_t>((v.dragLoad ? kDragLoadFlag : 0) |
@@ -153,8 +155,10 @@ void ResultList::append(const ListRowValues& v) {
     soil.nkLimit = v.nkLimit;
     soil.nLimit = v.nLimit;
     const auto mode = static_cast<RoundingMode>(v.mode);
-    soil.keyNk = ParseLenient(v.nkText.empty() ? FormatResult(v.nkLimit, mode, 7) : std::string(v.nkText));
-    soil.keyN = ParseLenient(v.nText.empty() ? FormatResult(v.nLimit, mode, 7) : std::string(v.nText));
+    soil.keyNk =
+        ParseLenient(v.nkText.empty() ? FormatResult(v.nkLimit, mode, 7) : std::string(v.nkText));
+    soil.keyN =
+        ParseLenient(v.nText.empty() ? FormatResult(v.nLimit, mode, 7) : std::string(v.nText));
     // The ratios are those of the shown texts; a shown denominator of 0 (a tiny pile rounded
     // to tens or hundreds) takes the unrounded values, and a denominator that is 0 gives 0%.
     const auto ratio = [](double shownLimit, double shownBase, double limit, double base) {

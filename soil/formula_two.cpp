@@ -124,7 +124,8 @@ FormulaTwoRun computeFormulaTwo(const PileResult& formulaOne, const PileSection&
     }
     run.result = applySoilTerms(formulaOne, run.side ? &*run.side : nullptr,
                                 run.drag ? &*run.drag : nullptr, mode);
-    run.refusal = soilLayerRefusal(run.side ? &*run.side : nullptr, run.drag ? &*run.drag : nullptr);
+    run.refusal =
+        soilLayerRefusal(run.side ? &*run.side : nullptr, run.drag ? &*run.drag : nullptr);
     return run;
 }
 

@@ -18,7 +18,8 @@ double readSoilNumber(const std::string& text) {
 }
 
 double perimeterMetres(const PileSection& pile) {
-    return SectionPerimeter(pile.section, readSoilNumber(pile.dd), readSoilNumber(pile.tyzd)) / 1000;
+    return SectionPerimeter(pile.section, readSoilNumber(pile.dd), readSoilNumber(pile.tyzd)) /
+           1000;
 }
 
 double fifteenDigits(double x) {

@@ -11,7 +11,7 @@
 namespace pile {
 
 class AboutBox {
-public:
+  public:
     static constexpr const char* kCaption = "关于";
     // The project's addresses (placeholders of this project).
     static constexpr const char* kWebSite = "https://www.example.invalid/rockpile/";
@@ -57,7 +57,7 @@ public:
     void lb_lianxiUrMouseLeave();
     void lb_danweiMouseLeave();
 
-private:
+  private:
     static void highlight(Label& link);
     static void unhighlight(Label& link, TextColour colour);
 

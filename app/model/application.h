@@ -24,7 +24,7 @@ class Application;
 
 // The formula chooser, the application's main window.
 class ChooserWindow {
-public:
+  public:
     static constexpr const char* kCaption = "嵌岩桩承载力计算 (DBJ50-200-2014)";
 
     explicit ChooserWindow(Application& app);
@@ -45,13 +45,13 @@ public:
 
     bool closeRequested() const { return m_closeRequested; }
 
-private:
+  private:
     Application& m_app;
     bool m_closeRequested = false;
 };
 
 class Application {
-public:
+  public:
     using WindowFactory = std::function<std::unique_ptr<CalculatorWindow>(Platform&)>;
 
     // Start-up: creates the chooser (its FormCreate included). Nothing else is created.
@@ -84,7 +84,7 @@ public:
     std::function<void(CalculatorKind, CalculatorWindow&)> onCalculatorOpened;
     std::function<void(AboutBox&)> onAboutShown;
 
-private:
+  private:
     Platform& m_platform;
     std::unique_ptr<ChooserWindow> m_chooser;
     std::unique_ptr<CalculatorWindow> m_formulaOne;

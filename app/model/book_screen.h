@@ -15,7 +15,7 @@
 namespace pile {
 
 class BookScreen {
-public:
+  public:
     static constexpr int kDetailedUnsaved = 1;
     static constexpr int kTableUnsaved = 2;
 
@@ -64,7 +64,7 @@ public:
     // book's flag and disables Save. On failure an exception leaves every state as it was.
     void saveShownBook(const std::filesystem::path& folder);
 
-private:
+  private:
     void booksChanged();
 
     WindowBooks m_books;

@@ -20,7 +20,7 @@
 namespace pile {
 
 class CalculatorWindow : public InputScreen::Host, private OptimisationScreen::Host {
-public:
+  public:
     static constexpr const char* kCaption = "嵌岩桩承载力计算 (DBJ50-200-2014)";
 
     CalculatorWindow(Platform& platform, const SummaryTableLayout& tableLayout,
@@ -78,7 +78,7 @@ public:
     // What the application does for the "©" button.
     void setAboutHandler(std::function<void()> handler) { m_showAbout = std::move(handler); }
 
-protected:
+  protected:
     void pileComputed(const PileInput& input, const PileResult& result,
                       const std::string& rockClassName) override;
     void computationRejected(const Rejection& rejection) override;
@@ -89,7 +89,7 @@ protected:
     // The derived window's input screen, given by its constructor.
     void setInputScreen(InputScreen& screen) { m_inputScreen = &screen; }
 
-private:
+  private:
     Platform& m_platform;
     InputScreen* m_inputScreen = nullptr;
     InputScreen& searchInput() override { return *m_inputScreen; }

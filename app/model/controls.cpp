@@ -241,7 +241,8 @@ bool Grid::columnEditable(int column) const {
 }
 
 bool Grid::cellEditable(int row, int column) const {
-    return inside(row, column) && columnEditable(column) && (!m_cellRule || m_cellRule(row, column));
+    return inside(row, column) && columnEditable(column) &&
+           (!m_cellRule || m_cellRule(row, column));
 }
 
 void Grid::contentChanged() {
@@ -320,7 +321,8 @@ void ListGrid::setHeaders(std::vector<std::string> headers) {
 
 void ListGrid::setColumnVisible(int column, bool visible) {
     if (column < 0 || columnVisible(column) == visible) return;
-    if (column >= static_cast<int>(m_hidden.size())) m_hidden.resize(static_cast<size_t>(column) + 1);
+    if (column >= static_cast<int>(m_hidden.size()))
+        m_hidden.resize(static_cast<size_t>(column) + 1);
     m_hidden[static_cast<size_t>(column)] = !visible;
     touch();
 }

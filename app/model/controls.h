@@ -25,7 +25,7 @@ using ChangeHandler = std::function<void()>;
 
 // Enabled, visible, text colour and hint: what every control has.
 class Control {
-public:
+  public:
     Control() = default;
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
@@ -43,10 +43,10 @@ public:
     // Grows by at least one with every change of the state above or of a subclass's state.
     std::uint64_t revision() const { return m_revision; }
 
-protected:
+  protected:
     void touch() { ++m_revision; }
 
-private:
+  private:
     bool m_enabled = true;
     bool m_visible = true;
     TextColour m_colour = TextColour::Black;
@@ -57,7 +57,7 @@ private:
 // A control with a caption but no value of its own: labels, buttons, group boxes, screens.
 // Bold and underline serve the link labels of the About box.
 class Label : public Control {
-public:
+  public:
     const std::string& text() const { return m_text; }
     bool bold() const { return m_bold; }
     bool underline() const { return m_underline; }
@@ -66,7 +66,7 @@ public:
     void setBold(bool bold);
     void setUnderline(bool underline);
 
-private:
+  private:
     std::string m_text;
     bool m_bold = false;
     bool m_underline = false;
@@ -80,7 +80,7 @@ using Picture = Control;
 
 // A one-line edit. Read-only edits (the result fields) are written only by the model.
 class Edit : public Control {
-public:
+  public:
     const std::string& text() const { return m_text; }
     bool readOnly() const { return m_readOnly; }
 
@@ -89,7 +89,7 @@ public:
     void setReadOnly(bool readOnly);
     void onChange(ChangeHandler handler) { m_onChange = std::move(handler); }
 
-private:
+  private:
     std::string m_text;
     bool m_readOnly = false;
     ChangeHandler m_onChange;
@@ -99,7 +99,7 @@ private:
 // texts to pick; its value is the text. A fixed combo box (cbb_) holds the index of the
 // selected item (-1 for none); its value is that index together with the item's text.
 class ComboBox : public Control {
-public:
+  public:
     explicit ComboBox(bool editable) : m_editable(editable) {}
 
     bool editable() const { return m_editable; }
@@ -118,7 +118,7 @@ public:
     void setText(std::string_view text);
     void onChange(ChangeHandler handler) { m_onChange = std::move(handler); }
 
-private:
+  private:
     template <class Write>
     void write(Write&& write);
 
@@ -130,7 +130,7 @@ private:
 };
 
 class CheckBox : public Control {
-public:
+  public:
     const std::string& text() const { return m_text; }
     bool checked() const { return m_checked; }
 
@@ -139,7 +139,7 @@ public:
     void setChecked(bool checked);
     void onChange(ChangeHandler handler) { m_onChange = std::move(handler); }
 
-private:
+  private:
     std::string m_text;
     bool m_checked = false;
     ChangeHandler m_onChange;
@@ -148,7 +148,7 @@ private:
 // One button of a group of which exactly one is selected. Selecting it deselects the others;
 // the handlers of the buttons that were deselected run first, then its own.
 class RadioButton : public Control {
-public:
+  public:
     const std::string& text() const { return m_text; }
     bool checked() const { return m_checked; }
 
@@ -159,7 +159,7 @@ public:
     // Makes the buttons one group and selects the first.
     static void group(std::vector<RadioButton*> buttons);
 
-private:
+  private:
     std::string m_text;
     bool m_checked = false;
     std::vector<RadioButton*> m_group;
@@ -170,7 +170,7 @@ private:
 // fires the handler even when the item was already selected. A write by program fires only
 // when the index changes.
 class PopupList : public Control {
-public:
+  public:
     const std::vector<std::string>& items() const { return m_items; }
     int index() const { return m_index; }
 
@@ -179,7 +179,7 @@ public:
     void pick(int index);
     void onChange(ChangeHandler handler) { m_onChange = std::move(handler); }
 
-private:
+  private:
     std::vector<std::string> m_items;
     int m_index = -1;
     ChangeHandler m_onChange;
@@ -187,7 +187,7 @@ private:
 
 // A horizontal track bar with an integer value kept within [minimum, maximum].
 class TrackBar : public Control {
-public:
+  public:
     int minimum() const { return m_min; }
     int maximum() const { return m_max; }
     int value() const { return m_value; }
@@ -196,7 +196,7 @@ public:
     void setValue(int value);
     void onChange(ChangeHandler handler) { m_onChange = std::move(handler); }
 
-private:
+  private:
     int m_min = 0;
     int m_max = 100;
     int m_value = 0;
@@ -209,7 +209,7 @@ private:
 // by program, which fires nothing. contentRevision() grows with the cells and the row count
 // (revision() with every change at all), so a view rebuilds its cells only when they changed.
 class Grid : public Control {
-public:
+  public:
     using CellHandler = std::function<void(int row, int column)>;
 
     explicit Grid(int columns);
@@ -240,7 +240,9 @@ public:
     void setColumnVisible(int column, bool visible);
     void setColumnEditable(int column, bool editable);
     // Narrows the editable columns to the cells the rule accepts.
-    void setCellRule(std::function<bool(int row, int column)> rule) { m_cellRule = std::move(rule); }
+    void setCellRule(std::function<bool(int row, int column)> rule) {
+        m_cellRule = std::move(rule);
+    }
     void setEditable(bool editable);
 
     // The user selects a cell: the select handler runs (it decides editable()).
@@ -252,7 +254,7 @@ public:
     void onSelectCell(CellHandler handler) { m_onSelect = std::move(handler); }
     void onEditingDone(CellHandler handler) { m_onEditingDone = std::move(handler); }
 
-private:
+  private:
     bool inside(int row, int column) const;
     void contentChanged();
 
@@ -273,7 +275,7 @@ private:
 // (their cell texts are made when shown), with its header texts, column visibility and the
 // selected cell. The owner calls rowsChanged() after every change of the rows.
 class ListGrid : public Control {
-public:
+  public:
     explicit ListGrid(const ResultList& rows) : m_rows(&rows) {}
 
     const ResultList& rows() const { return *m_rows; }
@@ -289,7 +291,7 @@ public:
     void setSelectedCell(int row, int column);
     void rowsChanged();
 
-private:
+  private:
     const ResultList* m_rows;
     std::vector<std::string> m_headers;
     std::vector<bool> m_hidden;  // by column; columns past the end are shown
@@ -302,7 +304,7 @@ private:
 // books of the window); their owner calls linesChanged() after every change, which also
 // scrolls the view back to its beginning.
 class Memo : public Control {
-public:
+  public:
     const std::vector<std::string>& lines() const;
     int fontSize() const { return m_fontSize; }
     // Grows with every change of the lines (revision() grows with every change at all).
@@ -312,7 +314,7 @@ public:
     void linesChanged();
     void setFontSize(int size);
 
-private:
+  private:
     const std::vector<std::string>* m_lines = nullptr;
     int m_fontSize = 14;
     std::uint64_t m_contentRevision = 0;

@@ -8,14 +8,14 @@
 namespace pile {
 
 class FormulaOneWindow : public CalculatorWindow {
-public:
+  public:
     explicit FormulaOneWindow(Platform& platform);
 
-protected:
+  protected:
     void recordBooks(const PileInput& input, const PileResult& result,
                      const std::string& rockClassName) override;
 
-private:
+  private:
     InputScreen m_input{*this};
 };
 

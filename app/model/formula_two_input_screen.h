@@ -18,7 +18,7 @@
 namespace pile {
 
 class FormulaTwoInputScreen : public InputScreen {
-public:
+  public:
     FormulaTwoInputScreen(Host& host, NegativeFrictionScreen& drag, SideResistanceScreen& side);
 
     // Soil switches: a tick enables the button that opens its soil screen.
@@ -51,13 +51,13 @@ public:
     void dragLayersLeft();
     void sideLayersLeft();
 
-protected:
+  protected:
     void clearDependentResults(InputChange change) override;
     std::variant<PileResult, Rejection> computePile(const PileInput& input) override;
     void showResults(const PileInput& input, const PileResult& result) override;
     Control* fieldControl(const std::string& field) override;
 
-private:
+  private:
     NegativeFrictionScreen& m_drag;
     SideResistanceScreen& m_side;
     std::optional<FormulaTwoRun> m_lastRun;

@@ -50,7 +50,8 @@ ListFileSoil FormulaTwoWindow::listFileSoil() const {
     const Grid& side = m_side.Grid1_Zhengmozhulijisuan;
     for (int r = 0; r < side.rowCount(); ++r)
         soil.sideRows.push_back({side.cell(r, side_col::kNumber),
-                                 side.cell(r, side_col::kThickness), side.cell(r, side_col::kQsik)});
+                                 side.cell(r, side_col::kThickness),
+                                 side.cell(r, side_col::kQsik)});
     return soil;
 }
 

@@ -15,7 +15,7 @@
 namespace pile {
 
 class FormulaTwoWindow : public CalculatorWindow, private SoilScreenHost {
-public:
+  public:
     explicit FormulaTwoWindow(Platform& platform);
 
     Layer Fumozhuli_FormLayer;
@@ -39,11 +39,11 @@ public:
     void cbt_FmzlfanhuiClick();
     void cbt_ZmzlfanhuiClick();
 
-protected:
+  protected:
     void recordBooks(const PileInput& input, const PileResult& result,
                      const std::string& rockClassName) override;
 
-private:
+  private:
     // The optimisation screen's soil side.
     void applySoilSwitches(bool dragLoad, bool sideResistance) override;
     void readSoilResults(ListRowValues& row) override;

@@ -29,7 +29,8 @@ constexpr const char* kLabelShortSide = "矩形短边尺寸      b (mm)";
 // The live checks of the fields name a circle's diameter and an ellipse's straight length,
 // whatever the section.
 std::string liveCheckMessage(RefusalKind kind, RockStrengthMode mode = RockStrengthMode::Frk) {
-    const SectionType section = kind == RefusalKind::Size ? SectionType::Circle : SectionType::Ellipse;
+    const SectionType section =
+        kind == RefusalKind::Size ? SectionType::Circle : SectionType::Ellipse;
     return RefusePile(kind, section, mode).message;
 }
 
@@ -243,8 +244,8 @@ void InputScreen::clearFieldMessage(Control* field) {
     if (field) field->setTextColour(TextColour::Black);
 }
 
-void InputScreen::liveCheck(const std::string& text, bool zeroAllowed,
-                            const std::string& message, Control& field) {
+void InputScreen::liveCheck(const std::string& text, bool zeroAllowed, const std::string& message,
+                            Control& field) {
     const std::optional<double> value = ParseStrict(text);
     const bool ok = value && (zeroAllowed ? *value >= 0 : *value > 0);
     if (ok)
@@ -416,8 +417,8 @@ void InputScreen::edt_frkChange() {
 
 void InputScreen::edt_fukChange() {
     inputChanged(InputChange::DepthOrRock);
-    liveCheck(edt_fuk.text(), true,
-              liveCheckMessage(RefusalKind::Rock, RockStrengthMode::Fuk), edt_fuk);
+    liveCheck(edt_fuk.text(), true, liveCheckMessage(RefusalKind::Rock, RockStrengthMode::Fuk),
+              edt_fuk);
 }
 
 void InputScreen::cbb_hntChange() { inputChanged(InputChange::Grade); }

@@ -23,10 +23,10 @@
 namespace pile {
 
 class InputScreen {
-public:
+  public:
     // What the screen needs of its window.
     class Host {
-    public:
+      public:
         virtual ~Host() = default;
         // Set while the optimisation screen is shown: a computation writes no book.
         virtual bool optimisationMode() const = 0;
@@ -126,15 +126,15 @@ public:
     // Result shown, Compute hidden.
     void enterComputedState();
 
-protected:
+  protected:
     // The kinds of edit, by the result fields they empty.
     enum class InputChange {
-        Section,     // cbb_jmlx
-        Size,        // cbe_dd, cbe_tyzd
-        Process,     // cbb_czgy
-        Grade,       // cbb_hnt
-        DepthOrRock, // cbe_hr, ckb_ystj, edt_frk, edt_fuk
-        RockMode,    // rdb_frk, rdb_fuk (the screen stays computed)
+        Section,      // cbb_jmlx
+        Size,         // cbe_dd, cbe_tyzd
+        Process,      // cbb_czgy
+        Grade,        // cbb_hnt
+        DepthOrRock,  // cbe_hr, ckb_ystj, edt_frk, edt_fuk
+        RockMode,     // rdb_frk, rdb_fuk (the screen stays computed)
     };
 
     // Empties the result fields an edit invalidates. Formula two empties its own fields too.
@@ -154,7 +154,7 @@ protected:
 
     Host& host() { return m_host; }
 
-private:
+  private:
     struct ModeRule {
         bool untick = true;          // untick ckb_ystj
         bool rebuildProcess = true;  // rebuild the cbb_czgy list

@@ -8,9 +8,7 @@ namespace pile {
 namespace {
 
 // The columns of Grid1_Fumozhulijisuan the user types into: Ei, gamma_i, xi_ni and qsik.
-bool isInputColumn(int column) {
-    return column >= drag_col::kBottom && column <= drag_col::kQsik;
-}
+bool isInputColumn(int column) { return column >= drag_col::kBottom && column <= drag_col::kQsik; }
 
 }  // namespace
 
@@ -98,17 +96,17 @@ DragLoadInput NegativeFrictionScreen::input() const {
     in.ep = edt_Zhuangdingbiaogao.text();
     in.layers.clear();
     for (int row = 0; row < grid.rowCount(); ++row)
-        in.layers.push_back(SoilLayer{grid.cell(row, drag_col::kName),
-                                      grid.cell(row, drag_col::kBottom),
-                                      grid.cell(row, drag_col::kUnitWeight),
-                                      grid.cell(row, drag_col::kXi),
-                                      grid.cell(row, drag_col::kQsik)});
+        in.layers.push_back(
+            SoilLayer{grid.cell(row, drag_col::kName), grid.cell(row, drag_col::kBottom),
+                      grid.cell(row, drag_col::kUnitWeight), grid.cell(row, drag_col::kXi),
+                      grid.cell(row, drag_col::kQsik)});
     return in;
 }
 
 void NegativeFrictionScreen::showResult(const DragLoadResult& result) {
     Grid& grid = Grid1_Fumozhulijisuan;
-    for (int row = 0; row < grid.rowCount() && row < static_cast<int>(result.layers.size()); ++row) {
+    for (int row = 0; row < grid.rowCount() && row < static_cast<int>(result.layers.size());
+         ++row) {
         const auto& cells = result.layers[static_cast<size_t>(row)].cells;
         for (int column = drag_col::kPerimeter; column < kDragGridColumns; ++column)
             grid.setCell(row, column, cells[static_cast<size_t>(column)]);

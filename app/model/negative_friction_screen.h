@@ -15,7 +15,7 @@
 namespace pile {
 
 class NegativeFrictionScreen {
-public:
+  public:
     explicit NegativeFrictionScreen(SoilScreenHost& host);
     NegativeFrictionScreen(const NegativeFrictionScreen&) = delete;
     NegativeFrictionScreen& operator=(const NegativeFrictionScreen&) = delete;
@@ -62,7 +62,7 @@ public:
     // An input change: the result is stale.
     void inputChanged();
 
-private:
+  private:
     SoilScreenHost& m_host;
 };
 

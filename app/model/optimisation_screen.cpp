@@ -21,15 +21,18 @@ constexpr int kDragSwitchRow = 12, kSideSwitchRow = 13;
 }  // namespace
 
 const OptimisationSetup& formulaOneOptimisation() {
-    static const OptimisationSetup setup{&formulaOneListLayout(), formulaOneItemTable(), 13,
-                                         {ListField::Ra, ListField::Rc}, false};
+    static const OptimisationSetup setup{
+        &formulaOneListLayout(), formulaOneItemTable(), 13, {ListField::Ra, ListField::Rc}, false};
     return setup;
 }
 
 const OptimisationSetup& formulaTwoOptimisation() {
     static const OptimisationSetup setup{
-        &formulaTwoListLayout(), formulaTwoItemTable(), 15,
-        {ListField::Ra, ListField::Rc, ListField::NkLimit, ListField::NLimit}, true};
+        &formulaTwoListLayout(),
+        formulaTwoItemTable(),
+        15,
+        {ListField::Ra, ListField::Rc, ListField::NkLimit, ListField::NLimit},
+        true};
     return setup;
 }
 
@@ -152,7 +155,8 @@ void OptimisationScreen::cbt_YHcomputeClick() {
             stopped = true;
             break;
         }
-        if (m_progress && m_raw.size() % kProgressInterval == 0 && !m_progress(m_raw.size(), total)) {
+        if (m_progress && m_raw.size() % kProgressInterval == 0 &&
+            !m_progress(m_raw.size(), total)) {
             cancelled = true;
             break;
         }
@@ -277,9 +281,9 @@ void OptimisationScreen::cbt_YHsaixuanClick() {
     std::vector<FilterCondition> conditions;
     for (size_t i = 0; i < m_setup.filterFields.size(); ++i) {
         const int row = m_setup.firstFilterRow + static_cast<int>(i);
-        conditions.push_back({m_setup.filterFields[i],
-                              readFilterBounds(items.cell(row, kMinColumn),
-                                               items.cell(row, kMaxColumn))});
+        conditions.push_back(
+            {m_setup.filterFields[i],
+             readFilterBounds(items.cell(row, kMinColumn), items.cell(row, kMaxColumn))});
     }
     m_filtered = filterList(m_raw, conditions);
     Grid3_Youhuasaixuan.setSelectedCell(-1, -1);
@@ -305,7 +309,9 @@ void OptimisationScreen::Grid3_YouhuasaixuanCellDblClick(int row) { fetch(m_filt
 
 void OptimisationScreen::fetch(const ResultList& list, int row) {
     if (row < 0 || static_cast<size_t>(row) >= list.size()) return;
-    const auto cell = [&](ListField field) { return list.fieldText(static_cast<size_t>(row), field); };
+    const auto cell = [&](ListField field) {
+        return list.fieldText(static_cast<size_t>(row), field);
+    };
     InputScreen& input = m_host.searchInput();
 
     const std::string section = cell(ListField::Section);
@@ -336,7 +342,7 @@ void OptimisationScreen::fetch(const ResultList& list, int row) {
         const std::string process = cell(ListField::Process);
         const int item = process == processLabelText(ProcessLabel::MudProtected)  ? 1
                          : process == processLabelText(ProcessLabel::PostGrouted) ? 2
-                                                                                   : 0;
+                                                                                  : 0;
         input.cbb_czgy.setIndex(item);
     }
     if (input.rdb_fuk.checked() || !circle) input.cbb_czgy.setIndex(0);

@@ -14,8 +14,8 @@
 #include <functional>
 #include <optional>
 #include <span>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "app/model/controls.h"
 #include "app/model/input_screen.h"
@@ -33,23 +33,23 @@ namespace pile {
 struct OptimisationSetup {
     const ListLayout* list;
     std::span<const ItemTableRow> items;
-    int firstFilterRow;                    // the row of the first filter bound
-    std::vector<ListField> filterFields;   // the list value each filter row bounds, in row order
-    bool soilSwitches;                     // rows 12 and 13 switch the soil terms
+    int firstFilterRow;                   // the row of the first filter bound
+    std::vector<ListField> filterFields;  // the list value each filter row bounds, in row order
+    bool soilSwitches;                    // rows 12 and 13 switch the soil terms
 };
 const OptimisationSetup& formulaOneOptimisation();
 const OptimisationSetup& formulaTwoOptimisation();
 
 class OptimisationScreen {
-private:
+  private:
     // The rows behind the two lists; declared first, the list controls view them.
     ResultList m_raw;
     ResultList m_filtered;
 
-public:
+  public:
     // What the screen needs of its window.
     class Host {
-    public:
+      public:
         virtual ~Host() = default;
         // The input screen the search computes its candidates in.
         virtual InputScreen& searchInput() = 0;
@@ -133,7 +133,7 @@ public:
     ItemTexts itemTexts() const;
     const OptimisationSetup& setup() const { return m_setup; }
 
-private:
+  private:
     // Text of the search stopped by the user.
     static std::string cancelledMessage(std::size_t rows);
 

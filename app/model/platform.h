@@ -13,7 +13,7 @@ namespace pile {
 
 // The current user's Documents folder as it currently is; empty when it cannot be determined.
 class DocumentsFolder {
-public:
+  public:
     virtual ~DocumentsFolder() = default;
     virtual std::filesystem::path documentsPath() const = 0;
 };
@@ -21,7 +21,7 @@ public:
 // The text of the calculation-time lines: the local date and time at the call, in the system
 // locale's short date and long time form, without a time-zone name.
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual std::string timeText() const = 0;
 };
@@ -34,7 +34,7 @@ enum class PermissionStatus { Granted, Denied };
 // handler gets the permissions and one status each. A desktop grants at once: the result
 // handler runs before request() returns.
 class PermissionService {
-public:
+  public:
     using Proceed = std::function<void()>;
     using RationaleHandler =
         std::function<void(const std::vector<std::string>& permissions, const Proceed& proceed)>;
@@ -48,14 +48,14 @@ public:
 
 // A modal message box: returns when the user has closed it.
 class MessageBox {
-public:
+  public:
     virtual ~MessageBox() = default;
     virtual void showMessage(const std::string& text) = 0;
 };
 
 // The toolkit's standard error box, for errors a handler does not handle itself.
 class ErrorBox {
-public:
+  public:
     virtual ~ErrorBox() = default;
     virtual void showError(const std::string& text) = 0;
 };
@@ -63,7 +63,7 @@ public:
 // The desktop's service that opens a web address or a mail link with the user's default
 // handler. It does not wait and reports nothing.
 class UrlOpener {
-public:
+  public:
     virtual ~UrlOpener() = default;
     virtual void openUrl(const std::string& url) = 0;
 };
@@ -81,7 +81,7 @@ struct Platform {
 
 // A desktop permission service: every request is granted at once.
 class GrantingPermissionService : public PermissionService {
-public:
+  public:
     void request(const std::vector<std::string>& permissions, const RationaleHandler& rationale,
                  const ResultHandler& result) override;
 };

@@ -82,7 +82,8 @@ SideResistanceInput SideResistanceScreen::input() const {
 
 void SideResistanceScreen::showResult(const SideResistanceResult& result) {
     Grid& grid = Grid1_Zhengmozhulijisuan;
-    for (int row = 0; row < grid.rowCount() && row < static_cast<int>(result.layers.size()); ++row) {
+    for (int row = 0; row < grid.rowCount() && row < static_cast<int>(result.layers.size());
+         ++row) {
         const auto& cells = result.layers[static_cast<size_t>(row)].cells;
         for (int column = side_col::kPerimeter; column < kSideGridColumns; ++column)
             grid.setCell(row, column, cells[static_cast<size_t>(column)]);

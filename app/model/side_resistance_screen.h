@@ -14,7 +14,7 @@
 namespace pile {
 
 class SideResistanceScreen {
-public:
+  public:
     explicit SideResistanceScreen(SoilScreenHost& host);
     SideResistanceScreen(const SideResistanceScreen&) = delete;
     SideResistanceScreen& operator=(const SideResistanceScreen&) = delete;
@@ -46,7 +46,7 @@ public:
     void showResult(const SideResistanceResult& result);
     void inputChanged();
 
-private:
+  private:
     SoilScreenHost& m_host;
 };
 

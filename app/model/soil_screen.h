@@ -8,7 +8,7 @@
 namespace pile {
 
 class SoilScreenHost {
-public:
+  public:
     virtual ~SoilScreenHost() = default;
     // The section and the size texts the input screen holds now: a soil screen's own Compute
     // works out the perimeter of this pile.

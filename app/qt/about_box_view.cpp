@@ -97,7 +97,8 @@ TBVK_HAP_FRM_CopyRight::TBVK_HAP_FRM_CopyRight(AboutBox& model, ErrorBox& errors
     m_sync.bind(static_cast<QWidget*>(cbt_update), m.cbt_update);
     m_sync.bind(static_cast<QWidget*>(ImageQQ), m.ImageQQ);
     // The two characters stand one above the other.
-    cbt_update->setText(toQString(m.cbt_update.text()).split(QString(), Qt::SkipEmptyParts).join(u'\n'));
+    cbt_update->setText(
+        toQString(m.cbt_update.text()).split(QString(), Qt::SkipEmptyParts).join(u'\n'));
 
     qApp->installEventFilter(this);
     m_sync.sync();

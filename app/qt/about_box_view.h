@@ -16,21 +16,21 @@ namespace pile {
 
 // A label that takes mouse events: click, movement over it and leaving it.
 class LinkLabel : public QLabel {
-public:
+  public:
     explicit LinkLabel(QWidget* parent);
 
     std::function<void()> clicked;
     std::function<void()> moved;
     std::function<void()> left;
 
-protected:
+  protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
 };
 
 class TBVK_HAP_FRM_CopyRight : public GradientWindow {
-public:
+  public:
     TBVK_HAP_FRM_CopyRight(AboutBox& model, ErrorBox& errors);
 
     void dispatch(const std::function<void()>& handler);
@@ -51,10 +51,10 @@ public:
     QPushButton* cbt_update;
     QLabel* ImageQQ;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     AboutBox& m_model;
     ErrorBox& m_errors;
     WidgetSync m_sync;

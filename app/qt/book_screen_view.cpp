@@ -58,7 +58,8 @@ BookScreenView::BookScreenView(CalculatorWindow& window, Dispatch dispatch, QWid
 
     BookScreen& m = m_window.bookScreen();
     const Dispatch& d = m_dispatch;
-    connect(cbt_PageBook, &QPushButton::clicked, this, [&m, d] { d([&m] { m.cbt_PageBookClick(); }); });
+    connect(cbt_PageBook, &QPushButton::clicked, this,
+            [&m, d] { d([&m] { m.cbt_PageBookClick(); }); });
     connect(cbt_sanchu, &QPushButton::clicked, this, [&m, d] { d([&m] { m.cbt_sanchuClick(); }); });
     connect(cbt_Exit, &QPushButton::clicked, this,
             [this, d] { d([this] { m_window.cbt_ExitClick(); }); });

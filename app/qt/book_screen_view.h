@@ -6,8 +6,8 @@
 
 #include "app/model/calculator_window.h"
 #include "app/qt/input_screen_view.h"
-#include "app/qt/widget_sync.h"
 #include "app/qt/screen_widgets.h"
+#include "app/qt/widget_sync.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -20,13 +20,13 @@ namespace pile {
 // the formula-one window's.
 struct BookScreenLayout {
     int height = detail::kFormulaOneHeight;  // the window's client height
-    int memoHeight = 587;  // both memos, at 4, 56, 355 wide
-    int actionY = 654;     // Back and Save
-    int trackBarY = 698;   // the font size
+    int memoHeight = 587;                    // both memos, at 4, 56, 355 wide
+    int actionY = 654;                       // Back and Save
+    int trackBarY = 698;                     // the font size
 };
 
 class BookScreenView : public QWidget {
-public:
+  public:
     BookScreenView(CalculatorWindow& window, Dispatch dispatch, QWidget* parent,
                    const BookScreenLayout& layout = {});
 
@@ -41,7 +41,7 @@ public:
     QPushButton* cbt_Exit;
     QPushButton* cbt_Save;
 
-private:
+  private:
     CalculatorWindow& m_window;
     Dispatch m_dispatch;
 };

@@ -13,7 +13,9 @@ namespace pile {
 
 CalculatorWindowView::CalculatorWindowView(const QSize& clientSize, CalculatorWindow& model,
                                            ErrorBox& errors, std::function<void()> closed)
-    : GradientWindow(clientSize, blueToWhite()), m_model(&model), m_errors(errors),
+    : GradientWindow(clientSize, blueToWhite()),
+      m_model(&model),
+      m_errors(errors),
       m_closed(std::move(closed)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(toQString(CalculatorWindow::kCaption));
@@ -51,7 +53,8 @@ void CalculatorWindowView::closeEvent(QCloseEvent* event) {
 
 TBVK_FRM_WENA1::TBVK_FRM_WENA1(CalculatorWindow& model, ErrorBox& errors,
                                std::function<void()> closed)
-    : CalculatorWindowView(QSize(detail::kWindowWidth, detail::kFormulaOneHeight), model, errors, std::move(closed)) {
+    : CalculatorWindowView(QSize(detail::kWindowWidth, detail::kFormulaOneHeight), model, errors,
+                           std::move(closed)) {
     MainFormLayer = new InputScreenView(model, dispatcher(), this);
     JieGuo_DocLayer = new BookScreenView(model, dispatcher(), this);
     YouHuaFormLayer = new OptimisationScreenView(model, dispatcher(), this);

@@ -21,11 +21,11 @@
 namespace pile {
 
 class CalculatorWindowView : public GradientWindow {
-public:
+  public:
     void dispatch(const std::function<void()>& handler);
     void syncFromModel();
 
-protected:
+  protected:
     // `closed` runs when the window has closed (FormClose); the model is released there and
     // the window no longer touches it.
     CalculatorWindowView(const QSize& clientSize, CalculatorWindow& model, ErrorBox& errors,
@@ -40,7 +40,7 @@ protected:
     Dispatch dispatcher();
     WidgetSync& widgetSync() { return m_sync; }
 
-private:
+  private:
     CalculatorWindow* m_model;
     ErrorBox& m_errors;
     std::function<void()> m_closed;
@@ -48,7 +48,7 @@ private:
 };
 
 class TBVK_FRM_WENA1 : public CalculatorWindowView {
-public:
+  public:
     TBVK_FRM_WENA1(CalculatorWindow& model, ErrorBox& errors, std::function<void()> closed);
 
     InputScreenView* MainFormLayer;

@@ -9,9 +9,10 @@
 
 namespace pile {
 
-TBVK_FRM_WENA0::TBVK_FRM_WENA0(ChooserWindow& model, ErrorBox& errors,
-                               std::function<void()> closed)
-    : GradientWindow(QSize(230, 370), blueToWhite()), m_model(&model), m_errors(errors),
+TBVK_FRM_WENA0::TBVK_FRM_WENA0(ChooserWindow& model, ErrorBox& errors, std::function<void()> closed)
+    : GradientWindow(QSize(230, 370), blueToWhite()),
+      m_model(&model),
+      m_errors(errors),
       m_closed(std::move(closed)) {
     setWindowTitle(toQString(ChooserWindow::kCaption));
 

@@ -14,7 +14,7 @@ class QPushButton;
 namespace pile {
 
 class TBVK_FRM_WENA0 : public GradientWindow {
-public:
+  public:
     // `closed` runs when the window has closed (FormClose).
     TBVK_FRM_WENA0(ChooserWindow& model, ErrorBox& errors, std::function<void()> closed);
 
@@ -25,10 +25,10 @@ public:
     QPushButton* cbt_Gongshi2;
     QPushButton* cbt_guanbi;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     ChooserWindow* m_model;
     ErrorBox& m_errors;
     std::function<void()> m_closed;

@@ -20,7 +20,7 @@ namespace pile {
 void configureApplication();
 
 class DesktopShell {
-public:
+  public:
     explicit DesktopShell(Platform& platform);
     ~DesktopShell();
     DesktopShell(const DesktopShell&) = delete;
@@ -35,7 +35,7 @@ public:
     TBVK_FRM_WENA2* formulaTwoWindow() { return m_formulaTwo; }
     TBVK_HAP_FRM_CopyRight* aboutBox() { return m_about; }
 
-private:
+  private:
     void calculatorOpened(CalculatorKind kind, CalculatorWindow& model);
     void aboutShown(AboutBox& model);
 

@@ -15,7 +15,7 @@ class QPushButton;
 namespace pile {
 
 class FormulaTwoInputScreenView : public InputScreenView {
-public:
+  public:
     FormulaTwoInputScreenView(FormulaTwoWindow& window, Dispatch dispatch, QWidget* parent);
 
     void bindTo(WidgetSync& sync) override;
@@ -33,7 +33,7 @@ public:
     QLineEdit* edt_Nxianzhi;
     QLabel* lb_Hezaixianzhigongshi;
 
-private:
+  private:
     FormulaTwoWindow& m_formulaTwo;
     FormulaTwoInputScreen& m_screen;
 };

@@ -16,7 +16,7 @@
 namespace pile {
 
 class TBVK_FRM_WENA2 : public CalculatorWindowView {
-public:
+  public:
     TBVK_FRM_WENA2(FormulaTwoWindow& model, ErrorBox& errors, std::function<void()> closed);
 
     FormulaTwoInputScreenView* MainFormLayer;

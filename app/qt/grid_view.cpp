@@ -128,8 +128,7 @@ QVariant GridTableModel::data(const QModelIndex& index, int role) const {
             return {};
         case Qt::BackgroundRole:
             if (row == 0 && headingInFirstRow()) return kHeadingCell;
-            if (m_shadeReadOnly && !m_grid->cellEditable(row, column) &&
-                anyColumnEditable(*m_grid))
+            if (m_shadeReadOnly && !m_grid->cellEditable(row, column) && anyColumnEditable(*m_grid))
                 return kReadOnlyCell;
             return {};
         default:

@@ -21,7 +21,7 @@
 namespace pile {
 
 class GridTableModel : public QAbstractTableModel {
-public:
+  public:
     // The text of an ended edit, for the grid's end-of-edit handler.
     using EditHandler = std::function<void(int row, int column, const std::string& text)>;
 
@@ -52,7 +52,7 @@ public:
     // An ended edit: the text goes to the edit handler exactly as typed.
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
-private:
+  private:
     // A table without header texts (table 5.4.3) has its heading in row 0.
     bool headingInFirstRow() const;
 
@@ -68,7 +68,7 @@ private:
 // stays as typed) and draws the cells of the bar column as a horizontal bar whose length is the
 // cell's number, a percentage (0 to 100; beyond that the bar is empty or full).
 class GridItemDelegate : public QStyledItemDelegate {
-public:
+  public:
     explicit GridItemDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
 
     // -1: no bar column.
@@ -86,7 +86,7 @@ public:
     void setModelData(QWidget* editor, QAbstractItemModel* model,
                       const QModelIndex& index) const override;
 
-private:
+  private:
     int m_barColumn = -1;
     bool m_tight = false;
 };
@@ -95,7 +95,7 @@ private:
 QColor shareBarColour();
 
 class GridView : public QTableView {
-public:
+  public:
     // A read-only view of `grid` (a reference table).
     GridView(const Grid& grid, QWidget* parent);
     // A view that hands the selecting of a cell (Grid::selectCell) and each ended edit
@@ -116,7 +116,7 @@ public:
     // fixed.
     void fitColumns();
 
-private:
+  private:
     GridTableModel* m_model;
     GridItemDelegate* m_delegate;
     bool m_compact = false;

@@ -32,7 +32,9 @@ int rowY(int row) { return 26 + row * 33; }
 
 InputScreenView::InputScreenView(CalculatorWindow& window, Dispatch dispatch, QWidget* parent,
                                  const InputScreenLayout& layout)
-    : QWidget(parent), m_window(window), m_dispatch(std::move(dispatch)),
+    : QWidget(parent),
+      m_window(window),
+      m_dispatch(std::move(dispatch)),
       m_model(window.inputScreen()) {
     setGeometry(0, 0, detail::kWindowWidth, layout.height);
 
@@ -106,7 +108,8 @@ InputScreenView::InputScreenView(CalculatorWindow& window, Dispatch dispatch, QW
 void InputScreenView::connectEvents() {
     InputScreen& m = m_model;
     const Dispatch& d = m_dispatch;
-    connect(cbt_compute, &QPushButton::clicked, this, [&m, d] { d([&m] { m.cbt_computeClick(); }); });
+    connect(cbt_compute, &QPushButton::clicked, this,
+            [&m, d] { d([&m] { m.cbt_computeClick(); }); });
     connect(cbt_View, &QPushButton::clicked, this,
             [this, d] { d([this] { m_window.cbt_ViewClick(); }); });
     connect(cbt_tuichu, &QPushButton::clicked, this,

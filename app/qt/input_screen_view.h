@@ -7,8 +7,8 @@
 #include <functional>
 
 #include "app/model/calculator_window.h"
-#include "app/qt/widget_sync.h"
 #include "app/qt/screen_widgets.h"
+#include "app/qt/widget_sync.h"
 
 class QCheckBox;
 class QComboBox;
@@ -24,14 +24,14 @@ namespace pile {
 // the formula-one window's.
 struct InputScreenLayout {
     int height = detail::kFormulaOneHeight;  // the window's client height
-    int resultsY = 446;       // the results group gpb_scjg
+    int resultsY = 446;                      // the results group gpb_scjg
     int resultsHeight = 164;
-    int actionY = 654;        // the bottom row: Compute / Result, "★" and Exit
-    int stripY = 702;         // the logo strip and the message label in its place
+    int actionY = 654;  // the bottom row: Compute / Result, "★" and Exit
+    int stripY = 702;   // the logo strip and the message label in its place
 };
 
 class InputScreenView : public QWidget {
-public:
+  public:
     InputScreenView(CalculatorWindow& window, Dispatch dispatch, QWidget* parent,
                     const InputScreenLayout& layout = {});
     ~InputScreenView() override = default;
@@ -77,11 +77,11 @@ public:
     QPushButton* cbt_YouHua;
     QPushButton* cbt_tuichu;
 
-protected:
+  protected:
     CalculatorWindow& m_window;
     Dispatch m_dispatch;
 
-private:
+  private:
     void connectEvents();
 
     InputScreen& m_model;

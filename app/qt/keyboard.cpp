@@ -29,10 +29,10 @@ bool insideItemView(const QWidget* widget) {
 
 // Clicks the button on Enter or Return without modifiers (the keypad's Enter carries one).
 class EnterPresses : public QObject {
-public:
+  public:
     EnterPresses(QObject* parent, QAbstractButton* button) : QObject(parent), m_button(button) {}
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() != QEvent::KeyPress) return false;
         const auto* key = static_cast<QKeyEvent*>(event);
@@ -47,15 +47,15 @@ protected:
         return true;
     }
 
-private:
+  private:
     QPointer<QAbstractButton> m_button;
 };
 
 class CaptionClicks : public QObject {
-public:
+  public:
     CaptionClicks(QObject* parent, QAbstractButton* box) : QObject(parent), m_box(box) {}
 
-protected:
+  protected:
     bool eventFilter(QObject* /*watched*/, QEvent* event) override {
         if (event->type() != QEvent::MouseButtonRelease) return false;
         if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) return false;
@@ -63,7 +63,7 @@ protected:
         return false;
     }
 
-private:
+  private:
     QPointer<QAbstractButton> m_box;
 };
 
@@ -84,7 +84,8 @@ void pressOnEnter(QWidget* screen, QAbstractButton* button) {
     const auto fields = screen->findChildren<QWidget*>();
     for (QWidget* w : fields) {
         if (insideItemView(w)) continue;
-        if (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w)) w->installEventFilter(filter);
+        if (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w))
+            w->installEventFilter(filter);
     }
 }
 
@@ -107,7 +108,8 @@ void orderTabsByPlace(QWidget* screen) {
     for (auto rowStart = chain.begin(); rowStart != chain.end();) {
         auto rowEnd = rowStart;
         while (rowEnd != chain.end() && top(*rowEnd) - top(*rowStart) < kRowTolerance) ++rowEnd;
-        std::stable_sort(rowStart, rowEnd, [&](QWidget* a, QWidget* b) { return left(a) < left(b); });
+        std::stable_sort(rowStart, rowEnd,
+                         [&](QWidget* a, QWidget* b) { return left(a) < left(b); });
         rowStart = rowEnd;
     }
     for (size_t i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);

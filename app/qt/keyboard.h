@@ -27,11 +27,11 @@ void clickThrough(QWidget* caption, QAbstractButton* box);
 // took its place, or else to the first field of what is shown now: never to whatever Qt picks
 // next in the chain, which may be the Exit button.
 class FocusKeeper {
-public:
+  public:
     explicit FocusKeeper(QWidget* window);
     void restore();
 
-private:
+  private:
     QWidget* m_window;
     QPointer<QWidget> m_before;
     QRect m_place;

@@ -18,7 +18,7 @@ class QPushButton;
 namespace pile {
 
 class NegativeFrictionScreenView : public QWidget {
-public:
+  public:
     NegativeFrictionScreenView(FormulaTwoWindow& window, Dispatch dispatch, QWidget* parent);
 
     void bindTo(WidgetSync& sync);
@@ -44,7 +44,7 @@ public:
     QPushButton* cbt_Fmzlfanhui;
     QPushButton* cbt_FmzlComputer;
 
-private:
+  private:
     void connectEvents();
 
     FormulaTwoWindow& m_window;

@@ -51,7 +51,7 @@ void alternateRows(QTableView* view) {
 
 // The busy cursor for as long as the search runs, however it ends.
 class BusyCursor {
-public:
+  public:
     BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
     ~BusyCursor() { QApplication::restoreOverrideCursor(); }
     BusyCursor(const BusyCursor&) = delete;
@@ -62,7 +62,9 @@ public:
 
 OptimisationScreenView::OptimisationScreenView(CalculatorWindow& window, Dispatch dispatch,
                                                QWidget* parent, int height)
-    : QWidget(parent), m_window(window), m_model(window.optimisationScreen()),
+    : QWidget(parent),
+      m_window(window),
+      m_model(window.optimisationScreen()),
       m_dispatch(std::move(dispatch)) {
     using detail::place;
     setGeometry(0, 0, detail::kWindowWidth, height);
@@ -110,7 +112,8 @@ OptimisationScreenView::OptimisationScreenView(CalculatorWindow& window, Dispatc
 
     lb_huzhu = place<QLabel>(this, kMargin, hintY, detail::kWindowWidth - 2 * kMargin, kHintHeight);
     lb_huzhu->setFont(uiFont(12));
-    lb_YHxingxi = place<QLabel>(this, kMargin, statusY, detail::kWindowWidth - 2 * kMargin, kStatusHeight);
+    lb_YHxingxi =
+        place<QLabel>(this, kMargin, statusY, detail::kWindowWidth - 2 * kMargin, kStatusHeight);
     lb_YHxingxi->setFont(uiFont(14, true));
     lb_YHxingxi->setAlignment(Qt::AlignCenter);
 
@@ -122,9 +125,11 @@ OptimisationScreenView::OptimisationScreenView(CalculatorWindow& window, Dispatc
     for (int i = 0; i < 5; ++i)
         *buttons[i] = smallButton(this, buttonX + i * (kButtonWidth + kButtonGap), buttonY);
 
-    connect(cbt_zhangkai, &QPushButton::clicked, this, [&m, d] { d([&m] { m.cbt_zhangkaiClick(); }); });
+    connect(cbt_zhangkai, &QPushButton::clicked, this,
+            [&m, d] { d([&m] { m.cbt_zhangkaiClick(); }); });
     connect(cbt_YHcompute, &QPushButton::clicked, this, [this] { search(); });
-    connect(cbt_YHsaixuan, &QPushButton::clicked, this, [&m, d] { d([&m] { m.cbt_YHsaixuanClick(); }); });
+    connect(cbt_YHsaixuan, &QPushButton::clicked, this,
+            [&m, d] { d([&m] { m.cbt_YHsaixuanClick(); }); });
     connect(cbt_YHsave, &QPushButton::clicked, this,
             [this, d] { d([this] { m_window.cbt_YHsaveClick(); }); });
     connect(cbt_YHfanhui, &QPushButton::clicked, this,

@@ -11,8 +11,8 @@
 #include "app/model/calculator_window.h"
 #include "app/qt/grid_view.h"
 #include "app/qt/result_list_view.h"
-#include "app/qt/widget_sync.h"
 #include "app/qt/screen_widgets.h"
+#include "app/qt/widget_sync.h"
 
 class QLabel;
 class QPushButton;
@@ -20,7 +20,7 @@ class QPushButton;
 namespace pile {
 
 class OptimisationScreenView : public QWidget {
-public:
+  public:
     // `height` is the window's client height (the formula-one height by default).
     OptimisationScreenView(CalculatorWindow& window, Dispatch dispatch, QWidget* parent,
                            int height = detail::kFormulaOneHeight);
@@ -42,7 +42,7 @@ public:
     // The progress box of the search running now, or null.
     QProgressDialog* progressBox() const { return m_progress; }
 
-private:
+  private:
     // Told by the model every few thousand candidates; false stops the search.
     bool searchProgress(std::uint64_t done, std::uint64_t total);
     void search();

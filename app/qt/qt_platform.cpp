@@ -13,7 +13,9 @@ namespace pile {
 
 namespace {
 
-QString fromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+QString fromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
 
 // A format with every time-zone field ("t" and its longer forms) taken out, quoted literals
 // left alone, and the blanks the field leaves behind trimmed.
@@ -51,13 +53,11 @@ QString boxTitle() { return QStringLiteral("嵌岩桩承载力计算"); }
 }  // namespace
 
 void QtMessageBox::showMessage(const std::string& text) {
-    QMessageBox::information(QApplication::activeWindow(), boxTitle(),
-                             fromUtf8(text));
+    QMessageBox::information(QApplication::activeWindow(), boxTitle(), fromUtf8(text));
 }
 
 void QtErrorBox::showError(const std::string& text) {
-    QMessageBox::critical(QApplication::activeWindow(), boxTitle(),
-                          fromUtf8(text));
+    QMessageBox::critical(QApplication::activeWindow(), boxTitle(), fromUtf8(text));
 }
 
 void QtUrlOpener::openUrl(const std::string& url) {

@@ -12,12 +12,12 @@
 namespace pile {
 
 class QtDocumentsFolder : public DocumentsFolder {
-public:
+  public:
     std::filesystem::path documentsPath() const override;
 };
 
 class QtClock : public Clock {
-public:
+  public:
     std::string timeText() const override;
 };
 
@@ -26,17 +26,17 @@ QString calculationTimeText(const QDateTime& when, const QLocale& locale);
 
 // Boxes are modal to the active window of the application.
 class QtMessageBox : public MessageBox {
-public:
+  public:
     void showMessage(const std::string& text) override;
 };
 
 class QtErrorBox : public ErrorBox {
-public:
+  public:
     void showError(const std::string& text) override;
 };
 
 class QtUrlOpener : public UrlOpener {
-public:
+  public:
     void openUrl(const std::string& url) override;
 };
 

@@ -31,25 +31,36 @@ std::string widestCell(ListField field, const ResultList& list) {
             if (list.hasPileNumbers()) return pileNumberText(list.size(), std::max(3, digits));
             return std::string(static_cast<std::size_t>(std::max(6, digits)), '0');
         }
-        case ListField::Section: return "椭圆桩";
+        case ListField::Section:
+            return "椭圆桩";
         case ListField::Size1:
-        case ListField::Size2: return "00000";
+        case ListField::Size2:
+            return "00000";
         case ListField::Ra:
         case ListField::Rc:
         case ListField::Qgn:
         case ListField::NkLimit:
-        case ListField::NLimit: return "000000";
-        case ListField::Depth: return "00.0d";
+        case ListField::NLimit:
+            return "000000";
+        case ListField::Depth:
+            return "00.0d";
         case ListField::RockType:
         case ListField::IdQgn:
-        case ListField::IdFsk: return "0";
-        case ListField::RockValue: return "000.00";
-        case ListField::Process: return "泥浆护壁";
-        case ListField::Kesair: return "0.0000";
-        case ListField::Grade: return "C60";
+        case ListField::IdFsk:
+            return "0";
+        case ListField::RockValue:
+            return "000.00";
+        case ListField::Process:
+            return "泥浆护壁";
+        case ListField::Kesair:
+            return "0.0000";
+        case ListField::Grade:
+            return "C60";
         case ListField::NkRatio:
-        case ListField::NRatio: return "000%";
-        case ListField::Note: return "";
+        case ListField::NRatio:
+            return "000%";
+        case ListField::Note:
+            return "";
     }
     return "";
 }

@@ -14,7 +14,7 @@
 namespace pile {
 
 class ResultListModel : public QAbstractTableModel {
-public:
+  public:
     ResultListModel(const ListGrid& grid, QObject* parent);
 
     // Brings rows and headers up to date with the list: a reset when the rows changed, a
@@ -28,7 +28,7 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-private:
+  private:
     const ListGrid* m_grid;
     int m_rows = 0;
     int m_columns = 0;
@@ -37,7 +37,7 @@ private:
 };
 
 class ResultListView : public QTableView {
-public:
+  public:
     // Header clicks and double-clicks go to `headerClick` and `doubleClick` (row) through
     // `dispatch`.
     ResultListView(const ListGrid& grid, Dispatch dispatch, std::function<void(int)> headerClick,
@@ -47,7 +47,7 @@ public:
     // Shows the list's rows, headers, hidden columns and selected cell.
     void syncFrom(const ListGrid& grid);
 
-private:
+  private:
     // Columns as wide as their header (with a sort mark) and their widest usual cell; the rows
     // are not looked at.
     void fitColumns(const ListGrid& grid, bool pileNumbersOnly);

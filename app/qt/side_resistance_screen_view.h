@@ -16,7 +16,7 @@ class QPushButton;
 namespace pile {
 
 class SideResistanceScreenView : public QWidget {
-public:
+  public:
     SideResistanceScreenView(FormulaTwoWindow& window, Dispatch dispatch, QWidget* parent);
 
     void bindTo(WidgetSync& sync);
@@ -37,7 +37,7 @@ public:
     QPushButton* cbt_Zmzlfanhui;
     QPushButton* cbt_ZmzlComputer;
 
-private:
+  private:
     FormulaTwoWindow& m_window;
     SideResistanceScreen& m_model;
     Dispatch m_dispatch;

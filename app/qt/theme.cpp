@@ -26,7 +26,8 @@ namespace pile {
 
 GradientWindow::GradientWindow(const QSize& clientSize, QGradientStops stops)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      m_stops(std::move(stops)), m_designSize(clientSize) {
+      m_stops(std::move(stops)),
+      m_designSize(clientSize) {
     setFixedSize(clientSize);
     setWindowIcon(applicationIcon());
     // A disabled text stays readable on the blue of the gradient: dark grey instead of the
@@ -54,8 +55,8 @@ void GradientWindow::placeOnScreen() {
     }
     const double fitWidth = double(area.width() - frame.left() - frame.right());
     const double fitHeight = double(area.height() - frame.top() - frame.bottom());
-    const double fit = std::min({1.0, fitWidth / m_designSize.width(),
-                                 fitHeight / m_designSize.height()});
+    const double fit =
+        std::min({1.0, fitWidth / m_designSize.width(), fitHeight / m_designSize.height()});
     if (fit < m_scale) scaleDown(fit / m_scale);
 
     const int outerWidth = width() + frame.left() + frame.right();
@@ -67,9 +68,7 @@ void GradientWindow::placeOnScreen() {
 
 namespace {
 
-int scaledValue(int value, double factor) {
-    return static_cast<int>(std::lround(value * factor));
-}
+int scaledValue(int value, double factor) { return static_cast<int>(std::lround(value * factor)); }
 
 // Scales the rectangle by its edges, so that widgets side by side stay side by side.
 QRect scaledRect(const QRect& r, double factor) {
@@ -158,9 +157,7 @@ void GradientWindow::paintEvent(QPaintEvent* /*event*/) {
     painter.fillRect(rect(), gradient);
 }
 
-QGradientStops blueToWhite() {
-    return {{0.0, QColor(0x1E, 0x90, 0xFF)}, {1.0, QColor(Qt::white)}};
-}
+QGradientStops blueToWhite() { return {{0.0, QColor(0x1E, 0x90, 0xFF)}, {1.0, QColor(Qt::white)}}; }
 
 QFont uiFont(int pixelSize, bool bold) {
     QFont font = QGuiApplication::font();

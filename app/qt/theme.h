@@ -18,7 +18,7 @@ namespace pile {
 // A top-level window of fixed client size, without title-bar buttons, whose background is a
 // vertical linear gradient, and whose disabled texts are dark enough to read on it.
 class GradientWindow : public QWidget {
-public:
+  public:
     GradientWindow(const QSize& clientSize, QGradientStops stops);
 
     // Centres the window in the free area of its screen. A window that does not fit there,
@@ -28,10 +28,10 @@ public:
     // The factor by which the window is drawn smaller than its design (1 when it fits).
     double scale() const { return m_scale; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     void scaleDown(double factor);
 
     QGradientStops m_stops;

@@ -65,11 +65,16 @@ void setItems(QComboBox* box, const std::vector<std::string>& items) {
 
 QColor colourOf(TextColour colour) {
     switch (colour) {
-        case TextColour::Black: return QColor(0x00, 0x00, 0x00);
-        case TextColour::Red: return QColor(0xFF, 0x00, 0x00);
-        case TextColour::OrangeRed: return QColor(0xFF, 0x45, 0x00);
-        case TextColour::Green: return QColor(0x00, 0x80, 0x00);
-        case TextColour::Blue: return QColor(0x00, 0x00, 0xFF);
+        case TextColour::Black:
+            return QColor(0x00, 0x00, 0x00);
+        case TextColour::Red:
+            return QColor(0xFF, 0x00, 0x00);
+        case TextColour::OrangeRed:
+            return QColor(0xFF, 0x45, 0x00);
+        case TextColour::Green:
+            return QColor(0x00, 0x80, 0x00);
+        case TextColour::Blue:
+            return QColor(0x00, 0x00, 0xFF);
     }
     return QColor(0x00, 0x00, 0x00);
 }
@@ -92,10 +97,9 @@ QString labelText(const std::string& text) {
 
 std::string fromQString(const QString& text) { return text.toStdString(); }
 
-void WidgetSync::add(QWidget* widget, const Control& control,
-                     std::function<void(QWidget*)> apply) {
-    m_entries.push_back({widget, &control, std::numeric_limits<std::uint64_t>::max(),
-                         std::move(apply)});
+void WidgetSync::add(QWidget* widget, const Control& control, std::function<void(QWidget*)> apply) {
+    m_entries.push_back(
+        {widget, &control, std::numeric_limits<std::uint64_t>::max(), std::move(apply)});
 }
 
 void WidgetSync::clear() {
@@ -273,12 +277,11 @@ void WidgetSync::bind(QTableView* view, const Grid& control) {
             anyHeader = anyHeader || !control.headers()[static_cast<size_t>(c)].empty();
         }
         v->horizontalHeader()->setVisible(anyHeader);
-        v->setEditTriggers(control.editable()
-                               ? QAbstractItemView::DoubleClicked |
-                                     QAbstractItemView::SelectedClicked |
-                                     QAbstractItemView::EditKeyPressed |
-                                     QAbstractItemView::AnyKeyPressed
-                               : QAbstractItemView::NoEditTriggers);
+        v->setEditTriggers(control.editable() ? QAbstractItemView::DoubleClicked |
+                                                    QAbstractItemView::SelectedClicked |
+                                                    QAbstractItemView::EditKeyPressed |
+                                                    QAbstractItemView::AnyKeyPressed
+                                              : QAbstractItemView::NoEditTriggers);
     });
 }
 

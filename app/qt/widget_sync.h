@@ -41,7 +41,7 @@ QString toQString(const std::string& text);
 std::string fromQString(const QString& text);
 
 class WidgetSync {
-public:
+  public:
     // Visible, enabled and hint of any control.
     void bind(QWidget* widget, const Control& control);
     // Bind a label after its font is set: that font is its design, which the sync keeps.
@@ -70,7 +70,7 @@ public:
     // Forgets every entry (the model is going away); the grid views stop reading their grids.
     void clear();
 
-private:
+  private:
     struct Entry {
         QPointer<QWidget> widget;
         const Control* control;

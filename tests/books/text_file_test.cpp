@@ -160,7 +160,6 @@ TEST_F(TextFileTest, RefusedWritesThrowAndNameTheFile) {
     }
 }
 
-
 // The common causes of a failed save read in Chinese, with the file's path.
 TEST_F(TextFileTest, FailedSavesSayWhyInChinese) {
     std::ofstream(m_dir / "plain") << "x";
@@ -186,9 +185,12 @@ TEST_F(TextFileTest, FailedSavesSayWhyInChinese) {
             EXPECT_NE(what.find(c.path.string()), std::string::npos) << what;
         }
     }
-    EXPECT_EQ(saveFailureReason(std::make_error_code(std::errc::no_space_on_device)), "磁盘空间已满");
-    EXPECT_EQ(saveFailureReason(std::make_error_code(std::errc::permission_denied)), "没有写入权限");
-    EXPECT_EQ(saveFailureReason(std::make_error_code(std::errc::read_only_file_system)), "磁盘只读");
+    EXPECT_EQ(saveFailureReason(std::make_error_code(std::errc::no_space_on_device)),
+              "磁盘空间已满");
+    EXPECT_EQ(saveFailureReason(std::make_error_code(std::errc::permission_denied)),
+              "没有写入权限");
+    EXPECT_EQ(saveFailureReason(std::make_error_code(std::errc::read_only_file_system)),
+              "磁盘只读");
 }
 
 #ifndef _WIN32
@@ -230,7 +232,8 @@ TEST_F(TextFileTest, ASaveKeepsWhatTheUserGaveTheFile) {
     const fs::path longest = m_dir / std::string(255, 'L');
     writeTextFile(longest, {"255"});
     EXPECT_EQ(readBytes(longest), "255\r\n");
-    EXPECT_EQ(entries(), (std::set<std::string>{"book.txt", "hard.txt", "link.txt", std::string(255, 'L')}));
+    EXPECT_EQ(entries(),
+              (std::set<std::string>{"book.txt", "hard.txt", "link.txt", std::string(255, 'L')}));
 }
 
 // A target that is not a regular file is written as it is: a FIFO is read by its reader, and

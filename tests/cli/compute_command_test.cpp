@@ -85,10 +85,10 @@ TEST(ComputeCommand, AnswersEveryLineInOrder) {
 
 TEST(ComputeCommand, LinesThatCannotBeRead) {
     const char* lines[] = {
-        R"({"Section":2})",                  // a misspelt key must not fall back to a default
-        R"({"d":"1000\n2000"})",             // a field holds one line
-        R"({"d":"1000","d":"2000"})",          // the same key twice
-        R"({"drag":{"p":"1","p":"2"}})",       // twice inside an object too
+        R"({"Section":2})",               // a misspelt key must not fall back to a default
+        R"({"d":"1000\n2000"})",          // a field holds one line
+        R"({"d":"1000","d":"2000"})",     // the same key twice
+        R"({"drag":{"p":"1","p":"2"}})",  // twice inside an object too
         R"({"hr":"1.0d\t"})",
         R"({"section":3})",
         R"({"grade":8})",
@@ -126,8 +126,8 @@ TEST(ComputeCommand, PrecisionOption) {
 }
 
 TEST(ComputeCommand, UsageErrors) {
-    for (std::vector<std::string> args : {std::vector<std::string>{"--precision", "5"},
-                                          {"--precision"}, {"--bogus"}}) {
+    for (std::vector<std::string> args :
+         {std::vector<std::string>{"--precision", "5"}, {"--precision"}, {"--bogus"}}) {
         const auto run = runCompute("{}\n", args);
         EXPECT_EQ(run.status, kExitUsage);
         EXPECT_TRUE(run.answers.empty());
@@ -178,8 +178,10 @@ TEST(ComputeCommand, FormulaTwoSoilTerms) {
 // Soil layers that their screen reports as wrong refuse the pile, naming the soil screen.
 TEST(ComputeCommand, FormulaTwoRefusesWrongSoilLayers) {
     const auto run = runCompute(
-        R"({"sideResistance":true,"side":{"layers":[["-1000","100"]]}})" "\n"
-        R"({"negativeFriction":true,"drag":{"layers":[["-10","17","0.3","25"],["-5","17","0.3","25"],["-20","17","0.3","25"]]}})" "\n",
+        R"({"sideResistance":true,"side":{"layers":[["-1000","100"]]}})"
+        "\n"
+        R"({"negativeFriction":true,"drag":{"layers":[["-10","17","0.3","25"],["-5","17","0.3","25"],["-20","17","0.3","25"]]}})"
+        "\n",
         {"--formula", "2"});
     ASSERT_EQ(run.answers.size(), 2u);
     EXPECT_EQ(run.answers[0]["ok"], false);
@@ -198,8 +200,8 @@ TEST(ComputeCommand, FormulaTwoInputErrors) {
         R"({"drag":{"layers":[["-10","17","0.3"]]}})",
         R"({"side":{"layers":[["5",true]]}})",
         R"({"drag":{"layers":[["-10\nX","17","0.3","25\u0000"]]}})",  // one line, no controls
-        R"({"d":"1000\u0085"})",                                        // a C1 control
-        R"({"side":{"layers":[["5\u2028","40"]]}})",                    // a line separator
+        R"({"d":"1000\u0085"})",                                      // a C1 control
+        R"({"side":{"layers":[["5\u2028","40"]]}})",                  // a line separator
     };
     std::string input;
     for (const char* l : lines) input += std::string(l) + "\n";

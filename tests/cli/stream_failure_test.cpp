@@ -28,9 +28,7 @@ class FailingInput : public std::streambuf {
     FailingInput() { setg(m_line, m_line, m_line + sizeof m_line - 1); }
 
   protected:
-    int_type underflow() override {
-        throw std::ios_base::failure("read error");
-    }
+    int_type underflow() override { throw std::ios_base::failure("read error"); }
 
   private:
     char m_line[4] = "{}\n";

@@ -255,9 +255,11 @@ TEST(ComputePile, RefusesInputsWhoseResultsWouldOverflow) {
         {"area overflows", with(InputTexts{}, [](InputTexts& t) { t.dd = "1e200"; }), diameter},
         {"capacity overflows by the size",
          with(InputTexts{}, [](InputTexts& t) { t.dd = "1e154"; }), diameter},
-        {"capacity overflows by frk", with(InputTexts{}, [](InputTexts& t) { t.frk = "1e307"; }),
+        {"capacity overflows by frk",
+         with(InputTexts{}, [](InputTexts& t) { t.frk = "1e307"; }),
          {"岩石单轴抗压强度值有错", "edt_frk", RefusalKind::Rock}},
-        {"capacity overflows by fuk", with(fukCircle(), [](InputTexts& t) { t.fuk = "1e307"; }),
+        {"capacity overflows by fuk",
+         with(fukCircle(), [](InputTexts& t) { t.fuk = "1e307"; }),
          {"桩端地基极限承载力值有错", "edt_fuk", RefusalKind::Rock}},
         {"ellipse area overflows",
          with(ellipse(false), [](InputTexts& t) { t.dd = "1e200", t.tyzd = "1e200"; }), diameter},
@@ -311,10 +313,12 @@ TEST(ComputePile, RefusesARecordThatWasNotReadFromTheScreen) {
     in.size1 = -1;
     in.hr = 1000;
     in.frk = 25;
-    EXPECT_EQ(std::get<Rejection>(ComputePile(in)), (Rejection{"桩身直径数据有错", "cbe_dd", RefusalKind::Size}));
+    EXPECT_EQ(std::get<Rejection>(ComputePile(in)),
+              (Rejection{"桩身直径数据有错", "cbe_dd", RefusalKind::Size}));
     in.size1 = 1000;
     in.hr = std::nan("");
-    EXPECT_EQ(std::get<Rejection>(ComputePile(in)), (Rejection{"嵌岩深度数据有错", "cbe_hr", RefusalKind::Depth}));
+    EXPECT_EQ(std::get<Rejection>(ComputePile(in)),
+              (Rejection{"嵌岩深度数据有错", "cbe_hr", RefusalKind::Depth}));
     in.hr = 1000;
     in.frk = std::nan("");
     EXPECT_EQ(std::get<Rejection>(ComputePile(in)),

@@ -113,9 +113,9 @@ TEST(ParseFieldNumber, ANumberFollowedByACommaAndADigitIsNotANumber) {
         double expected;
     };
     const Case cases[] = {
-        {"1,000", 0},  {"25,5", 0},   {"1，000", 0},    {" 2,5MPa", 0}, {"1000mm", 1000},
-        {"1000,", 1000}, {"1000, 5", 1000}, {"1000，", 1000}, {"1500", 1500}, {"abc", 0},
-        {".5", 0.5},   {"1e3,5", 0},
+        {"1,000", 0},     {"25,5", 0},     {"1，000", 0},     {" 2,5MPa", 0},
+        {"1000mm", 1000}, {"1000,", 1000}, {"1000, 5", 1000}, {"1000，", 1000},
+        {"1500", 1500},   {"abc", 0},      {".5", 0.5},       {"1e3,5", 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -197,7 +197,8 @@ TEST(ReadPileInput, SocketDepth) {
             EXPECT_EQ(std::get<PileInput>(result).depthText, c.hr);
         } else {
             ASSERT_TRUE(std::holds_alternative<Rejection>(result));
-            EXPECT_EQ(std::get<Rejection>(result), (Rejection{"嵌岩深度数据有错", "cbe_hr", RefusalKind::Depth}));
+            EXPECT_EQ(std::get<Rejection>(result),
+                      (Rejection{"嵌岩深度数据有错", "cbe_hr", RefusalKind::Depth}));
         }
     }
 }
@@ -233,8 +234,8 @@ TEST(ReadPileInput, RectangleSidesAreOrderedAndRewritten) {
             EXPECT_EQ(in.sizeText2, c.shownTyzd);
             EXPECT_DOUBLE_EQ(in.hr, in.size2);
         } else {
-            EXPECT_EQ(std::get<Rejection>(result),
-                      (Rejection{"超出范围，限制条件0.5≤b/a≤1.0", "cbe_tyzd", RefusalKind::SideRatio}));
+            EXPECT_EQ(std::get<Rejection>(result), (Rejection{"超出范围，限制条件0.5≤b/a≤1.0",
+                                                              "cbe_tyzd", RefusalKind::SideRatio}));
         }
     }
 }
@@ -250,32 +251,95 @@ TEST(ReadPileInput, ChecksRunInOrderAndTheFirstFailureWins) {
         Rejection expected;  // empty message: accepted
     };
     const Case cases[] = {
-        {"circle diameter letters", S::Circle, "abc", "0", "1.0d", {"桩身直径数据有错", "cbe_dd", RefusalKind::Size}},
-        {"circle diameter zero", S::Circle, "0", "0", "1.0d", {"桩身直径数据有错", "cbe_dd", RefusalKind::Size}},
-        {"circle diameter negative", S::Circle, "-5", "0", "1.0d", {"桩身直径数据有错", "cbe_dd", RefusalKind::Size}},
-        {"circle diameter overflow", S::Circle, "1e999", "0", "1.0d", {"桩身直径数据有错", "cbe_dd", RefusalKind::Size}},
-        {"diameter before depth", S::Circle, "0", "0", "bad", {"桩身直径数据有错", "cbe_dd", RefusalKind::Size}},
+        {"circle diameter letters",
+         S::Circle,
+         "abc",
+         "0",
+         "1.0d",
+         {"桩身直径数据有错", "cbe_dd", RefusalKind::Size}},
+        {"circle diameter zero",
+         S::Circle,
+         "0",
+         "0",
+         "1.0d",
+         {"桩身直径数据有错", "cbe_dd", RefusalKind::Size}},
+        {"circle diameter negative",
+         S::Circle,
+         "-5",
+         "0",
+         "1.0d",
+         {"桩身直径数据有错", "cbe_dd", RefusalKind::Size}},
+        {"circle diameter overflow",
+         S::Circle,
+         "1e999",
+         "0",
+         "1.0d",
+         {"桩身直径数据有错", "cbe_dd", RefusalKind::Size}},
+        {"diameter before depth",
+         S::Circle,
+         "0",
+         "0",
+         "bad",
+         {"桩身直径数据有错", "cbe_dd", RefusalKind::Size}},
         {"circle diameter with unit", S::Circle, "1000mm", "0", "1.0d", {}},
         {"circle ignores tyzd", S::Circle, "1000", "junk", "1.0d", {}},
-        {"ellipse diameter", S::Ellipse, "0", "500", "1.0d", {"桩身直径数据有错", "cbe_dd", RefusalKind::Size}},
-        {"ellipse straight length", S::Ellipse, "1000", "0", "1.0d",
+        {"ellipse diameter",
+         S::Ellipse,
+         "0",
+         "500",
+         "1.0d",
+         {"桩身直径数据有错", "cbe_dd", RefusalKind::Size}},
+        {"ellipse straight length",
+         S::Ellipse,
+         "1000",
+         "0",
+         "1.0d",
          {"椭圆直段长度数据有错", "cbe_tyzd", RefusalKind::SecondSize}},
         {"ellipse c/d exactly 0.2", S::Ellipse, "1000", "200", "1.0d", {}},
         {"ellipse c/d exactly 2.0", S::Ellipse, "1000", "2000", "1.0d", {}},
         {"ellipse c/d 0.2 at other sizes", S::Ellipse, "1500", "300", "1.0d", {}},
-        {"ellipse c/d below 0.2", S::Ellipse, "1000", "190", "1.0d",
+        {"ellipse c/d below 0.2",
+         S::Ellipse,
+         "1000",
+         "190",
+         "1.0d",
          {"超出范围，限制条件0.2≤c/d≤2.0", "cbe_tyzd", RefusalKind::SideRatio}},
-        {"ellipse c/d above 2.0", S::Ellipse, "1000", "2010", "1.0d",
+        {"ellipse c/d above 2.0",
+         S::Ellipse,
+         "1000",
+         "2010",
+         "1.0d",
          {"超出范围，限制条件0.2≤c/d≤2.0", "cbe_tyzd", RefusalKind::SideRatio}},
-        {"depth checked before c/d", S::Ellipse, "1000", "100", "x", {"嵌岩深度数据有错", "cbe_hr", RefusalKind::Depth}},
-        {"rectangle long side", S::Rectangle, "0", "1000", "1.0b",
+        {"depth checked before c/d",
+         S::Ellipse,
+         "1000",
+         "100",
+         "x",
+         {"嵌岩深度数据有错", "cbe_hr", RefusalKind::Depth}},
+        {"rectangle long side",
+         S::Rectangle,
+         "0",
+         "1000",
+         "1.0b",
          {"矩形长边尺寸数据有错", "cbe_dd", RefusalKind::Size}},
-        {"rectangle short side", S::Rectangle, "1000", "0", "1.0b",
+        {"rectangle short side",
+         S::Rectangle,
+         "1000",
+         "0",
+         "1.0b",
          {"矩形短边尺寸数据有错", "cbe_tyzd", RefusalKind::SecondSize}},
-        {"rectangle long side first", S::Rectangle, "0", "0", "1.0b",
+        {"rectangle long side first",
+         S::Rectangle,
+         "0",
+         "0",
+         "1.0b",
          {"矩形长边尺寸数据有错", "cbe_dd", RefusalKind::Size}},
         {"rectangle square", S::Rectangle, "1200", "1200", "1.0b", {}},
-        {"depth checked before b/a", S::Rectangle, "2000", "900", "-1",
+        {"depth checked before b/a",
+         S::Rectangle,
+         "2000",
+         "900",
+         "-1",
          {"嵌岩深度数据有错", "cbe_hr", RefusalKind::Depth}},
     };
     for (const auto& c : cases) {
@@ -316,8 +380,8 @@ TEST(ProcessItems, ListsBySectionAndMode) {
         EXPECT_EQ(ProcessItems(s, M::Fuk), std::vector<std::string>{"干作业成孔且清底干净"});
         EXPECT_EQ(DefaultProcessIndex(s, M::Fuk), 0);
     }
-    EXPECT_EQ(GradeItems(), (std::vector<std::string>{"C25", "C30", "C35", "C40", "C45", "C50",
-                                                      "C55", "C60"}));
+    EXPECT_EQ(GradeItems(),
+              (std::vector<std::string>{"C25", "C30", "C35", "C40", "C45", "C50", "C55", "C60"}));
 }
 
 }  // namespace

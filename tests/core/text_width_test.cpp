@@ -25,10 +25,10 @@ TEST(DisplayWidth, CountsUtf16UnitsWithWideRange) {
         {"comparison signs count two", "≤≥", 4},
         {"CJK punctuation counts two", "、《》", 6},
         {"sort mark counts two", "Ra(kN)▲", 8},
-        {"last unit below the range", "\xE0\xBF\xBF", 1},   // U+0FFF
-        {"first unit of the range", "\xE1\x80\x80", 2},     // U+1000
-        {"last unit of the range", "\xE9\xBE\xA5", 2},      // U+9FA5
-        {"first unit above the range", "\xE9\xBE\xA6", 1},  // U+9FA6
+        {"last unit below the range", "\xE0\xBF\xBF", 1},                // U+0FFF
+        {"first unit of the range", "\xE1\x80\x80", 2},                  // U+1000
+        {"last unit of the range", "\xE9\xBE\xA5", 2},                   // U+9FA5
+        {"first unit above the range", "\xE9\xBE\xA6", 1},               // U+9FA6
         {"outside the BMP is a surrogate pair", "\xF0\x9F\x98\x80", 2},  // U+1F600
     };
     for (const auto& c : cases) {
@@ -45,13 +45,22 @@ TEST(DisplayWidth, InvalidBytesCountOneColumnEach) {
     };
     const Case cases[] = {
         {"stray lead byte", "\xFF", 1},
-        {"lone continuation byte", "a\x80" "b", 3},
+        {"lone continuation byte",
+         "a\x80"
+         "b",
+         3},
         {"truncated sequence at the end", "a\xE4\xB8", 3},
-        {"truncated sequence before ascii", "\xE4\xB8" "a", 3},
+        {"truncated sequence before ascii",
+         "\xE4\xB8"
+         "a",
+         3},
         {"overlong slash", "\xC0\xAF", 2},
         {"encoded surrogate", "\xED\xA0\x80", 3},
         {"above U+10FFFF", "\xF4\x90\x80\x80", 4},
-        {"valid after invalid", "\xFF" "桩", 3},
+        {"valid after invalid",
+         "\xFF"
+         "桩",
+         3},
         {"embedded nul", std::string("a\0b", 3), 3},
     };
     for (const auto& c : cases) {

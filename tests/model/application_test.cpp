@@ -8,15 +8,15 @@
 #include <vector>
 
 #include "app/model/application.h"
-#include "app/model/formula_two_window.h"
 #include "app/model/formula_one_window.h"
+#include "app/model/formula_two_window.h"
 #include "tests/model/fake_platform.h"
 
 namespace pile {
 namespace {
 
 class ApplicationTest : public ::testing::Test {
-protected:
+  protected:
     test::FakePlatform fake;
     Application app{fake.platform};
     std::vector<CalculatorKind> opened;

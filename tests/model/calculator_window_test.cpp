@@ -15,15 +15,13 @@ namespace pile {
 namespace {
 
 class CalculatorWindowTest : public ::testing::Test {
-protected:
+  protected:
     test::FakePlatform fake;
     FormulaOneWindow window{fake.platform};
     InputScreen& input = window.inputScreen();
     BookScreen& books = window.bookScreen();
 
-    const std::vector<std::string>& detailed() const {
-        return books.meo_jisuanjieguo_Doc.lines();
-    }
+    const std::vector<std::string>& detailed() const { return books.meo_jisuanjieguo_Doc.lines(); }
     const std::vector<std::string>& table() const { return books.meo_jisuanjieguo_Xls.lines(); }
     std::filesystem::path documentsFile(const char* name) const {
         return fake.documents.path / pathFromUtf8(name);
@@ -204,8 +202,7 @@ TEST_F(CalculatorWindowTest, RationaleIsShownBeforeTheSaveGoesOn) {
     fake.permissions.askFirst = true;
     input.cbt_computeClick();
     ASSERT_TRUE(save());
-    EXPECT_EQ(fake.messages.shown,
-              std::vector<std::string>{"需要存贮权限，否则计算结果不能存盘"});
+    EXPECT_EQ(fake.messages.shown, std::vector<std::string>{"需要存贮权限，否则计算结果不能存盘"});
     EXPECT_TRUE(std::filesystem::exists(documentsFile(kDetailedBookFileName)));
     EXPECT_EQ(window.bookSaveState(), 2);
 }
@@ -221,9 +218,7 @@ TEST_F(CalculatorWindowTest, PermissionResultOtherThanOneGrantIsRefused) {
 // A Documents path under a regular file cannot be created, even by root.
 TEST_F(CalculatorWindowTest, SaveThatCannotWriteShowsTheErrorAndChangesNothing) {
     const std::filesystem::path blocker = fake.temp.path() / "blocker";
-    {
-        std::ofstream(blocker) << "keep me";
-    }
+    { std::ofstream(blocker) << "keep me"; }
     fake.documents.path = blocker / "Documents";
     input.cbt_computeClick();
 

@@ -16,19 +16,19 @@ namespace {
 // books print sizes, depths and soil cells as typed, so these hold no text that would read as
 // a faulty number there; the rock fields, printed as the numbers read, get those too.
 const std::vector<std::string> kTexts = {
-    "",      "0",     "1",     "2",      "3",       "4",     "5",     "25",   "24",    "500",
-    "1000",  "1200",  "1500",  "2000",   "1,000",   "25,5",  "1e3",   "1e308", "-1e308", "1.5d",
-    "1.0b",  "2.0d",  "3000",  "0.3",    "-5",      "-10",   "-20",   "17",   "abc",   " 12 ",
-    "1000mm", "0.0001", "99999", "C25",  "C30",     "C60",   "35.00", "40.00", "5.00", "3.0d",
-    "1.0d",  "-0.300", "-0.900", "10.00", "1e-300",
+    "",       "0",     "1",    "2",      "3",      "4",      "5",      "25",    "24",
+    "500",    "1000",  "1200", "1500",   "2000",   "1,000",  "25,5",   "1e3",   "1e308",
+    "-1e308", "1.5d",  "1.0b", "2.0d",   "3000",   "0.3",    "-5",     "-10",   "-20",
+    "17",     "abc",   " 12 ", "1000mm", "0.0001", "99999",  "C25",    "C30",   "C60",
+    "35.00",  "40.00", "5.00", "3.0d",   "1.0d",   "-0.300", "-0.900", "10.00", "1e-300",
 };
-const std::vector<std::string> kRockTexts = {"-0", "nan", "inf", "-inf", "0", "25", "1e308",
-                                             "abc", "25,5", "0.0001", "-5", "60"};
+const std::vector<std::string> kRockTexts = {"-0",    "nan", "inf",  "-inf",   "0",  "25",
+                                             "1e308", "abc", "25,5", "0.0001", "-5", "60"};
 
 // Cells of the item table that keep a search small.
-const std::vector<std::string> kItemTexts = {"1", "2", "3", "4", "1000", "1500", "500",
-                                             "2.0d", "1.0d", "35", "C25", "C30", "5", "",
-                                             "abc", "-1", "0"};
+const std::vector<std::string> kItemTexts = {"1",   "2",    "3",    "4",  "1000", "1500",
+                                             "500", "2.0d", "1.0d", "35", "C25",  "C30",
+                                             "5",   "",     "abc",  "-1", "0"};
 
 const std::string& textOf(Choices& c) { return kTexts[c.pick(kTexts.size())]; }
 
@@ -104,8 +104,7 @@ Fault EventSequence::step(Choices& c, std::string& done) {
             add(*box, "pick item " + std::to_string(index), [box, index] { box->setIndex(index); });
         }
         for (Edit* edit : {&in.edt_frk, &in.edt_fuk}) {
-            const std::string text =
-                c.pick(2) ? textOf(c) : kRockTexts[c.pick(kRockTexts.size())];
+            const std::string text = c.pick(2) ? textOf(c) : kRockTexts[c.pick(kRockTexts.size())];
             add(*edit, "type rock " + text, [edit, text] { edit->setText(text); });
         }
         add(in.rdb_frk, "frk", [&in] { in.rdb_frk.select(); });
@@ -122,7 +121,8 @@ Fault EventSequence::step(Choices& c, std::string& done) {
         add(in.cbt_tuichu, "Exit", [&w] { w.cbt_tuichuClick(); });
         if (two) {
             FormulaTwoInputScreen& f = two->formulaTwoInput();
-            add(f.ckb_fumozhuli, "drag box", [&f] { f.ckb_fumozhuli.setChecked(!f.ckb_fumozhuli.checked()); });
+            add(f.ckb_fumozhuli, "drag box",
+                [&f] { f.ckb_fumozhuli.setChecked(!f.ckb_fumozhuli.checked()); });
             add(f.ckb_zhengmozhuli, "side box",
                 [&f] { f.ckb_zhengmozhuli.setChecked(!f.ckb_zhengmozhuli.checked()); });
             add(f.cbt_fumozhuli, "drag screen", [two] { two->cbt_fumozhuliClick(); });
@@ -146,7 +146,8 @@ Fault EventSequence::step(Choices& c, std::string& done) {
         if (items.cellEditable(row, column))
             add(items, "item cell " + text, [&items, &opt, row, column, text] {
                 opt.Grid1_YouhuaxuanxiangSelectCell(row, column);
-                if (items.editCell(row, column, text)) opt.Grid1_YouhuaxuanxiangEditingDone(row, column);
+                if (items.editCell(row, column, text))
+                    opt.Grid1_YouhuaxuanxiangEditingDone(row, column);
             });
         add(opt.cbt_YHcompute, "search", [&opt] { opt.cbt_YHcomputeClick(); });
         add(opt.cbt_YHsaixuan, "filter", [&opt] { opt.cbt_YHsaixuanClick(); });
@@ -155,7 +156,8 @@ Fault EventSequence::step(Choices& c, std::string& done) {
         add(opt.cbt_YHfanhui, "optimisation back", [&w] { w.cbt_YHfanhuiClick(); });
         for (ListGrid* grid : {&opt.Grid2_Youhuajieguo, &opt.Grid3_Youhuasaixuan}) {
             const bool raw = grid == &opt.Grid2_Youhuajieguo;
-            const int header = static_cast<int>(c.pick(static_cast<std::size_t>(grid->rows().columnCount())));
+            const int header =
+                static_cast<int>(c.pick(static_cast<std::size_t>(grid->rows().columnCount())));
             add(*grid, "sort " + std::to_string(header), [&opt, raw, header] {
                 if (raw)
                     opt.Grid2_YouhuajieguoHeaderClick(header);
@@ -178,7 +180,8 @@ Fault EventSequence::step(Choices& c, std::string& done) {
         const std::string text = textOf(c);
         add(d.cbe_Junbuhezai, "load " + text, [&d, text] { d.cbe_Junbuhezai.setText(text); });
         add(d.edt_Dimianbiaogao, "Eg " + text, [&d, text] { d.edt_Dimianbiaogao.setText(text); });
-        add(d.edt_Zhuangdingbiaogao, "Ep " + text, [&d, text] { d.edt_Zhuangdingbiaogao.setText(text); });
+        add(d.edt_Zhuangdingbiaogao, "Ep " + text,
+            [&d, text] { d.edt_Zhuangdingbiaogao.setText(text); });
         const int count = static_cast<int>(c.pick(d.cbb_Tuchengshu.items().size()));
         add(d.cbb_Tuchengshu, "drag layers", [&d, count] { d.cbb_Tuchengshu.setIndex(count); });
         Grid& g = d.Grid1_Fumozhulijisuan;
@@ -197,14 +200,16 @@ Fault EventSequence::step(Choices& c, std::string& done) {
         SideResistanceScreen& s = two->sideScreen();
         const std::string text = textOf(c);
         const int count = static_cast<int>(c.pick(s.cbb_ZhengTuchengshu.items().size()));
-        add(s.cbb_ZhengTuchengshu, "side layers", [&s, count] { s.cbb_ZhengTuchengshu.setIndex(count); });
+        add(s.cbb_ZhengTuchengshu, "side layers",
+            [&s, count] { s.cbb_ZhengTuchengshu.setIndex(count); });
         Grid& g = s.Grid1_Zhengmozhulijisuan;
         const int row = static_cast<int>(c.pick(static_cast<std::size_t>(g.rowCount())));
         const int column = static_cast<int>(c.pick(3));
         if (g.cellEditable(row, column))
             add(g, "side cell " + text, [&s, &g, row, column, text] {
                 s.Grid1_ZhengmozhulijisuanSelectCell(row, column);
-                if (g.editCell(row, column, text)) s.Grid1_ZhengmozhulijisuanEditingDone(row, column);
+                if (g.editCell(row, column, text))
+                    s.Grid1_ZhengmozhulijisuanEditingDone(row, column);
             });
         add(s.cbt_ZhengZhankai, "side expand", [&s] { s.cbt_ZhengZhankaiClick(); });
         add(s.cbt_ZmzlComputer, "side compute", [&s] { s.cbt_ZmzlComputerClick(); });
@@ -237,7 +242,8 @@ Fault EventSequence::check() const {
     const InputScreen& in = w.inputScreen();
     for (const Edit* e : {&in.edt_kesair, &in.edt_ra, &in.edt_rc})
         if (badNumberText(e->text())) return "result field shows \"" + e->text() + "\"";
-    if (badNumberText(in.lb_shuoming.text())) return "message shows \"" + in.lb_shuoming.text() + "\"";
+    if (badNumberText(in.lb_shuoming.text()))
+        return "message shows \"" + in.lb_shuoming.text() + "\"";
     if (const auto* two = dynamic_cast<const FormulaTwoWindow*>(&w)) {
         const FormulaTwoInputScreen& f = two->formulaTwoInput();
         for (const Edit* e : {&f.edt_Qgn, &f.edt_Nkxianzhi, &f.edt_Nxianzhi})

@@ -19,7 +19,7 @@ namespace pile::test {
 
 // Where the choices come from: fuzz bytes (zeros once they run out), or a seeded generator.
 class Choices {
-public:
+  public:
     explicit Choices(std::uint32_t seed) : m_random(seed), m_seeded(true) {}
     Choices(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
 
@@ -27,7 +27,7 @@ public:
     std::size_t pick(std::size_t count);
     bool exhausted() const { return !m_seeded && m_at >= m_size; }
 
-private:
+  private:
     std::uint8_t byte();
 
     std::mt19937 m_random;
@@ -41,7 +41,7 @@ private:
 using Fault = std::string;
 
 class EventSequence {
-public:
+  public:
     // formula: 1 or 2. Saves go into a temporary Documents folder.
     explicit EventSequence(int formula);
     ~EventSequence();
@@ -52,7 +52,7 @@ public:
 
     CalculatorWindow& window() { return *m_window; }
 
-private:
+  private:
     void openWindow();
     Fault check() const;
 

@@ -17,7 +17,7 @@ namespace pile::test {
 inline constexpr const char* kFixedTime = "2026/12/10 9:30:00";
 
 class TempFolder {
-public:
+  public:
     TempFolder() {
         std::random_device random;
         m_path = std::filesystem::temp_directory_path() /
@@ -33,25 +33,25 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
     const std::filesystem::path& path() const { return m_path; }
 
-private:
+  private:
     std::filesystem::path m_path;
 };
 
 class FakeDocuments : public DocumentsFolder {
-public:
+  public:
     std::filesystem::path path;
     std::filesystem::path documentsPath() const override { return path; }
 };
 
 class FixedClock : public Clock {
-public:
+  public:
     std::string text = kFixedTime;
     std::string timeText() const override { return text; }
 };
 
 // Grants or refuses every request; with `askFirst` it calls the rationale handler before.
 class FakePermissions : public PermissionService {
-public:
+  public:
     bool grant = true;
     bool askFirst = false;
     std::vector<std::vector<std::string>> requests;
@@ -62,26 +62,26 @@ public:
         bool proceeded = !askFirst;
         if (askFirst) rationale(permissions, [&proceeded] { proceeded = true; });
         if (!proceeded) return;
-        result(permissions, std::vector<PermissionStatus>(
-                                permissions.size(),
-                                grant ? PermissionStatus::Granted : PermissionStatus::Denied));
+        result(permissions,
+               std::vector<PermissionStatus>(permissions.size(), grant ? PermissionStatus::Granted
+                                                                       : PermissionStatus::Denied));
     }
 };
 
 class RecordingMessages : public MessageBox {
-public:
+  public:
     std::vector<std::string> shown;
     void showMessage(const std::string& text) override { shown.push_back(text); }
 };
 
 class RecordingErrors : public ErrorBox {
-public:
+  public:
     std::vector<std::string> shown;
     void showError(const std::string& text) override { shown.push_back(text); }
 };
 
 class RecordingUrls : public UrlOpener {
-public:
+  public:
     std::vector<std::string> opened;
     void openUrl(const std::string& url) override { opened.push_back(url); }
 };

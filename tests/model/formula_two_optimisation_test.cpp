@@ -16,7 +16,7 @@ namespace pile {
 namespace {
 
 class FormulaTwoOptimisationTest : public ::testing::Test {
-protected:
+  protected:
     test::FakePlatform fake;
     FormulaTwoWindow window{fake.platform};
     FormulaTwoInputScreen& input = window.formulaTwoInput();
@@ -51,8 +51,9 @@ TEST_F(FormulaTwoOptimisationTest, TheItemTableHasTheSwitchAndFourFilterRows) {
         int row, column;
         bool editable;
     };
-    for (const Case c : {Case{12, 1, true}, Case{12, 2, false}, Case{13, 3, false}, Case{14, 1, false},
-                         Case{15, 1, true}, Case{18, 2, true}, Case{18, 3, false}, Case{11, 3, true}}) {
+    for (const Case c :
+         {Case{12, 1, true}, Case{12, 2, false}, Case{13, 3, false}, Case{14, 1, false},
+          Case{15, 1, true}, Case{18, 2, true}, Case{18, 3, false}, Case{11, 3, true}}) {
         SCOPED_TRACE(std::to_string(c.row) + "," + std::to_string(c.column));
         EXPECT_EQ(items.cellEditable(c.row, c.column), c.editable);
     }
@@ -169,7 +170,8 @@ TEST_F(FormulaTwoOptimisationTest, TheFilterBoundsAllFourValuesAndDropsNegativeL
     const ResultList& raw = screen.rawList();
     size_t nonNegative = 0;
     for (size_t r = 0; r < raw.size(); ++r)
-        nonNegative += raw.fieldValue(r, ListField::NkLimit) >= 0 && raw.fieldValue(r, ListField::NLimit) >= 0;
+        nonNegative +=
+            raw.fieldValue(r, ListField::NkLimit) >= 0 && raw.fieldValue(r, ListField::NLimit) >= 0;
     ASSERT_LT(nonNegative, raw.size());
     ASSERT_GT(nonNegative, 0u);
 
@@ -211,7 +213,9 @@ TEST_F(FormulaTwoOptimisationTest, TheListFilesCarryTheSoilColumnsAndTheAppendix
     EXPECT_TRUE(lines[3].ends_with("Rc(kN)    Qgn(kN)  [Nk](kN)   [Nk]/Ra   [N](kN)   [N]/Rc  "));
 
     const ResultList& raw = screen.rawList();
-    const auto r7 = [](const std::string& t, int blanks) { return PadLeft(t, " ", 7) + Spaces(blanks); };
+    const auto r7 = [](const std::string& t, int blanks) {
+        return PadLeft(t, " ", 7) + Spaces(blanks);
+    };
     const std::string tail = r7(raw.cellText(0, 4), 3) + PadCenter("C25", " ", 8) + "  " +
                              r7(raw.cellText(0, 5), 3) + r7(raw.cellText(0, 12), 3) +
                              r7(raw.cellText(0, 13), 3) + r7(raw.cellText(0, 14), 3) +
@@ -245,8 +249,9 @@ TEST_F(FormulaTwoOptimisationTest, TheListFilesCarryTheSoilColumnsAndTheAppendix
         std::string(65, '*'),
     };
     ASSERT_GE(lines.size(), appendix.size());
-    EXPECT_EQ(std::vector<std::string>(lines.end() - static_cast<long>(appendix.size()), lines.end()),
-              appendix);
+    EXPECT_EQ(
+        std::vector<std::string>(lines.end() - static_cast<long>(appendix.size()), lines.end()),
+        appendix);
 }
 
 TEST_F(FormulaTwoOptimisationTest, AFilteredFileWithoutDragLoadHasTheNarrowAppendix) {
@@ -278,8 +283,9 @@ TEST_F(FormulaTwoOptimisationTest, AFilteredFileWithoutDragLoadHasTheNarrowAppen
         std::string(50, '*'),
     };
     const auto& lines = file->lines;
-    EXPECT_EQ(std::vector<std::string>(lines.end() - static_cast<long>(appendix.size()), lines.end()),
-              appendix);
+    EXPECT_EQ(
+        std::vector<std::string>(lines.end() - static_cast<long>(appendix.size()), lines.end()),
+        appendix);
     EXPECT_EQ(lines[0].find(" 嵌岩桩优化计算筛选结果 "), 93u);
 }
 

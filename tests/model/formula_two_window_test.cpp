@@ -16,7 +16,7 @@ namespace pile {
 namespace {
 
 class FormulaTwoWindowTest : public ::testing::Test {
-protected:
+  protected:
     test::FakePlatform fake;
     FormulaTwoWindow window{fake.platform};
     FormulaTwoInputScreen& input = window.formulaTwoInput();
@@ -112,7 +112,7 @@ TEST_F(FormulaTwoWindowTest, OnlyTheInputColumnsTakeEditsAndTheirTextIsKeptAsTyp
         bool editable;
     };
     const Case cases[] = {
-        {&dragGrid, 0, false}, {&dragGrid, 1, false}, {&dragGrid, 2, true},  {&dragGrid, 5, true},
+        {&dragGrid, 0, false}, {&dragGrid, 1, false},  {&dragGrid, 2, true},  {&dragGrid, 5, true},
         {&dragGrid, 6, false}, {&dragGrid, 29, false}, {&sideGrid, 0, false}, {&sideGrid, 1, true},
         {&sideGrid, 2, true},  {&sideGrid, 3, false},
     };
@@ -227,8 +227,8 @@ TEST_F(FormulaTwoWindowTest, InputChangesEmptyTheFieldsThatDependOnThem) {
         const Edit* fields[] = {&s.edt_kesair, &s.edt_ra,        &s.edt_rc,
                                 &s.edt_Qgn,    &s.edt_Nkxianzhi, &s.edt_Nxianzhi};
         for (int f = Kesair; f <= N; ++f) {
-            const bool emptied =
-                std::find(c.emptied.begin(), c.emptied.end(), static_cast<Field>(f)) != c.emptied.end();
+            const bool emptied = std::find(c.emptied.begin(), c.emptied.end(),
+                                           static_cast<Field>(f)) != c.emptied.end();
             EXPECT_EQ(fields[f]->text().empty(), emptied) << "field " << f;
         }
         EXPECT_FALSE(s.cbt_View.visible());
@@ -331,7 +331,7 @@ TEST_F(FormulaTwoWindowTest, SoilLayersTheirScreenReportsRefuseThePile) {
         const char* name;
         bool side;
         std::vector<std::array<const char*, 2>> sideLayers;  // li, qsik
-        std::vector<const char*> dragBottoms;                  // Ei, below Eg = -0.300
+        std::vector<const char*> dragBottoms;                // Ei, below Eg = -0.300
         const char* message;
     };
     const std::vector<Case> cases = {
@@ -377,7 +377,8 @@ TEST_F(FormulaTwoWindowTest, SoilLayersTheirScreenReportsRefuseThePile) {
         EXPECT_TRUE(s.cbt_compute.visible());
         EXPECT_EQ(w.pileCounter(), 0);
         // The soil screen was computed and says so in its own label.
-        EXPECT_FALSE((c.side ? w.sideScreen().lb_ZMZxinxi : w.dragScreen().lb_FMZxinxi).text().empty());
+        EXPECT_FALSE(
+            (c.side ? w.sideScreen().lb_ZMZxinxi : w.dragScreen().lb_FMZxinxi).text().empty());
     }
 }
 
@@ -404,8 +405,8 @@ TEST_F(FormulaTwoWindowTest, ComputedPilesGoIntoTheWiderBooks) {
 // layers; every second round keeps the side layers positive and the bottoms falling, so that
 // piles with extreme layers reach the books too.
 TEST_F(FormulaTwoWindowTest, ExtremeLayersNeverGiveNonFiniteOrNegativeZeroTexts) {
-    const std::vector<std::string> texts = {"", "abc", "-0", "1e308", "-1e308", "1e-320",
-                                            "0.0000001", "-5", "99999999999", ".", "1,5"};
+    const std::vector<std::string> texts = {
+        "", "abc", "-0", "1e308", "-1e308", "1e-320", "0.0000001", "-5", "99999999999", ".", "1,5"};
     bothSoilTermsOn();
     drag.cbb_Tuchengshu.setIndex(19);
     side.cbb_ZhengTuchengshu.setIndex(19);
@@ -428,9 +429,9 @@ TEST_F(FormulaTwoWindowTest, ExtremeLayersNeverGiveNonFiniteOrNegativeZeroTexts)
         drag.edt_Zhuangdingbiaogao.setText(texts[(round + 2) % texts.size()]);
         input.cbt_computeClick();
     }
-    std::vector<std::string> shown = {input.edt_ra.text(), input.edt_Qgn.text(),
+    std::vector<std::string> shown = {input.edt_ra.text(),        input.edt_Qgn.text(),
                                       input.edt_Nkxianzhi.text(), input.edt_Nxianzhi.text(),
-                                      drag.lb_FQgn.text(), side.lb_Qsk.text()};
+                                      drag.lb_FQgn.text(),        side.lb_Qsk.text()};
     for (const Grid* g : {&dragGrid, &sideGrid})
         for (int r = 0; r < g->rowCount(); ++r)
             for (int c = g == &dragGrid ? drag_col::kPerimeter : side_col::kPerimeter;

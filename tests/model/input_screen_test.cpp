@@ -13,7 +13,7 @@ namespace pile {
 namespace {
 
 class InputScreenTest : public ::testing::Test {
-protected:
+  protected:
     test::FakePlatform fake;
     FormulaOneWindow window{fake.platform};
     InputScreen& s = window.inputScreen();
@@ -28,8 +28,8 @@ std::vector<std::string> items(std::initializer_list<const char*> texts) {
     return {texts.begin(), texts.end()};
 }
 
-const std::vector<std::string> kSmallSizes = items(
-    {"100", "200", "300", "400", "500", "600", "700", "800", "900", "1000", "1100", "1200"});
+const std::vector<std::string> kSmallSizes =
+    items({"100", "200", "300", "400", "500", "600", "700", "800", "900", "1000", "1100", "1200"});
 const std::vector<std::string> kLargeSizes =
     items({"1000", "1100", "1200", "1300", "1400", "1500", "1600", "1700", "1800", "1900", "2000"});
 const std::vector<std::string> kDepthsD = items({"1.0d", "1.5d", "2.0d", "2.5d", "3.0d", "3.5d",
@@ -100,12 +100,12 @@ TEST_F(InputScreenTest, SectionChangeRebuildsListsAndLabels) {
         const char* process;
     };
     const Case cases[] = {
-        {"ellipse", 1, "桩  身   直   径      d (mm)", "椭圆直段长度      c (mm)", true, kSmallSizes,
-         "500", kDepthsD, "1.0d", "单桩竖向承载力计算依据: 第 5.3.9 条", "人工挖孔"},
+        {"ellipse", 1, "桩  身   直   径      d (mm)", "椭圆直段长度      c (mm)", true,
+         kSmallSizes, "500", kDepthsD, "1.0d", "单桩竖向承载力计算依据: 第 5.3.9 条", "人工挖孔"},
         {"rectangle", 2, "矩形长边尺寸      a (mm)", "矩形短边尺寸      b (mm)", true, kLargeSizes,
          "1000", kDepthsB, "1.0b", "单桩竖向承载力计算依据: 第 5.3.9 条", "人工挖孔"},
-        {"circle", 0, "桩  身   直   径      d (mm)", "椭圆直段长度      c (mm)", false, kSmallSizes,
-         "0", kDepthsD, "1.0d", "单桩竖向承载力计算依据: 第 5.3.7 条", "泥浆护壁成桩"},
+        {"circle", 0, "桩  身   直   径      d (mm)", "椭圆直段长度      c (mm)", false,
+         kSmallSizes, "0", kDepthsD, "1.0d", "单桩竖向承载力计算依据: 第 5.3.7 条", "泥浆护壁成桩"},
     };
     s.cbe_dd.setText("1234");
     for (const Case& c : cases) {
@@ -275,28 +275,28 @@ TEST_F(InputScreenTest, LiveChecksReportWhileTyping) {
     };
     using S = InputScreen;
     const Case cases[] = {
-        {"diameter with unit", [](S& x) { x.cbe_dd.setText("1000mm"); }, "桩身直径数据有错",
-         kDd},
-        {"diameter zero", [](S& x) { x.cbe_dd.setText("0"); }, "桩身直径数据有错",
-         kDd},
-        {"diameter empty", [](S& x) { x.cbe_dd.setText(""); }, "桩身直径数据有错",
-         kDd},
-        {"diameter ok", [](S& x) { x.cbe_dd.setText("1200"); }, nullptr,
-         kDd},
-        {"straight length zero ok", [](S& x) { x.cbe_tyzd.setText("0"); x.cbe_tyzd.setText(" 0 "); },
+        {"diameter with unit", [](S& x) { x.cbe_dd.setText("1000mm"); }, "桩身直径数据有错", kDd},
+        {"diameter zero", [](S& x) { x.cbe_dd.setText("0"); }, "桩身直径数据有错", kDd},
+        {"diameter empty", [](S& x) { x.cbe_dd.setText(""); }, "桩身直径数据有错", kDd},
+        {"diameter ok", [](S& x) { x.cbe_dd.setText("1200"); }, nullptr, kDd},
+        {"straight length zero ok",
+         [](S& x) {
+             x.cbe_tyzd.setText("0");
+             x.cbe_tyzd.setText(" 0 ");
+         },
          nullptr, kTyzd},
         {"straight length negative", [](S& x) { x.cbe_tyzd.setText("-1"); }, "椭圆直段长度数据有错",
          kTyzd},
-        {"short side letters", [](S& x) { x.cbb_jmlx.setIndex(2); x.cbe_tyzd.setText("b"); },
+        {"short side letters",
+         [](S& x) {
+             x.cbb_jmlx.setIndex(2);
+             x.cbe_tyzd.setText("b");
+         },
          "椭圆直段长度数据有错", kTyzd},
-        {"frk zero passes", [](S& x) { x.edt_frk.setText("0"); }, nullptr,
-         kFrk},
-        {"frk negative", [](S& x) { x.edt_frk.setText("-2"); }, "岩石单轴抗压强度值有错",
-         kFrk},
-        {"frk infinite", [](S& x) { x.edt_frk.setText("inf"); }, "岩石单轴抗压强度值有错",
-         kFrk},
-        {"fuk letters", [](S& x) { x.edt_fuk.setText("x"); }, "桩端地基极限承载力值有错",
-         kFuk},
+        {"frk zero passes", [](S& x) { x.edt_frk.setText("0"); }, nullptr, kFrk},
+        {"frk negative", [](S& x) { x.edt_frk.setText("-2"); }, "岩石单轴抗压强度值有错", kFrk},
+        {"frk infinite", [](S& x) { x.edt_frk.setText("inf"); }, "岩石单轴抗压强度值有错", kFrk},
+        {"fuk letters", [](S& x) { x.edt_fuk.setText("x"); }, "桩端地基极限承载力值有错", kFuk},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -356,7 +356,11 @@ TEST_F(InputScreenTest, ComputeShowsPilesOfEverySection) {
          "考虑嵌固力影响后承载力系数"},
         {"ellipse", [](S& x) { x.cbb_jmlx.setIndex(1); }, "1.3062", "13992", "16543", "较软岩",
          "考虑嵌固力影响后承载力系数"},
-        {"ellipse on a slope", [](S& x) { x.cbb_jmlx.setIndex(1); x.ckb_ystj.setChecked(true); },
+        {"ellipse on a slope",
+         [](S& x) {
+             x.cbb_jmlx.setIndex(1);
+             x.ckb_ystj.setChecked(true);
+         },
          "1.4368", "15391", "16543", "较软岩", "考虑嵌固力影响后承载力系数"},
         {"rectangle, sides typed short first",
          [](S& x) {
@@ -402,21 +406,34 @@ TEST_F(InputScreenTest, RefusedComputationMarksTheFieldAndStopsSilently) {
     };
     using S = InputScreen;
     const Case cases[] = {
-        {"diameter letters", [](S& x) { x.cbe_dd.setText("abc"); }, "桩身直径数据有错",
-         kDd},
-        {"long side zero", [](S& x) { x.cbb_jmlx.setIndex(2); x.cbe_dd.setText("0"); },
+        {"diameter letters", [](S& x) { x.cbe_dd.setText("abc"); }, "桩身直径数据有错", kDd},
+        {"long side zero",
+         [](S& x) {
+             x.cbb_jmlx.setIndex(2);
+             x.cbe_dd.setText("0");
+         },
          "矩形长边尺寸数据有错", kDd},
-        {"straight length zero", [](S& x) { x.cbb_jmlx.setIndex(1); x.cbe_tyzd.setText("0"); },
+        {"straight length zero",
+         [](S& x) {
+             x.cbb_jmlx.setIndex(1);
+             x.cbe_tyzd.setText("0");
+         },
          "椭圆直段长度数据有错", kTyzd},
-        {"short side zero", [](S& x) { x.cbb_jmlx.setIndex(2); x.cbe_tyzd.setText("0"); },
+        {"short side zero",
+         [](S& x) {
+             x.cbb_jmlx.setIndex(2);
+             x.cbe_tyzd.setText("0");
+         },
          "矩形短边尺寸数据有错", kTyzd},
-        {"depth negative", [](S& x) { x.cbe_hr.setText("-5"); }, "嵌岩深度数据有错",
-         kHr},
-        {"depth lone letter", [](S& x) { x.cbe_hr.setText("d"); }, "嵌岩深度数据有错",
-         kHr},
+        {"depth negative", [](S& x) { x.cbe_hr.setText("-5"); }, "嵌岩深度数据有错", kHr},
+        {"depth lone letter", [](S& x) { x.cbe_hr.setText("d"); }, "嵌岩深度数据有错", kHr},
         {"depth of the other family", [](S& x) { x.cbe_hr.setText("1.5b"); }, "嵌岩深度数据有错",
          kHr},
-        {"ellipse too long", [](S& x) { x.cbb_jmlx.setIndex(1); x.cbe_tyzd.setText("2001"); },
+        {"ellipse too long",
+         [](S& x) {
+             x.cbb_jmlx.setIndex(1);
+             x.cbe_tyzd.setText("2001");
+         },
          "超出范围，限制条件0.2≤c/d≤2.0", kTyzd},
         {"rectangle too slender",
          [](S& x) {
@@ -425,9 +442,12 @@ TEST_F(InputScreenTest, RefusedComputationMarksTheFieldAndStopsSilently) {
              x.cbe_tyzd.setText("900");
          },
          "超出范围，限制条件0.5≤b/a≤1.0", kTyzd},
-        {"frk zero", [](S& x) { x.edt_frk.setText("0"); }, "岩石单轴抗压强度值有错",
-         kFrk},
-        {"fuk zero", [](S& x) { x.rdb_fuk.select(); x.edt_fuk.setText("0"); },
+        {"frk zero", [](S& x) { x.edt_frk.setText("0"); }, "岩石单轴抗压强度值有错", kFrk},
+        {"fuk zero",
+         [](S& x) {
+             x.rdb_fuk.select();
+             x.edt_fuk.setText("0");
+         },
          "桩端地基极限承载力值有错", kFuk},
     };
     for (const Case& c : cases) {
@@ -450,7 +470,8 @@ TEST_F(InputScreenTest, RefusedComputationMarksTheFieldAndStopsSilently) {
         EXPECT_EQ(w.pileCounter(), 0);
         EXPECT_EQ(w.bookSaveState(), 0);
         EXPECT_TRUE(w.bookScreen().books().detailedLines().empty());
-        EXPECT_EQ(w.optimisationScreen().lb_YHxingxi.text(), "运行中止，主界面可查看中止位置、原因");
+        EXPECT_EQ(w.optimisationScreen().lb_YHxingxi.text(),
+                  "运行中止，主界面可查看中止位置、原因");
         EXPECT_EQ(w.optimisationScreen().lb_YHxingxi.textColour(), TextColour::Red);
     }
 }

@@ -17,7 +17,7 @@ namespace pile {
 namespace {
 
 class OptimisationScreenTest : public ::testing::Test {
-protected:
+  protected:
     test::FakePlatform fake;
     FormulaOneWindow window{fake.platform};
     InputScreen& input = window.inputScreen();
@@ -235,8 +235,7 @@ TEST_F(OptimisationScreenTest, HeaderClicksSortReverseAndMarkTheColumn) {
     EXPECT_EQ(grid.headers()[4], "Ra(kN)▲");
     EXPECT_EQ(grid.selectedRow(), 0);
     EXPECT_EQ(grid.selectedColumn(), 4);
-    for (size_t r = 1; r < raw.size(); ++r)
-        ASSERT_LE(raw.sortValue(r - 1, 4), raw.sortValue(r, 4));
+    for (size_t r = 1; r < raw.size(); ++r) ASSERT_LE(raw.sortValue(r - 1, 4), raw.sortValue(r, 4));
     const std::string smallest = raw.cellText(0, 0);
 
     screen.Grid2_YouhuajieguoHeaderClick(4);
@@ -367,7 +366,8 @@ TEST_F(OptimisationScreenTest, SaveWritesTheListShownAfterThePermission) {
     screen.cbt_YHsaixuanClick();
     EXPECT_FALSE(screen.cbt_YHsave.enabled());
     window.cbt_YHsaveClick();
-    EXPECT_FALSE(std::filesystem::exists(fake.documents.path / pathFromUtf8(kFilteredListFileName)));
+    EXPECT_FALSE(
+        std::filesystem::exists(fake.documents.path / pathFromUtf8(kFilteredListFileName)));
 }
 
 // The raw-list file of the default search, its frame and first row built by hand.
@@ -379,19 +379,21 @@ TEST_F(OptimisationScreenTest, TheDefaultRawListFileLinesUpUnderItsHeader) {
     const std::string equals68(68, '=');
     EXPECT_EQ(lines[0], equals68 + " 嵌岩桩优化计算原始结果 " + equals68);
     EXPECT_EQ(lines[1], std::string(160, '-'));
-    EXPECT_EQ(lines[2], " 基    桩  桩身截面  桩身直径  椭圆直段  矩形长边  矩形短边  嵌岩深度  岩石强度  "
-                        "单轴强度  极限强度  成    桩  综合系数  综合系数  桩承载力  桩混凝土  桩身强度 ");
-    EXPECT_EQ(lines[3], " 编    号  类    型    d(mm)     c(mm)     a(mm)     b(mm)     lr(m)   类    别  "
-                        "frk(MPa)  fuk(MPa)  工    艺    ζr        β      Ra(kN)   强度等级   Rc(kN)  ");
+    EXPECT_EQ(lines[2],
+              " 基    桩  桩身截面  桩身直径  椭圆直段  矩形长边  矩形短边  嵌岩深度  岩石强度  "
+              "单轴强度  极限强度  成    桩  综合系数  综合系数  桩承载力  桩混凝土  桩身强度 ");
+    EXPECT_EQ(lines[3],
+              " 编    号  类    型    d(mm)     c(mm)     a(mm)     b(mm)     lr(m)   类    别  "
+              "frk(MPa)  fuk(MPa)  工    艺    ζr        β      Ra(kN)   强度等级   Rc(kN)  ");
     EXPECT_EQ(lines[4], lines[1]);
 
     const Shown first = computeByHand(0, "1000", "0", "2.0d", false, "35.00", 0, 0);
     const auto c8 = [](const std::string& t) { return PadCenter(t, " ", 8) + "  "; };
     const auto r6 = [](const std::string& t) { return PadLeft(t, " ", 6) + "    "; };
-    const std::string row1 = " " + c8("ZH-001") + c8("圆  桩") + r6("1000") + c8("-") + c8("-") +
-                             c8("-") + r6("2.0d") + c8("1") + r6("35.00") + c8("-") +
-                             c8("干 作 业") + c8(first.kesair) + c8("-") +
-                             PadLeft(first.ra, " ", 7) + "   " + c8("C25") + PadLeft(first.rc, " ", 7) + "  ";
+    const std::string row1 =
+        " " + c8("ZH-001") + c8("圆  桩") + r6("1000") + c8("-") + c8("-") + c8("-") + r6("2.0d") +
+        c8("1") + r6("35.00") + c8("-") + c8("干 作 业") + c8(first.kesair) + c8("-") +
+        PadLeft(first.ra, " ", 7) + "   " + c8("C25") + PadLeft(first.rc, " ", 7) + "  ";
     EXPECT_EQ(lines[5], row1);
     EXPECT_EQ(DisplayWidth(row1), 160);
     EXPECT_EQ(lines[364].substr(0, 11), " " + PadCenter("ZH-360", " ", 8) + "  ");

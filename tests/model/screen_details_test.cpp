@@ -19,7 +19,7 @@ namespace {
 bool isComputed(const InputScreen& x) { return x.cbt_View.visible() && !x.cbt_compute.visible(); }
 
 class ScreenDetailsTest : public ::testing::Test {
-protected:
+  protected:
     test::FakePlatform fake;
     FormulaOneWindow window{fake.platform};
     InputScreen& s = window.inputScreen();
@@ -76,8 +76,8 @@ TEST_F(ScreenDetailsTest, NewWindowCaptionsAndHints) {
     EXPECT_EQ(s.cbb_hnt.items(),
               (std::vector<std::string>{"C25", "C30", "C35", "C40", "C45", "C50", "C55", "C60"}));
     EXPECT_EQ(s.cbb_hnt.index(), 1);
-    EXPECT_EQ(s.popbox_jingdu.items(),
-              (std::vector<std::string>{"两位小数", "一位小数", "个位取整", "十位取整", "百位取整"}));
+    EXPECT_EQ(s.popbox_jingdu.items(), (std::vector<std::string>{"两位小数", "一位小数", "个位取整",
+                                                                 "十位取整", "百位取整"}));
     EXPECT_EQ(books.tcb_meoFontSize.minimum(), 4);
     EXPECT_EQ(books.tcb_meoFontSize.maximum(), 24);
     EXPECT_EQ(books.tcb_meoFontSize.hint(), "调整字体大小");
@@ -119,7 +119,12 @@ TEST_F(ScreenDetailsTest, TickedSlopeBoxEndsDisabledWhenTheRulesUntickIt) {
     const Case cases[] = {
         {"fuk selected", [](S& x) { x.rdb_fuk.select(); }, false},
         {"circle selected", [](S& x) { x.cbb_jmlx.setIndex(0); }, false},
-        {"frk selected again", [](S& x) { x.rdb_fuk.select(); x.rdb_frk.select(); }, true},
+        {"frk selected again",
+         [](S& x) {
+             x.rdb_fuk.select();
+             x.rdb_frk.select();
+         },
+         true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -174,18 +179,25 @@ TEST_F(ScreenDetailsTest, ComputeShowsTheRockClassOrKeepsTheLogo) {
     };
     using S = InputScreen;
     const Case cases[] = {
-        {"extremely soft, bound", [](S& x) { x.edt_frk.setText("5"); }, "极软岩", false,
-         "0.9500"},
+        {"extremely soft, bound", [](S& x) { x.edt_frk.setText("5"); }, "极软岩", false, "0.9500"},
         {"soft", [](S& x) { x.edt_frk.setText("15"); }, "软岩", false, "0.9500"},
         {"moderately soft, bound", [](S& x) { x.edt_frk.setText("30"); }, "较软岩", false,
          "0.8100"},
         {"moderately hard", [](S& x) { x.edt_frk.setText("60"); }, "较硬岩", false, "0.8100"},
         {"hard", [](S& x) { x.edt_frk.setText("60.5"); }, "坚硬岩", false, "0.8100"},
         {"fuk, no message ever", [](S& x) { x.rdb_fuk.select(); }, "", true, "1.3260"},
-        {"fuk below 0.5d", [](S& x) { x.rdb_fuk.select(); x.cbe_hr.setText("0.4d"); }, "", true,
-         "1.0000"},
-        {"fuk at 0.5d", [](S& x) { x.rdb_fuk.select(); x.cbe_hr.setText("500"); }, "", true,
-         "1.2000"},
+        {"fuk below 0.5d",
+         [](S& x) {
+             x.rdb_fuk.select();
+             x.cbe_hr.setText("0.4d");
+         },
+         "", true, "1.0000"},
+        {"fuk at 0.5d",
+         [](S& x) {
+             x.rdb_fuk.select();
+             x.cbe_hr.setText("500");
+         },
+         "", true, "1.2000"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

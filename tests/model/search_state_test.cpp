@@ -16,7 +16,7 @@ namespace pile {
 namespace {
 
 class StateDigest {
-public:
+  public:
     void add(const std::string& text) {
         for (unsigned char c : text) mix(c);
         mix(0xFF);
@@ -57,7 +57,7 @@ public:
     }
     std::uint64_t value() const { return m_hash; }
 
-private:
+  private:
     void mix(unsigned char byte) {
         m_hash ^= byte;
         m_hash *= 0x100000001b3ULL;  // FNV-1a
@@ -66,14 +66,16 @@ private:
 };
 
 void addScreen(StateDigest& d, const InputScreen& s) {
-    for (const Label* l : {&s.lb_cxm, &s.cbt_CopyRight, &s.lb_shuoming, &s.gpb_jzcs, &s.lb_jmlx,
-                           &s.lb_dd, &s.lb_tyzd, &s.lb_hr, &s.lb_hnt, &s.lb_czgy, &s.gpb_jycs,
-                           &s.lb_frk_ystj, &s.gpb_scjg, &s.lb_tiaowen, &s.lb_kesair, &s.lb_ra,
-                           &s.lb_rc, &s.cbt_JingDu, &s.cbt_compute, &s.cbt_View, &s.cbt_YouHua,
-                           &s.cbt_tuichu})
+    for (const Label* l :
+         {&s.lb_cxm,     &s.cbt_CopyRight, &s.lb_shuoming, &s.gpb_jzcs,    &s.lb_jmlx,
+          &s.lb_dd,      &s.lb_tyzd,       &s.lb_hr,       &s.lb_hnt,      &s.lb_czgy,
+          &s.gpb_jycs,   &s.lb_frk_ystj,   &s.gpb_scjg,    &s.lb_tiaowen,  &s.lb_kesair,
+          &s.lb_ra,      &s.lb_rc,         &s.cbt_JingDu,  &s.cbt_compute, &s.cbt_View,
+          &s.cbt_YouHua, &s.cbt_tuichu})
         d.add(*l);
     d.add(s.img_Logo);
-    for (const ComboBox* c : {&s.cbb_jmlx, &s.cbe_dd, &s.cbe_tyzd, &s.cbe_hr, &s.cbb_hnt, &s.cbb_czgy})
+    for (const ComboBox* c :
+         {&s.cbb_jmlx, &s.cbe_dd, &s.cbe_tyzd, &s.cbe_hr, &s.cbb_hnt, &s.cbb_czgy})
         d.add(*c);
     for (const Edit* e : {&s.edt_frk, &s.edt_fuk, &s.edt_kesair, &s.edt_ra, &s.edt_rc}) d.add(*e);
     d.add(s.rdb_frk);
@@ -93,11 +95,19 @@ TEST(SearchStateTest, EveryCandidateLeavesEveryControlAsItAlwaysHas) {
     const Search searches[] = {
         {"default", {}, false, 0xcab86f5297245387ULL},
         {"all sections, fine steps",
-         {{"1", "800", "2000", "150"}, {"2", "0", "700", "350"}, {"3", "1500", "2600", "550"},
-          {"4", "1000", "3000", "1000"}, {"6", "1.0d", "4.0d", "1.5d"}, {"7", "1", "2", "1"},
-          {"10", "C25", "C60", "15"}, {"11", "1", "3", "1"}},
-         true, 0x4dfecf25ca18d3a7ULL},
-        {"millimetre depths", {{"6", "500", "3000", "1250"}, {"8", "0.5", "60", "29.75"}}, false,
+         {{"1", "800", "2000", "150"},
+          {"2", "0", "700", "350"},
+          {"3", "1500", "2600", "550"},
+          {"4", "1000", "3000", "1000"},
+          {"6", "1.0d", "4.0d", "1.5d"},
+          {"7", "1", "2", "1"},
+          {"10", "C25", "C60", "15"},
+          {"11", "1", "3", "1"}},
+         true,
+         0x4dfecf25ca18d3a7ULL},
+        {"millimetre depths",
+         {{"6", "500", "3000", "1250"}, {"8", "0.5", "60", "29.75"}},
+         false,
          0x22805c3fa5d09ebfULL},
     };
     for (const Search& search : searches) {

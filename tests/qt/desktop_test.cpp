@@ -34,7 +34,7 @@ namespace pile {
 namespace {
 
 class DesktopTest : public ::testing::Test {
-protected:
+  protected:
     test::FakePlatform fake;
     DesktopShell shell{fake.platform};
 
@@ -259,13 +259,16 @@ TEST_F(DesktopTest, BookViewsLineUpEveryColumn) {
     TBVK_FRM_WENA1* window = openFormulaOne();
     InputScreen& input = shell.application().BVK_FRM_WENA1()->inputScreen();
     const auto compute = [&] { window->dispatch([&] { input.cbt_computeClick(); }); };
-    compute();                                   // circle, frk
+    compute();  // circle, frk
     window->dispatch([&] { input.rdb_fuk.select(); });
-    compute();                                   // circle, fuk
+    compute();  // circle, fuk
     window->dispatch([&] { input.cbb_jmlx.setIndex(1); });
-    compute();                                   // ellipse, fuk
-    window->dispatch([&] { input.rdb_frk.select(); input.cbb_jmlx.setIndex(2); });
-    compute();                                   // rectangle, frk
+    compute();  // ellipse, fuk
+    window->dispatch([&] {
+        input.rdb_frk.select();
+        input.cbb_jmlx.setIndex(2);
+    });
+    compute();  // rectangle, frk
 
     QPlainTextEdit* doc = window->JieGuo_DocLayer->meo_jisuanjieguo_Doc;
     const QString family = QFontInfo(doc->font()).family();
@@ -309,7 +312,8 @@ TEST(CalculationTimeTest, ShortDateLongTimeWithoutZone) {
         EXPECT_TRUE(text.startsWith(locale.toString(when.date(), QLocale::ShortFormat) + u' '));
         EXPECT_TRUE(text.contains(QStringLiteral("30:05"))) << text.toStdString();
         EXPECT_FALSE(text.contains(when.timeZoneAbbreviation())) << text.toStdString();
-        for (const char* zone : {"UTC", "GMT", "Shanghai"}) EXPECT_FALSE(text.contains(QLatin1String(zone)));
+        for (const char* zone : {"UTC", "GMT", "Shanghai"})
+            EXPECT_FALSE(text.contains(QLatin1String(zone)));
         EXPECT_EQ(text, text.trimmed());
     }
 }

@@ -34,7 +34,7 @@ namespace {
 using Rows = std::vector<std::vector<std::string>>;
 
 class FormulaTwoDesktopTest : public ::testing::Test {
-protected:
+  protected:
     test::FakePlatform fake;
     DesktopShell shell{fake.platform};
 

@@ -25,7 +25,7 @@ namespace pile {
 namespace {
 
 class KeyboardTest : public ::testing::Test {
-protected:
+  protected:
     test::FakePlatform fake;
     DesktopShell shell{fake.platform};
 
@@ -124,10 +124,10 @@ TEST_F(KeyboardTest, TabSkipsTheResultFieldsAndWalksTheScreenDownwards) {
     ASSERT_EQ(walked.back(), input->cbt_tuichu);
     // A circle has no second size, and fuk's edit is disabled in frk mode; "★" stands between
     // Result and Exit, a little lower.
-    const std::vector<QWidget*> expected = {
-        input->cbe_dd,  input->cbe_hr,     input->cbb_hnt, input->cbb_czgy,
-        input->rdb_frk, input->edt_frk,    input->rdb_fuk, input->cbt_JingDu,
-        input->cbt_View, input->cbt_YouHua, input->cbt_tuichu};
+    const std::vector<QWidget*> expected = {input->cbe_dd,     input->cbe_hr,     input->cbb_hnt,
+                                            input->cbb_czgy,   input->rdb_frk,    input->edt_frk,
+                                            input->rdb_fuk,    input->cbt_JingDu, input->cbt_View,
+                                            input->cbt_YouHua, input->cbt_tuichu};
     EXPECT_EQ(walked, expected);
     // A result field still takes a click, for copying its number.
     QTest::mouseClick(input->edt_ra, Qt::LeftButton);

@@ -42,11 +42,9 @@ using test::cellText;
 
 // Item table rows and list columns the tests touch.
 constexpr int kSectionRow = 0, kDiameterRow = 1, kDepthRow = 6, kRockTypeRow = 7, kFrkRow = 8,
-              kFukRow = 9, kGradeRow = 10, kProcessRow = 11, kRaFilterRow = 13,
-              kRcFilterRow = 14;
-constexpr int kNumberColumn = 0, kSizeColumn = 2, kRaColumn = 4, kRcColumn = 5,
-              kDepthColumn = 6, kRockTypeColumn = 7, kRockValueColumn = 8, kProcessColumn = 9,
-              kGradeColumn = 11;
+              kFukRow = 9, kGradeRow = 10, kProcessRow = 11, kRaFilterRow = 13, kRcFilterRow = 14;
+constexpr int kNumberColumn = 0, kSizeColumn = 2, kRaColumn = 4, kRcColumn = 5, kDepthColumn = 6,
+              kRockTypeColumn = 7, kRockValueColumn = 8, kProcessColumn = 9, kGradeColumn = 11;
 
 struct ItemRow {
     int row;
@@ -57,7 +55,7 @@ struct ItemRow {
 
 // The shell, the screen of the window opened and the ways a user works it.
 class OptimisationScreenFixture : public ::testing::Test {
-protected:
+  protected:
     test::FakePlatform fake;
     DesktopShell shell{fake.platform};
     OptimisationScreenView* screen = nullptr;
@@ -73,8 +71,7 @@ protected:
             test::typeCell(screen->Grid1_Youhuaxuanxiang, r.row, 1, QString::fromUtf8(r.min));
             test::typeCell(screen->Grid1_Youhuaxuanxiang, r.row, 2, QString::fromUtf8(r.max));
             if (r.step) {
-                test::typeCell(screen->Grid1_Youhuaxuanxiang, r.row, 3,
-                               QString::fromUtf8(r.step));
+                test::typeCell(screen->Grid1_Youhuaxuanxiang, r.row, 3, QString::fromUtf8(r.step));
             }
         }
     }
@@ -104,7 +101,7 @@ protected:
 };
 
 class OptimisationScreenTest : public OptimisationScreenFixture {
-protected:
+  protected:
     TBVK_FRM_WENA1* window = nullptr;
 
     void SetUp() override {
@@ -122,10 +119,10 @@ protected:
 // Circles only: 1001 diameters × 3 depths × (3 frk × 4 grades × 3 processes + 2 fuk × 4
 // grades) = 132,132 piles.
 const std::vector<ItemRow> kWideCircleItems = {
-    {kSectionRow, "1", "1", "1"},   {kDiameterRow, "1000", "2000", "1"},
+    {kSectionRow, "1", "1", "1"},        {kDiameterRow, "1000", "2000", "1"},
     {kDepthRow, "2.0d", "3.0d", "0.5d"}, {kRockTypeRow, "1", "2", "1"},
-    {kFrkRow, "35", "45", "5"},     {kFukRow, "35", "40", "5"},
-    {kGradeRow, "C25", "C40", "5"}, {kProcessRow, "1", "3", "1"}};
+    {kFrkRow, "35", "45", "5"},          {kFukRow, "35", "40", "5"},
+    {kGradeRow, "C25", "C40", "5"},      {kProcessRow, "1", "3", "1"}};
 constexpr int kWideCircleCount = 132132;
 
 TEST_F(OptimisationScreenTest, SearchSortFilterAndFetchThroughTheWidgets) {
@@ -285,8 +282,8 @@ TEST_F(OptimisationScreenTest, DefaultSearchIsShownUnclipped) {
               screen->lb_YHxingxi->contentsRect().width());
     const QRect area = screen->rect();
     QRect previous;
-    for (QPushButton* button : {screen->cbt_zhangkai, screen->cbt_YHcompute,
-                                screen->cbt_YHsaixuan, screen->cbt_YHsave, screen->cbt_YHfanhui}) {
+    for (QPushButton* button : {screen->cbt_zhangkai, screen->cbt_YHcompute, screen->cbt_YHsaixuan,
+                                screen->cbt_YHsave, screen->cbt_YHfanhui}) {
         EXPECT_TRUE(area.contains(button->geometry()));
         EXPECT_FALSE(button->geometry().intersects(previous));
         EXPECT_FALSE(button->geometry().intersects(screen->lb_YHxingxi->geometry()));
@@ -298,13 +295,13 @@ TEST_F(OptimisationScreenTest, DefaultSearchIsShownUnclipped) {
 
 // Formula two: the item rows of the soil switches and of the four filters, and the list
 // columns of [Nk] and [N] and of the two hidden switches.
-constexpr int kDragSwitchRow = 12, kSideSwitchRow = 13, kTwoRaFilterRow = 15,
-              kTwoRcFilterRow = 16, kNkFilterRow = 17, kNFilterRow = 18;
+constexpr int kDragSwitchRow = 12, kSideSwitchRow = 13, kTwoRaFilterRow = 15, kTwoRcFilterRow = 16,
+              kNkFilterRow = 17, kNFilterRow = 18;
 constexpr int kSectionColumn = 1, kNkColumn = 13, kNColumn = 15, kIdQgnColumn = 18,
               kIdFskColumn = 19, kTwoColumnCount = 20;
 
 class FormulaTwoOptimisationScreenTest : public OptimisationScreenFixture {
-protected:
+  protected:
     TBVK_FRM_WENA2* window = nullptr;
     FormulaTwoWindow* model = nullptr;
 
@@ -459,8 +456,10 @@ TEST_F(FormulaTwoOptimisationScreenTest, SoilSearchSortFilterAndFetchThroughTheW
     EXPECT_TRUE(inputModel.ckb_fumozhuli.checked());
     EXPECT_TRUE(inputModel.ckb_zhengmozhuli.checked());
     const std::string& section = pile[kSectionColumn];
-    EXPECT_EQ(input->cbb_jmlx->currentIndex(),
-              section == "圆  桩" ? 0 : section == "椭圆桩" ? 1 : 2) << section;
+    EXPECT_EQ(input->cbb_jmlx->currentIndex(), section == "圆  桩"   ? 0
+                                               : section == "椭圆桩" ? 1
+                                                                     : 2)
+        << section;
     EXPECT_EQ(fromQString(input->cbe_dd->currentText()), pile[kSizeColumn]);
     EXPECT_EQ(fromQString(input->cbe_hr->currentText()), pile[kDepthColumn]);
     EXPECT_EQ(fromQString(input->cbb_hnt->currentText()), pile[kGradeColumn]);
@@ -499,8 +498,8 @@ TEST(ResultListViewTest, MillionRowsOpenAndScrollAtOnce) {
     grid.setHeaders(headers);
 
     const Dispatch dispatch = [](const std::function<void()>& handler) { handler(); };
-    ResultListView view(grid, dispatch, [](int) {}, [](int) {},
-                        nullptr);
+    ResultListView view(
+        grid, dispatch, [](int) {}, [](int) {}, nullptr);
     view.resize(359, 260);
     view.show();
     QApplication::processEvents();

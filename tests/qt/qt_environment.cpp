@@ -14,7 +14,7 @@
 namespace {
 
 class QtEnvironment : public ::testing::Environment {
-public:
+  public:
     void SetUp() override {
         static int argc = 1;
         static char name[] = "qt_tests";
@@ -26,7 +26,7 @@ public:
     }
     void TearDown() override { delete m_app; }
 
-private:
+  private:
     QApplication* m_app = nullptr;
     QTemporaryFile m_screenConfig;
 };

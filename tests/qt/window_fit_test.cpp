@@ -17,7 +17,7 @@ namespace pile {
 namespace {
 
 class WindowFitTest : public ::testing::Test {
-protected:
+  protected:
     test::FakePlatform fake;
     DesktopShell shell{fake.platform};
 

@@ -8,10 +8,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QTemporaryFile>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTemporaryFile>
 #include <QWidget>
 
 #include <iostream>
@@ -26,7 +26,7 @@
 namespace {
 
 class FixedClock : public pile::Clock {
-public:
+  public:
     std::string timeText() const override { return "2026/12/10 9:30:00"; }
 };
 
