@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   qt6-base-dev libgl1-mesa-dev qt6-translations-l10n
   xvfb xauth fonts-arphic-uming
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
 )
 if [ "${1:-}" = "--list" ]; then printf '%s\n' "${packages[@]}"; exit 0; fi
 
