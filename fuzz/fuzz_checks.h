@@ -2,10 +2,12 @@
 // platform.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "app/model/platform.h"
 
@@ -30,6 +32,25 @@ inline void checkText(const std::string& text) {
               "a text shows -0");
     }
 }
+
+// The texts of a fuzz input after its `header` control bytes, separated by line feeds, handed
+// out in order; an empty text once they run out.
+class Texts {
+  public:
+    Texts(const std::uint8_t* data, std::size_t size, std::size_t header) : m_texts(1) {
+        for (std::size_t i = header; i < size; ++i) {
+            if (data[i] == '\n')
+                m_texts.emplace_back();
+            else
+                m_texts.back() += static_cast<char>(data[i]);
+        }
+    }
+    std::string next() { return m_next < m_texts.size() ? m_texts[m_next++] : std::string(); }
+
+  private:
+    std::vector<std::string> m_texts;
+    std::size_t m_next = 0;
+};
 
 struct NoFolder : DocumentsFolder {
     std::filesystem::path documentsPath() const override { return {}; }

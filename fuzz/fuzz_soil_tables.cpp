@@ -31,15 +31,8 @@ bool close(double a, double b) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     constexpr std::size_t kHeader = 3;
     if (size < kHeader) return 0;
-    std::vector<std::string> texts(1);
-    for (std::size_t i = kHeader; i < size; ++i) {
-        if (data[i] == '\n')
-            texts.emplace_back();
-        else
-            texts.back() += static_cast<char>(data[i]);
-    }
-    std::size_t next = 0;
-    const auto text = [&]() -> std::string { return next < texts.size() ? texts[next++] : ""; };
+    pile::fuzz::Texts texts(data, size, kHeader);
+    const auto text = [&texts] { return texts.next(); };
 
     pile::PileSection section;
     section.section = static_cast<pile::SectionType>(data[2] % 3);

@@ -30,15 +30,8 @@ using fuzz::NoFolder;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     constexpr std::size_t kHeader = 4;
     if (size < kHeader) return 0;
-    std::vector<std::string> texts(1);
-    for (std::size_t i = kHeader; i < size; ++i) {
-        if (data[i] == '\n')
-            texts.emplace_back();
-        else
-            texts.back() += static_cast<char>(data[i]);
-    }
-    std::size_t next = 0;
-    const auto text = [&]() -> std::string { return next < texts.size() ? texts[next++] : ""; };
+    pile::fuzz::Texts texts(data, size, kHeader);
+    const auto text = [&texts] { return texts.next(); };
 
     NoFolder folder;
     FixedTime clock;
