@@ -41,7 +41,10 @@ cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)"
 
 # One Wine server for the whole run (a test started while it shuts down fails to start), with
 # Wine's own services started here: started by the first test, they would hold its output open
-# and keep ctest waiting.
+# and keep ctest waiting. The build's test discovery leaves a server that lives on for a few
+# seconds, and a second server for the prefix refuses to start: that one is ended first.
+/usr/lib/wine/wineserver -k 2>/dev/null || true
+/usr/lib/wine/wineserver -w 2>/dev/null || true
 /usr/lib/wine/wineserver -p
 trap '/usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
 scripts/wine-run.sh wineboot >/dev/null 2>&1 </dev/null
