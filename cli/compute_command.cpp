@@ -176,21 +176,7 @@ int runComputeCommand(const std::vector<std::string>& args, std::istream& in, st
         out << answer.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
         if (!out) break;  // nothing more would arrive
     }
-    out.flush();
     return streamStatus(in, out, err, "pilecalc compute", kExitOk);
-}
-
-int streamStatus(std::istream& in, std::ostream& out, std::ostream& err, const char* command,
-                 int status) {
-    if (in.bad()) {
-        err << command << ": standard input could not be read\n";
-        return kExitStreamFailed;
-    }
-    if (!out.flush()) {
-        err << command << ": standard output could not be written\n";
-        return kExitStreamFailed;
-    }
-    return status;
 }
 
 }  // namespace pile::cli

@@ -12,8 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "core/concrete_grades.h"
 #include "core/number_format.h"
 #include "core/pile_calc.h"
+#include "core/sections.h"
 #include "core/text_width.h"
 
 namespace {
@@ -70,9 +72,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzzTexts(body, data[0]);
 
     InputTexts t;
-    t.section = static_cast<SectionType>(data[0] % 3);
+    t.section = static_cast<SectionType>(data[0] % kSectionCount);
     t.mode = (data[1] & 1) ? RockStrengthMode::Fuk : RockStrengthMode::Frk;
-    t.gradeIndex = data[2] % 8;
+    t.gradeIndex = data[2] % kGradeCount;
     t.gradeText = GradeItems()[static_cast<std::size_t>(t.gradeIndex)];
     const auto& processes = ProcessItems(t.section, t.mode);
     t.process = static_cast<int>(data[3] % processes.size());

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "core/sections.h"
 #include "fuzz/fuzz_checks.h"
 #include "soil/drag_load.h"
 #include "soil/formula_two.h"
@@ -37,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto text = [&texts] { return texts.next(); };
 
     pile::PileSection section;
-    section.section = static_cast<pile::SectionType>(data[2] % 3);
+    section.section = static_cast<pile::SectionType>(data[2] % pile::kSectionCount);
     section.dd = text();
     section.tyzd = text();
 

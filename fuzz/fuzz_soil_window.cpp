@@ -15,6 +15,7 @@
 
 #include "app/model/formula_two_window.h"
 #include "app/model/platform.h"
+#include "core/sections.h"
 #include "fuzz/fuzz_checks.h"
 
 namespace {
@@ -45,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     input.ckb_fumozhuli.setChecked(data[2] & 1);
     input.ckb_zhengmozhuli.setChecked(data[2] & 2);
-    input.cbb_jmlx.setIndex((data[2] >> 2) % 3);
+    input.cbb_jmlx.setIndex((data[2] >> 2) % kSectionCount);
     input.popbox_jingdu.setIndex(data[3] % 5);
     drag.cbe_Junbuhezai.setText(text());
     drag.edt_Dimianbiaogao.setText(text());

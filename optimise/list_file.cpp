@@ -2,11 +2,13 @@
 #include "optimise/list_file.h"
 
 #include <initializer_list>
+#include <optional>
 #include <system_error>
 
 #include "books/text_file.h"
 #include "books/text_table.h"
 #include "core/number_format.h"
+#include "core/sections.h"
 #include "core/text_width.h"
 #include "optimise/strict_number.h"
 
@@ -27,41 +29,50 @@ std::string centre(const std::string& text, int w, int blanks) {
 }
 std::string dash() { return centre("-", 8, 2); }
 
-// A row of the file: row `row` of the list, numbered `position` among `rowCount` rows.
+// The section a list's section cell names (a square is a rectangle), or none.
+std::optional<SectionType> sectionNamed(const std::string& text) {
+    if (text == kSquareSection.tableName) return kSquareSection.type;
+    for (const SectionDescription& s : kSections)
+        if (text == s.tableName) return s.type;
+    return std::nullopt;
+}
+
+// The rock parameter type a list's cell names: 1 frk, 2 fuk, or 0 for neither.
+int rockTypeNamed(const std::string& text) { return text == "1" ? 1 : text == "2" ? 2 : 0; }
+
+// A row of the file: row `row` of the list, numbered `position` among `rowCount` rows. What the
+// section and the rock parameter type of the row read as is read once; a text that names
+// neither writes none of the cells that depend on it.
 struct FileRow {
+    FileRow(const ResultList& list, std::size_t row, std::size_t position, std::size_t rowCount)
+        : list(list),
+          row(row),
+          position(position),
+          rowCount(rowCount),
+          section(sectionNamed(cell(1))),
+          rockType(rockTypeNamed(cell(7))) {}
+
+    std::string cell(int column) const { return list.cellText(row, column); }
+    bool is(SectionType type) const { return section == type; }
+
     const ResultList& list;
     std::size_t row;
     std::size_t position;
     std::size_t rowCount;
-
-    std::string cell(int column) const { return list.cellText(row, column); }
-    // What the section and the rock parameter type of the row read as; a text that names
-    // neither writes none of the cells that depend on it.
-    enum class Shape { Round, Ellipse, Rectangle, Unknown };
-    Shape shape() const {
-        const std::string section = cell(1);
-        if (section == "圆  桩") return Shape::Round;
-        if (section == "椭圆桩") return Shape::Ellipse;
-        if (section == "矩形桩" || section == "方  桩") return Shape::Rectangle;
-        return Shape::Unknown;
-    }
-    int rockType() const {
-        const std::string type = cell(7);
-        return type == "1" ? 1 : type == "2" ? 2 : 0;
-    }
+    std::optional<SectionType> section;
+    int rockType;
 };
 using FileColumn = TextColumn<FileRow>;
-using Shape = FileRow::Shape;
 
-// A size cell: `column`'s value where the shape has it, "-" where the other shapes have it.
+// A size cell: `column`'s value where the section has it, "-" where the other sections have it.
 std::string sizeCell(const FileRow& r, int column, bool shown) {
-    if (r.shape() == Shape::Unknown) return {};
+    if (!r.section) return {};
     return shown ? right(r.cell(column), 6, 4) : dash();
 }
 // A rock cell: by the rock parameter type, as for sizeCell.
 std::string rockCell(const FileRow& r, std::string (*shown)(const FileRow&), int type) {
-    if (r.rockType() == 0) return {};
-    return r.rockType() == type ? shown(r) : dash();
+    if (r.rockType == 0) return {};
+    return r.rockType == type ? shown(r) : dash();
 }
 
 const std::vector<FileColumn>& formulaOneFileColumns() {
@@ -73,10 +84,10 @@ const std::vector<FileColumn>& formulaOneFileColumns() {
             return cell.append(centre(pileNumberText(r.position, decimalDigits(r.rowCount)), 8, 2)); }},
         {"桩身截面  ", "类    型  ", [](R r) { return centre(r.cell(1), 8, 2); }},
         {"桩身直径  ", "  d(mm)   ", [](R r) {
-            return sizeCell(r, 2, r.shape() == Shape::Round || r.shape() == Shape::Ellipse); }},
-        {"椭圆直段  ", "  c(mm)   ", [](R r) { return sizeCell(r, 3, r.shape() == Shape::Ellipse); }},
-        {"矩形长边  ", "  a(mm)   ", [](R r) { return sizeCell(r, 2, r.shape() == Shape::Rectangle); }},
-        {"矩形短边  ", "  b(mm)   ", [](R r) { return sizeCell(r, 3, r.shape() == Shape::Rectangle); }},
+            return sizeCell(r, 2, r.is(SectionType::Circle) || r.is(SectionType::Ellipse)); }},
+        {"椭圆直段  ", "  c(mm)   ", [](R r) { return sizeCell(r, 3, r.is(SectionType::Ellipse)); }},
+        {"矩形长边  ", "  a(mm)   ", [](R r) { return sizeCell(r, 2, r.is(SectionType::Rectangle)); }},
+        {"矩形短边  ", "  b(mm)   ", [](R r) { return sizeCell(r, 3, r.is(SectionType::Rectangle)); }},
         {"嵌岩深度  ", "  lr(m)   ", [](R r) { return right(r.cell(6), 6, 4); }},
         {"岩石强度  ", "类    别  ", [](R r) { return centre(r.cell(7), 8, 2); }},
         {"单轴强度  ", "frk(MPa)  ", [](R r) {
@@ -84,7 +95,7 @@ const std::vector<FileColumn>& formulaOneFileColumns() {
         {"极限强度  ", "fuk(MPa)  ", [](R r) {
             return rockCell(r, [](R x) { return right(x.cell(8), 6, 4); }, 2); }},
         {"成    桩  ", "工    艺  ", [](R r) {
-            return r.rockType() == 0 ? std::string() : centre(r.cell(9), 8, 2); }},
+            return r.rockType == 0 ? std::string() : centre(r.cell(9), 8, 2); }},
         {"综合系数  ", "  ζr     ", [](R r) {
             return rockCell(r, [](R x) { return centre(x.cell(10), 8, 2); }, 1); }},
         {"综合系数  ", "   β     ", [](R r) {

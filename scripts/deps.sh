@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs what the build, the tests and the desktop application need on Debian 12
 # (run as root, or with sudo available). Packages already present are left alone.
+#   scripts/deps.sh              the packages below
+#   scripts/deps.sh --list       lists them
+#   scripts/deps.sh PACKAGE...   those packages instead (the Windows build's, say)
 set -euo pipefail
 
 packages=(
@@ -11,6 +14,7 @@ packages=(
   clang libclang-rt-14-dev clang-format
 )
 if [ "${1:-}" = "--list" ]; then printf '%s\n' "${packages[@]}"; exit 0; fi
+[ $# -gt 0 ] && packages=("$@")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -66,15 +66,16 @@ InputScreen::InputScreen(Host& host) : m_host(host) {
     const InputTexts defaults;  // a new window's pile
     cbb_jmlx.setItems(sectionNames(), static_cast<int>(defaults.section));
     lb_dd.setText(kLabelDiameter);
-    cbe_dd.setItems(sizeItems(1000, 2000), indexOf(sizeItems(1000, 2000), defaults.dd));
+    const std::vector<std::string> sizes = sizeItems(1000, 2000);
+    cbe_dd.setItems(sizes, indexOf(sizes, defaults.dd));
     lb_tyzd.setText(kLabelStraight);
     lb_tyzd.setEnabled(false);
-    cbe_tyzd.setItems(sizeItems(1000, 2000), -1);
+    cbe_tyzd.setItems(sizes, -1);
     cbe_tyzd.setText(defaults.tyzd);
     cbe_tyzd.setEnabled(false);
     lb_hr.setText("桩身嵌岩深度      hr");
-    cbe_hr.setItems(DepthItems(Describe(defaults.section)),
-                    indexOf(DepthItems(Describe(defaults.section)), defaults.hr));
+    const std::vector<std::string> depths = DepthItems(Describe(defaults.section));
+    cbe_hr.setItems(depths, indexOf(depths, defaults.hr));
     lb_hnt.setText("桩身混凝土强度等级");
     cbb_hnt.setItems(GradeItems(), defaults.gradeIndex);
     lb_czgy.setText("基桩成桩工艺");
