@@ -3,7 +3,7 @@
 // Rounding is done on decimal digits, never with floating-point tricks: a value is first
 // written with 15 significant digits (the decimal a person would write for that double,
 // which drops the noise of the arithmetic), and that digit string is then rounded half
-// away from zero, or truncated, exactly once. Everything here is independent of the C
+// away from zero, or cut down to a place, exactly once. Everything here is independent of the C
 // locale (std::to_chars), so a GUI that switches the process locale changes nothing.
 #include "core/number_format.h"
 
@@ -87,14 +87,41 @@ void roundToDigits(Decimal& d, int keep) {
     if (d.digits.empty()) d.digits.assign(1, '0');
 }
 
-// Drops every digit whose place value is below 10^place (toward zero).
-void truncateBelowPlace(Decimal& d, int place) {
+// Cuts d down to a multiple of 10^place: the digits below that place are dropped, and a
+// negative value with anything dropped moves one unit of that place further from zero, so
+// that -6.97 cut to the ten below is -10, never the 0 (or the -0) of a cut toward zero.
+void floorToPlace(Decimal& d, int place) {
+    if (d.isZero()) return;
     const int keep = d.exponent - place + 1;
+    const auto dropsNonZero = [&d](int from) {
+        return std::any_of(d.digits.begin() + std::max(from, 0), d.digits.end(),
+                           [](char c) { return c != '0'; });
+    };
     if (keep <= 0) {
-        d.digits.assign(1, '0');
+        // The whole value lies below the place.
+        if (d.negative) {
+            d.digits.assign(1, '1');
+            d.exponent = place;
+        } else {
+            d.digits.assign(1, '0');
+        }
         return;
     }
-    if (keep < static_cast<int>(d.digits.size())) d.digits.resize(static_cast<std::size_t>(keep));
+    if (keep >= static_cast<int>(d.digits.size())) return;
+    const bool up = d.negative && dropsNonZero(keep);
+    d.digits.resize(static_cast<std::size_t>(keep));
+    if (!up) return;
+    int i = keep - 1;
+    while (i >= 0 && d.digits[static_cast<std::size_t>(i)] == '9') {
+        d.digits[static_cast<std::size_t>(i)] = '0';
+        --i;
+    }
+    if (i >= 0) {
+        ++d.digits[static_cast<std::size_t>(i)];
+    } else {
+        d.digits.insert(d.digits.begin(), '1');
+        ++d.exponent;
+    }
 }
 
 char digitAt(const Decimal& d, int i) {
@@ -168,11 +195,22 @@ std::string FormatResult(double x, RoundingMode mode, int p) {
         case RoundingMode::Tens:
         case RoundingMode::Hundreds: {
             detail::Decimal d = detail::toDecimal(x);
-            detail::truncateBelowPlace(d, mode == RoundingMode::Tens ? 1 : 2);
+            detail::floorToPlace(d, mode == RoundingMode::Tens ? 1 : 2);
             return detail::formatDecimal(d, p, 0);
         }
     }
     return FormatFixed(x, p, 0);
+}
+
+double FifteenDigits(double x) {
+    if (!std::isfinite(x)) return 0;
+    // "d.dddddddddddddde+XX" and back. Locale-free.
+    char buf[40];
+    const auto written = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific,
+                                       detail::kSignificant - 1);
+    double y = 0;
+    std::from_chars(buf, written.ptr, y, std::chars_format::scientific);
+    return y;
 }
 
 std::string FormatGeneral(double x) {

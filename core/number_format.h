@@ -13,8 +13,8 @@ enum class RoundingMode {
     TwoDecimals = 0,  // "两位小数"
     OneDecimal = 1,   // "一位小数"
     Units = 2,        // "个位取整"
-    Tens = 3,         // "十位取整": truncated to the ten below
-    Hundreds = 4,     // "百位取整": truncated to the hundred below
+    Tens = 3,         // "十位取整": cut down to the ten below (floor)
+    Hundreds = 4,     // "百位取整": cut down to the hundred below (floor)
 };
 
 // x taken to 15 significant digits, then rounded half away from zero to at most p
@@ -24,6 +24,12 @@ std::string FormatFixed(double x, int p, int n);
 
 // FormatFixed after the mode's rounding (screen p = 7, books p = 10).
 std::string FormatResult(double x, RoundingMode mode, int p);
+
+// x taken to 15 significant digits: the nearest double to the decimal every number text
+// starts from (FormatFixed). Comparisons that decide a branch, and values built by repeated
+// arithmetic, use it so that they agree with the decimal a user typed or reads, whatever the
+// last binary digit of the arithmetic. Non-finite input gives 0.
+double FifteenDigits(double x);
 
 // Shortest general text, at most 15 significant digits, no trailing zeros: "1200", "1250.5".
 std::string FormatGeneral(double x);

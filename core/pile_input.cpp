@@ -132,17 +132,20 @@ double ParseLenient(const std::string& text) {
     return value;
 }
 
-double ParseFieldNumber(const std::string& text) {
+double ParseFieldNumber(const std::string& text) { return ParseLeadingNumber(text).value_or(0); }
+
+std::optional<double> ParseLeadingNumber(const std::string& text) {
     std::size_t i = 0;
     while (i < text.size() && detail::isBlank(text[i])) ++i;
+    if (i == text.size()) return 0.0;
     const std::size_t end = detail::scanNumber(text, i);
-    if (end == i) return 0;
+    if (end == i) return std::nullopt;
     // "," or the full-width "，" (U+FF0C) right after the number, then a digit.
     const std::string_view rest = std::string_view(text).substr(end);
     const std::size_t comma = rest.starts_with(",") ? 1 : rest.starts_with("\xEF\xBC\x8C") ? 3 : 0;
-    if (comma > 0 && rest.size() > comma && detail::isDigit(rest[comma])) return 0;
+    if (comma > 0 && rest.size() > comma && detail::isDigit(rest[comma])) return std::nullopt;
     double value = 0;
-    if (!detail::convertNumber(text, i, end, value)) return 0;
+    if (!detail::convertNumber(text, i, end, value)) return std::nullopt;
     return value;
 }
 

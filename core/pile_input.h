@@ -85,6 +85,12 @@ double ParseLenient(const std::string& text);
 // and "25,5" as 25 MPa. "1000mm" still reads as 1000, and "1000," as 1000.
 double ParseFieldNumber(const std::string& text);
 
+// The number a text begins with, or nothing when it is not one: an empty or blank text is 0;
+// otherwise, after leading blanks, the longest leading decimal number, unless it is directly
+// followed by "," or "，" and a digit (a decimal comma: "2,5" is not 2) or it overflows. Any
+// text that does not begin with a number ("四十六", "abc", "-") is not one. "3m" is 3.
+std::optional<double> ParseLeadingNumber(const std::string& text);
+
 // The strict conversion: the whole text must be one finite decimal number (blanks
 // around it allowed, optional sign, fraction and exponent). Hexadecimal, "inf", "nan"
 // and anything with letters are refused.

@@ -89,11 +89,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     check(close(s.Qsk, sideSum, sideMagnitude), "Qsk is not the sum of the layers");
 
-    // A pile is refused by exactly the layers that report themselves wrong.
-    bool sideWrong = false;
+    // A text that is not a number computes nothing: the result cells stay empty.
+    for (const auto& layer : d.layers)
+        if (!d.inputError.empty())
+            for (std::size_t c = 6; c < layer.cells.size(); ++c)
+                check(layer.cells[c].empty(), "a refused drag text left a result");
+    for (const auto& layer : s.layers)
+        if (!s.inputError.empty())
+            for (std::size_t c = 3; c < layer.cells.size(); ++c)
+                check(layer.cells[c].empty(), "a refused side text left a result");
+
+    // A pile is refused by exactly the texts and layers that report themselves wrong.
+    bool sideWrong = !s.inputError.empty();
     for (const auto& layer : s.layers)
         sideWrong = sideWrong || layer.thickness < 0 || layer.qsik < 0;
-    bool dragWrong = false;
+    bool dragWrong = !d.inputError.empty();
     double top = d.eg;
     for (const auto& layer : d.layers) {
         dragWrong = dragWrong || layer.bottom > top;

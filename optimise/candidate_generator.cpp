@@ -65,7 +65,7 @@ const Candidate* CandidateGenerator::next() {
         const std::uint64_t count = r ? r->count : 1;
         if (m_index[l] + 1 < count) {
             ++m_index[l];
-            m_value[l] = r->next(m_value[l]);
+            m_value[l] = r->at(m_index[l]);
             for (int inner = level + 1; inner < kLevels; ++inner) startLevel(inner);
             fill(level);
             return &m_current;

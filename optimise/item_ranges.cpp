@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #include "core/concrete_grades.h"
+#include "core/number_format.h"
 #include "optimise/strict_number.h"
 
 namespace pile {
@@ -104,14 +105,16 @@ std::uint64_t saturatingAdd(std::uint64_t a, std::uint64_t b) {
 
 }  // namespace
 
+double ItemRange::at(std::uint64_t i) const {
+    if (i == 0) return min;
+    const double v = FifteenDigits(min + static_cast<double>(i) * step);
+    return v > max ? max : v;
+}
+
 std::vector<double> ItemRange::values() const {
     std::vector<double> out;
     out.reserve(static_cast<std::size_t>(count));
-    double v = min;
-    for (std::uint64_t i = 0; i < count; ++i) {
-        out.push_back(v);
-        v = next(v);
-    }
+    for (std::uint64_t i = 0; i < count; ++i) out.push_back(at(i));
     return out;
 }
 
@@ -182,8 +185,8 @@ std::uint64_t candidateCount(const ItemRanges& ranges) {
     // processes.
     std::uint64_t frkCircle = 0, frkOther = 0, fuk = 0;
     const ItemRange& rock = ranges[kRockType];
-    double k = rock.min;
-    for (std::uint64_t i = 0; i < rock.count; ++i, k = rock.next(k)) {
+    for (std::uint64_t i = 0; i < rock.count; ++i) {
+        const double k = rock.at(i);
         if (k == 1) {
             frkCircle = saturatingAdd(frkCircle, saturatingMul(n(kFrk), n(kProcess)));
             frkOther = saturatingAdd(frkOther, n(kFrk));
@@ -196,8 +199,8 @@ std::uint64_t candidateCount(const ItemRanges& ranges) {
 
     std::uint64_t total = 0;
     const ItemRange& section = ranges[kSection];
-    double t = section.min;
-    for (std::uint64_t i = 0; i < section.count; ++i, t = section.next(t)) {
+    for (std::uint64_t i = 0; i < section.count; ++i) {
+        const double t = section.at(i);
         std::uint64_t sizes = 0;
         std::uint64_t tail = otherTail;
         if (t == 1) {

@@ -35,20 +35,18 @@ inline constexpr int kCount = 12;
 // A count too large to hold; every larger count is reported as this value.
 inline constexpr std::uint64_t kCountSaturated = UINT64_MAX;
 
-// One item row as a finite sequence of values. The sequence starts at min; each next value
-// is the previous one plus step, but not more than max; there are exactly `count` values.
-// Decimal values accumulate in double precision, so the walk must go value by value (next),
-// not by min + i * step.
+// One item row as a finite sequence of values. Value i is min + i * step taken to 15
+// significant digits, but not more than max; there are exactly `count` values. Each value is
+// computed from the minimum and its index, never by adding the step again and again, so a
+// decimal step carries no accumulated rounding error: d from 1000 to 2000 in steps of 0.1
+// lists 1022 and ends at 2000.
 struct ItemRange {
     double min = 0;
     double max = 0;
     double step = 0;
     std::uint64_t count = 1;  // >= 1; saturates at kCountSaturated
 
-    double next(double value) const {
-        const double v = value + step;
-        return v > max ? max : v;
-    }
+    double at(std::uint64_t i) const;
     // All values; only for a range whose count the caller has bounded.
     std::vector<double> values() const;
 };

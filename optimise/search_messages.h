@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace pile {
@@ -16,6 +17,14 @@ inline constexpr const char* kListHintText = "1、点击表头排序   2、双�
 // Black: "计算完成，桩数：" n " 根".
 inline std::string searchDoneMessage(std::size_t rows) {
     return std::string("计算完成，桩数：").append(std::to_string(rows)).append(" 根");
+}
+
+// Black, while a search runs: "正在计算：" done " / " total.
+inline std::string searchRunningMessage(std::uint64_t done, std::uint64_t total) {
+    return std::string("正在计算：")
+        .append(std::to_string(done))
+        .append(" / ")
+        .append(std::to_string(total));
 }
 
 }  // namespace pile

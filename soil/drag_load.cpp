@@ -3,7 +3,11 @@
 #include "soil/drag_load.h"
 
 #include <algorithm>
+#include <array>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/number_format.h"
 #include "soil/soil_messages.h"
@@ -41,9 +45,9 @@ Diagram frictionDiagram(double qsinpu, double qsinpd, double qsik, double li) {
     // typed equal to the friction at the top or the bottom is the tie of the standard's
     // diagram whatever the last binary digit of xi*sigma: qsik = qsinpu is the rectangle,
     // qsik = qsinpd the capped case with y0 = li (a trapezoid or triangle, no rectangle part).
-    const double top = detail::fifteenDigits(qsinpu);
-    const double bottom = detail::fifteenDigits(qsinpd);
-    const double cap = detail::fifteenDigits(qsik);
+    const double top = FifteenDigits(qsinpu);
+    const double bottom = FifteenDigits(qsinpd);
+    const double cap = FifteenDigits(qsik);
     Diagram d;
     if (cap <= top) {
         // The cap is reached at the top already.
@@ -131,6 +135,56 @@ void writeResultCells(DragLoadLayerResult& row) {
     c[kRemark] = row.state == LayerPileState::PileTopInLayer ? kRemarkPileTop : "";
 }
 
+// Reads p, Eg and Ep into the result and the layer texts into values, in the order the
+// screen is filled. Returns the message of the first text that is not a number.
+std::optional<std::string> readTexts(const DragLoadInput& input, DragLoadResult& result,
+                                     std::vector<std::array<double, 4>>& values) {
+    using detail::readSoilNumber;
+    const struct {
+        const std::string& text;
+        double& value;
+        const char* error;
+    } heads[] = {{input.p, result.pEntered, kSurfaceLoadTextError},
+                 {input.eg, result.eg, kGroundElevationTextError},
+                 {input.ep, result.ep, kPileTopElevationTextError}};
+    for (const auto& head : heads) {
+        const std::optional<double> x = readSoilNumber(head.text);
+        if (!x) return head.error;
+        head.value = *x;
+    }
+    values.reserve(input.layers.size());
+    for (std::size_t i = 0; i < input.layers.size(); ++i) {
+        const SoilLayer& layer = input.layers[i];
+        using Error = std::string (*)(std::size_t);
+        const std::pair<const std::string*, Error> cells[] = {
+            {&layer.bottom, layerBottomTextError},
+            {&layer.unitWeight, layerUnitWeightTextError},
+            {&layer.xi, layerXiTextError},
+            {&layer.qsik, layerDragQsikTextError}};
+        std::array<double, 4>& row = values.emplace_back();
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            const std::optional<double> x = readSoilNumber(*cells[c].first);
+            if (!x) return cells[c].second(i + 1);
+            row[c] = *x;
+        }
+    }
+    return std::nullopt;
+}
+
+// The result of a screen with a text that is not a number: the typed cells and the message.
+void refuseText(DragLoadResult& result, const DragLoadInput& input, std::string message) {
+    result = DragLoadResult{};
+    for (std::size_t i = 0; i < input.layers.size(); ++i) {
+        DragLoadLayerResult row;
+        writeInputCells(row, input.layers[i], static_cast<int>(i + 1));
+        result.layers.push_back(std::move(row));
+    }
+    result.messages.push_back(message);
+    result.message = message;
+    result.messageColour = TextColour::Red;
+    result.inputError = std::move(message);
+}
+
 }  // namespace
 
 const char* stressShapeText(StressShape shape) {
@@ -154,13 +208,17 @@ const char* stressShapeText(StressShape shape) {
 double DragLoadResult::qgnShown() const { return detail::shownValue(Qgn); }
 
 DragLoadResult ComputeDragLoad(const DragLoadInput& input) {
-    using detail::readSoilNumber;
     DragLoadResult result;
     MessageLog log{result};
 
-    result.pEntered = readSoilNumber(input.p);
-    result.eg = readSoilNumber(input.eg);
-    result.ep = readSoilNumber(input.ep);
+    // Every text is read before anything is computed: a text that is not a number leaves the
+    // results empty, with its message.
+    std::vector<std::array<double, 4>> values;  // Ei, gamma_i, xi_ni, qsik of each layer
+    const std::optional<std::string> textError = readTexts(input, result, values);
+    if (textError) {
+        refuseText(result, input, *textError);
+        return result;
+    }
     const double eg = result.eg;
     const double ep = result.ep;
 
@@ -189,10 +247,10 @@ DragLoadResult ComputeDragLoad(const DragLoadInput& input) {
         DragLoadLayerResult row;
         writeInputCells(row, layer, static_cast<int>(i + 1));
 
-        const double bottom = readSoilNumber(layer.bottom);
-        double gamma = readSoilNumber(layer.unitWeight);
-        double xi = readSoilNumber(layer.xi);
-        double qsik = readSoilNumber(layer.qsik);
+        const double bottom = values[i][0];
+        double gamma = values[i][1];
+        double xi = values[i][2];
+        double qsik = values[i][3];
 
         const double dz = std::max(top - bottom, 0.0);
         double li = ep - bottom;  // from the pile top down to the layer bottom

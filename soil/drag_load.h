@@ -93,13 +93,18 @@ struct DragLoadResult {
     TextColour messageColour = TextColour::Black;
     std::vector<std::string> messages;                 // every message in the order raised
     TextColour surfaceLoadColour = TextColour::Black;  // text colour of cbe_Junbuhezai
+    // The message of the first text that is not a number (p, Eg, Ep, then layer by layer Ei,
+    // gamma_i, xi_ni, qsik). When set nothing is computed: the rows hold only the typed cells,
+    // the values are 0 and the label is empty.
+    std::string inputError;
 
     // Qgn as it enters formula two: the total read back from its 2-decimal text.
     double qgnShown() const;
 };
 
-// Runs the walk down the layers and writes every result cell. Never fails and never stops
-// early; every number it writes is finite. Layers with out-of-range values are reported in
+// Runs the walk down the layers and writes every result cell. A text that is not a number
+// stops it before anything is computed (inputError); otherwise it never stops early, and
+// every number it writes is finite. Layers with out-of-range values are reported in
 // the message and computed with the stated replacement.
 DragLoadResult ComputeDragLoad(const DragLoadInput& input);
 

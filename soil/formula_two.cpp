@@ -1,6 +1,7 @@
 // The formula-two capacity, the load limits [Nk] and [N] and their check.
 #include "soil/formula_two.h"
 
+#include "core/number_format.h"
 #include "soil/soil_messages.h"
 #include "soil/soil_numbers.h"
 
@@ -46,9 +47,9 @@ FormulaTwoResult applySoilTerms(const PileResult& formulaOne, const SideResistan
         // Qgn equal to 1.5Ra (or 1.2Qgn equal to Rc) gives a limit of exactly 0, which is
         // normal, and not the -4e-12 of the last binary digit of Ra: an Ra of 16250 in exact
         // arithmetic is 16249.999999999998 in doubles, and 1.5Ra then falls short of 24375.
-        const double byDragLoad = detail::fifteenDigits(1.5 * r.Ra) - qgn;
+        const double byDragLoad = FifteenDigits(1.5 * r.Ra) - qgn;
         r.NkLimit = r.Ra < byDragLoad ? r.Ra : byDragLoad;
-        r.NLimit = detail::fifteenDigits(r.Rc) - detail::fifteenDigits(1.2 * qgn);
+        r.NLimit = FifteenDigits(r.Rc) - FifteenDigits(1.2 * qgn);
     } else {
         r.NkLimit = r.Ra;
         r.NLimit = r.Rc;
@@ -89,6 +90,8 @@ FormulaTwoResult applySoilTerms(const PileResult& formulaOne, const SideResistan
 std::optional<Rejection> soilLayerRefusal(const SideResistanceResult* side,
                                           const DragLoadResult* drag) {
     if (side) {
+        if (!side->inputError.empty())
+            return Rejection{side->inputError, "side", RefusalKind::SoilLayer};
         const auto& layers = side->layers;
         for (size_t k = 0; k < layers.size(); ++k)
             if (layers[k].thickness < 0)
@@ -98,6 +101,8 @@ std::optional<Rejection> soilLayerRefusal(const SideResistanceResult* side,
                 return Rejection{layerSideResistanceError(k + 1), "side", RefusalKind::SoilLayer};
     }
     if (drag) {
+        if (!drag->inputError.empty())
+            return Rejection{drag->inputError, "drag", RefusalKind::SoilLayer};
         double top = drag->eg;
         for (size_t n = 0; n < drag->layers.size(); ++n) {
             const double bottom = drag->layers[n].bottom;

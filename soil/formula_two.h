@@ -67,9 +67,10 @@ struct FormulaTwoRun {
     std::optional<Rejection> refusal;
 };
 
-// The first soil layer that refuses a pile: side layers first (a negative thickness, else a
-// negative qsik), then drag layers (a bottom strictly above the layer's top; equal elevations
-// are a layer of no thickness and stay accepted).
+// The first soil layer that refuses a pile: side layers first (a text that is not a number,
+// else a negative thickness, else a negative qsik), then drag layers (a text that is not a
+// number, else a bottom strictly above the layer's top; equal elevations are a layer of no
+// thickness and stay accepted).
 std::optional<Rejection> soilLayerRefusal(const SideResistanceResult* side,
                                           const DragLoadResult* drag);
 

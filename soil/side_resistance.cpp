@@ -1,6 +1,10 @@
 // The side resistance of the soil layers along the pile, layer by layer.
 #include "soil/side_resistance.h"
 
+#include <optional>
+#include <utility>
+#include <vector>
+
 #include "core/pile_input.h"
 #include "soil/soil_messages.h"
 #include "soil/soil_numbers.h"
@@ -12,6 +16,26 @@ double SideResistanceResult::qskShown() const {
     return ParseLenient(layers.back().cells[side_col::kResistanceSum]);
 }
 
+namespace {
+
+// The result of layers with a text that is not a number: the typed cells and the message.
+void refuseText(SideResistanceResult& result, const SideResistanceInput& input,
+                std::string message) {
+    for (std::size_t i = 0; i < input.layers.size(); ++i) {
+        SideLayerResult row;
+        row.cells[side_col::kNumber] = std::to_string(i + 1);
+        row.cells[side_col::kThickness] = input.layers[i].thickness;
+        row.cells[side_col::kQsik] = input.layers[i].qsik;
+        result.layers.push_back(std::move(row));
+    }
+    result.messages.push_back(message);
+    result.message = message;
+    result.messageColour = TextColour::Red;
+    result.inputError = std::move(message);
+}
+
+}  // namespace
+
 SideResistanceResult ComputeSideResistance(const SideResistanceInput& input) {
     using detail::cellText;
     SideResistanceResult result;
@@ -20,6 +44,22 @@ SideResistanceResult ComputeSideResistance(const SideResistanceInput& input) {
         result.message = std::move(text);
         result.messageColour = TextColour::Red;
     };
+
+    // Every text is read before anything is computed: a text that is not a number leaves the
+    // results empty, with its message.
+    std::vector<std::pair<double, double>> values;
+    values.reserve(input.layers.size());
+    for (std::size_t i = 0; i < input.layers.size(); ++i) {
+        const SideLayer& layer = input.layers[i];
+        const std::optional<double> li = detail::readSoilNumber(layer.thickness);
+        const std::optional<double> qsik = detail::readSoilNumber(layer.qsik);
+        if (!li || !qsik) {
+            refuseText(result, input,
+                       li ? layerSideResistanceError(i + 1) : layerThicknessError(i + 1));
+            return result;
+        }
+        values.emplace_back(*li, *qsik);
+    }
 
     const double mu = detail::perimeterMetres(input.pile);
     result.perimeter = mu;
@@ -35,8 +75,8 @@ SideResistanceResult ComputeSideResistance(const SideResistanceInput& input) {
         row.cells[side_col::kThickness] = layer.thickness;
         row.cells[side_col::kQsik] = layer.qsik;
 
-        row.thickness = detail::readSoilNumber(layer.thickness);
-        row.qsik = detail::readSoilNumber(layer.qsik);
+        row.thickness = values[i].first;
+        row.qsik = values[i].second;
         if (row.thickness < 0) raise(layerThicknessError(i + 1));
         if (row.qsik < 0) {
             raise(layerSideResistanceError(i + 1));

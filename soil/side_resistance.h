@@ -39,13 +39,18 @@ struct SideResistanceResult {
     // A negative qsik also shows the input screen's message label in place of the logo
     // (without a text of its own).
     bool revealInputMessageLabel = false;
+    // The message of the first text that is not a number, layer by layer (li, then qsik).
+    // When set nothing is computed: the rows hold only the typed cells, the totals are 0 and
+    // the label is empty.
+    std::string inputError;
 
     // Qsk as it enters formula two: the last row's 2-decimal total read back (0 without rows).
     double qskShown() const;
 };
 
-// Computes every layer and writes its cells. Never fails and never stops early; negative
-// thicknesses and side resistances are reported and used as entered. Every number written
+// Computes every layer and writes its cells. A text that is not a number stops it before
+// anything is computed (inputError); otherwise it never stops early: negative thicknesses and
+// side resistances are reported and used as entered. Every number written
 // is finite.
 SideResistanceResult ComputeSideResistance(const SideResistanceInput& input);
 

@@ -11,25 +11,25 @@
 
 namespace pile::detail {
 
-double readSoilNumber(const std::string& text) {
-    const double x = ParseLenient(text);
-    if (!std::isfinite(x)) return 0;
-    return std::clamp(x, -kSoilNumberLimit, kSoilNumberLimit);
+std::optional<double> readSoilNumber(const std::string& text) {
+    const std::optional<double> x = ParseLeadingNumber(text);
+    if (!x) return std::nullopt;
+    return std::clamp(*x, -kSoilNumberLimit, kSoilNumberLimit);
 }
+
+namespace {
+
+// A size text of the pile, read leniently: the input screen's Compute checks these fields
+// itself before any soil calculation of a pile.
+double sizeNumber(const std::string& text) {
+    const double x = ParseLenient(text);
+    return std::isfinite(x) ? std::clamp(x, -kSoilNumberLimit, kSoilNumberLimit) : 0.0;
+}
+
+}  // namespace
 
 double perimeterMetres(const PileSection& pile) {
-    return SectionPerimeter(pile.section, readSoilNumber(pile.dd), readSoilNumber(pile.tyzd)) /
-           1000;
-}
-
-double fifteenDigits(double x) {
-    if (!std::isfinite(x)) return 0;
-    // "d.dddddddddddddde+XX" and back: the nearest double to the 15-digit decimal. Locale-free.
-    char buf[40];
-    const auto written = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific, 14);
-    double y = 0;
-    std::from_chars(buf, written.ptr, y, std::chars_format::scientific);
-    return y;
+    return SectionPerimeter(pile.section, sizeNumber(pile.dd), sizeNumber(pile.tyzd)) / 1000;
 }
 
 std::string cellText(double x) { return FormatFixed(x, 10, 2); }

@@ -1,6 +1,7 @@
 // Number reading and writing shared by the soil calculations (internal).
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "core/pile_input.h"
@@ -8,23 +9,18 @@
 
 namespace pile::detail {
 
-// Soil cells are read leniently (an empty or non-numeric text is 0) and limited to
-// +-1e15 in their own units (m, kN/m3, kPa, mm). No soil or pile has a value near that
-// bound; it only keeps every product and sum of 20 layers far from overflow, so that no
-// cell ever receives an infinite or undefined number.
+// A soil text read as a number: an empty or blank text is 0, a text that begins with a number
+// is that number ("3m" is 3), and anything else is not a number (nothing), whatever digits it
+// holds: "2,5" is not 2 and "四十六" is not 0. Numbers are limited to +-1e15 in their own units
+// (m, kN/m3, kPa, mm). No soil or pile has a value near that bound; it only keeps every
+// product and sum of 20 layers far from overflow, so that no cell ever receives an infinite
+// or undefined number.
 inline constexpr double kSoilNumberLimit = 1e15;
-double readSoilNumber(const std::string& text);
+std::optional<double> readSoilNumber(const std::string& text);
 
 // Pile perimeter mu in m from the section and its size texts (mm): circle pi*d, ellipse
 // pi*d + 2c, rectangle 2(a + b).
 double perimeterMetres(const PileSection& pile);
-
-// x taken to 15 significant digits: the decimal every number text starts from (FormatFixed).
-// Comparisons that decide a branch use it, so that two values that agree in the decimal the
-// user typed or reads (a qsik of 6.06 against a friction of 0.3 x 20.2, a load of 1.5Ra
-// against a Qgn of the same amount) count as equal even when the last binary digit of the
-// arithmetic differs. Non-finite input gives 0.
-double fifteenDigits(double x);
 
 // A result cell: fixed point, 10 significant digits, 2 decimals.
 std::string cellText(double x);

@@ -112,7 +112,12 @@ std::variant<PileResult, Rejection> FormulaTwoInputScreen::computePile(const Pil
     FormulaTwoRun run = computeFormulaTwo(*pile, section, soil(), roundingMode());
     if (run.side) m_side.showResult(*run.side);
     if (run.drag) m_drag.showResult(*run.drag);
-    // Layers their screen reports as wrong refuse the pile; the screen shows why.
+    // Layers their screen reports as wrong refuse the pile; the screen shows why. The soil
+    // checks run after the pile's own, side before drag: those that passed unmark their
+    // button, as a passing field check turns its field black.
+    const std::string refused = run.refusal ? run.refusal->field : std::string();
+    if (refused != "side") cbt_zhengmozhuli.setTextColour(TextColour::Black);
+    if (refused.empty()) cbt_fumozhuli.setTextColour(TextColour::Black);
     if (run.refusal) return *run.refusal;
     m_lastRun = std::move(run);
     return m_lastRun->result.pile;

@@ -30,7 +30,7 @@ NegativeFrictionScreen::NegativeFrictionScreen(SoilScreenHost& host) : m_host(ho
     std::vector<std::string> headers;
     for (const GridColumn& column : dragGridColumns()) headers.emplace_back(column.header);
     grid.setHeaders(std::move(headers));
-    detail::setLayerRows(grid, 1);
+    detail::setLayerRows(grid, 1, m_removedRows);
     const SoilLayer& first = defaults.layers.front();
     grid.setCell(0, drag_col::kName, first.name);
     grid.setCell(0, drag_col::kBottom, first.bottom);
@@ -69,7 +69,7 @@ void NegativeFrictionScreen::edt_DimianbiaogaoChange() { inputChanged(); }
 void NegativeFrictionScreen::edt_ZhuangdingbiaogaoChange() { inputChanged(); }
 
 void NegativeFrictionScreen::cbb_TuchengshuChange() {
-    detail::setLayerRows(Grid1_Fumozhulijisuan, cbb_Tuchengshu.index() + 1);
+    detail::setLayerRows(Grid1_Fumozhulijisuan, cbb_Tuchengshu.index() + 1, m_removedRows);
     inputChanged();
 }
 
@@ -105,6 +105,17 @@ DragLoadInput NegativeFrictionScreen::input() const {
 
 void NegativeFrictionScreen::showResult(const DragLoadResult& result) {
     Grid& grid = Grid1_Fumozhulijisuan;
+    if (!result.inputError.empty()) {
+        // A text that is not a number: nothing computed, nothing shown but why.
+        for (int row = 0; row < grid.rowCount(); ++row)
+            for (int column = drag_col::kPerimeter; column < kDragGridColumns; ++column)
+                grid.setCell(row, column, "");
+        lb_FMZxinxi.setText(result.message);
+        lb_FMZxinxi.setTextColour(result.messageColour);
+        lb_FQgn.setText("");
+        cbt_FmzlComputer.setEnabled(true);
+        return;
+    }
     for (int row = 0; row < grid.rowCount() && row < static_cast<int>(result.layers.size());
          ++row) {
         const auto& cells = result.layers[static_cast<size_t>(row)].cells;

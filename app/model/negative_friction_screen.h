@@ -64,6 +64,7 @@ class NegativeFrictionScreen {
 
   private:
     SoilScreenHost& m_host;
+    detail::RemovedLayerRows m_removedRows;
 };
 
 }  // namespace pile

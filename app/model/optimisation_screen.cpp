@@ -68,7 +68,8 @@ OptimisationScreen::OptimisationScreen(Host& host, const OptimisationSetup& setu
     items.setEditable(true);
 
     Grid3_Youhuasaixuan.setVisible(false);
-    resetSortMarks();
+    resetSortMarks(Grid2_Youhuajieguo);
+    resetSortMarks(Grid3_Youhuasaixuan);
     applyFold();
     lb_huzhu.setText(kListHintText);
     cbt_YHcompute.setText("计算");
@@ -116,7 +117,8 @@ void OptimisationScreen::cbt_YHcomputeClick() {
     Grid2_Youhuajieguo.setSelectedCell(-1, -1);
     Grid3_Youhuasaixuan.setSelectedCell(-1, -1);
     m_sortStates.reset();
-    resetSortMarks();
+    resetSortMarks(Grid2_Youhuajieguo);
+    resetSortMarks(Grid3_Youhuasaixuan);
     setStatus("", TextColour::Black);
 
     // A cell that is not a number throws here, before anything is computed.
@@ -145,6 +147,9 @@ void OptimisationScreen::cbt_YHcomputeClick() {
     input.lb_shuoming.setVisible(true);
     if (m_setup.soilSwitches) m_host.applySoilSwitches(dragLoad, sideResistance);
 
+    // The status line says a search runs, and how far it is, until it ends.
+    setStatus(searchRunningMessage(0, total), TextColour::Black);
+
     // Room for a usual search at once; a list near the limit grows as it goes.
     m_raw.reserve(static_cast<size_t>(std::min<std::uint64_t>(total, 1u << 20)));
     CandidateGenerator generator(ranges);
@@ -155,16 +160,23 @@ void OptimisationScreen::cbt_YHcomputeClick() {
             stopped = true;
             break;
         }
-        if (m_progress && m_raw.size() % kProgressInterval == 0 &&
-            !m_progress(m_raw.size(), total)) {
-            cancelled = true;
-            break;
+        if (m_progress && m_raw.size() % kProgressInterval == 0) {
+            setStatus(searchRunningMessage(m_raw.size(), total), TextColour::Black);
+            if (!m_progress(m_raw.size(), total)) {
+                cancelled = true;
+                break;
+            }
         }
     }
     Grid2_Youhuajieguo.rowsChanged();
 
     if (stopped) return;  // the refusal wrote the status line; rows keep plain numbers
     if (cancelled) {
+        // The piles computed so far (with their plain running numbers) are a list like any
+        // other: 筛选 and 存盘 follow it, whatever the search before left them at. The status
+        // line says the list is cut short until the next operation.
+        cbt_YHsaixuan.setEnabled(!m_raw.empty());
+        cbt_YHsave.setEnabled(!m_raw.empty());
         setStatus(cancelledMessage(m_raw.size()), TextColour::Black);
         return;
     }
@@ -263,14 +275,12 @@ void OptimisationScreen::headerClick(ListGrid& grid, ResultList& list, int colum
     cbt_YHsave.setEnabled(true);
 }
 
-void OptimisationScreen::resetSortMarks() {
-    for (ListGrid* grid : {&Grid2_Youhuajieguo, &Grid3_Youhuasaixuan}) {
-        const ListLayout& layout = grid->rows().layout();
-        std::vector<std::string> headers;
-        for (int c = 0; c < static_cast<int>(layout.columns.size()); ++c)
-            headers.push_back(headerText(layout, c, SortState::Unsorted));
-        grid->setHeaders(std::move(headers));
-    }
+void OptimisationScreen::resetSortMarks(ListGrid& grid) {
+    const ListLayout& layout = grid.rows().layout();
+    std::vector<std::string> headers;
+    for (int c = 0; c < static_cast<int>(layout.columns.size()); ++c)
+        headers.push_back(headerText(layout, c, SortState::Unsorted));
+    grid.setHeaders(std::move(headers));
 }
 
 // ---- Filter --------------------------------------------------------------------------
@@ -298,8 +308,10 @@ void OptimisationScreen::cbt_YHsaixuanClick() {
         cbt_YHsave.setEnabled(true);
     }
     cbt_YHsaixuan.setEnabled(false);
+    // Every sort state starts again, but only the new list loses its marks: the raw list keeps
+    // the headers of its last sort.
     m_sortStates.reset();
-    resetSortMarks();
+    resetSortMarks(Grid3_Youhuasaixuan);
 }
 
 // ---- Fetch ---------------------------------------------------------------------------

@@ -139,7 +139,7 @@ class OptimisationScreen {
 
     void headerClick(ListGrid& grid, ResultList& list, int column);
     void fetch(const ResultList& list, int row);
-    void resetSortMarks();
+    void resetSortMarks(ListGrid& grid);
     void applyFold();
     void setStatus(const std::string& text, TextColour colour);
     // Writes one candidate into the input screen and computes it; false when refused.

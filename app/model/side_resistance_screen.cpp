@@ -25,7 +25,7 @@ SideResistanceScreen::SideResistanceScreen(SoilScreenHost& host) : m_host(host) 
     std::vector<std::string> headers;
     for (const GridColumn& column : sideGridColumns()) headers.emplace_back(column.header);
     grid.setHeaders(std::move(headers));
-    detail::setLayerRows(grid, 1);
+    detail::setLayerRows(grid, 1, m_removedRows);
     grid.setCell(0, side_col::kThickness, defaults.layers.front().thickness);
     grid.setCell(0, side_col::kQsik, defaults.layers.front().qsik);
     for (int column = side_col::kPerimeter; column < kSideGridColumns; ++column)
@@ -51,7 +51,7 @@ void SideResistanceScreen::inputChanged() {
 }
 
 void SideResistanceScreen::cbb_ZhengTuchengshuChange() {
-    detail::setLayerRows(Grid1_Zhengmozhulijisuan, cbb_ZhengTuchengshu.index() + 1);
+    detail::setLayerRows(Grid1_Zhengmozhulijisuan, cbb_ZhengTuchengshu.index() + 1, m_removedRows);
     inputChanged();
 }
 
@@ -82,6 +82,17 @@ SideResistanceInput SideResistanceScreen::input() const {
 
 void SideResistanceScreen::showResult(const SideResistanceResult& result) {
     Grid& grid = Grid1_Zhengmozhulijisuan;
+    if (!result.inputError.empty()) {
+        // A text that is not a number: nothing computed, nothing shown but why.
+        for (int row = 0; row < grid.rowCount(); ++row)
+            for (int column = side_col::kPerimeter; column < kSideGridColumns; ++column)
+                grid.setCell(row, column, "");
+        lb_ZMZxinxi.setText(result.message);
+        lb_ZMZxinxi.setTextColour(result.messageColour);
+        lb_Qsk.setText("");
+        cbt_ZmzlComputer.setEnabled(true);
+        return;
+    }
     for (int row = 0; row < grid.rowCount() && row < static_cast<int>(result.layers.size());
          ++row) {
         const auto& cells = result.layers[static_cast<size_t>(row)].cells;

@@ -48,6 +48,7 @@ class SideResistanceScreen {
 
   private:
     SoilScreenHost& m_host;
+    detail::RemovedLayerRows m_removedRows;
 };
 
 }  // namespace pile

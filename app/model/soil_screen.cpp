@@ -5,9 +5,21 @@
 
 namespace pile::detail {
 
-void setLayerRows(Grid& grid, int count) {
+void setLayerRows(Grid& grid, int count, RemovedLayerRows& removed) {
+    const int before = grid.rowCount();
+    for (int row = count; row < before; ++row) {
+        if (removed.size() <= static_cast<size_t>(row))
+            removed.resize(static_cast<size_t>(row) + 1);
+        removed[static_cast<size_t>(row)] = grid.row(row);
+    }
     grid.setRowCount(count);
     for (int row = 0; row < count; ++row) grid.setCell(row, 0, std::to_string(row + 1));
+    for (int row = before; row < count && static_cast<size_t>(row) < removed.size(); ++row) {
+        const std::vector<std::string>& cells = removed[static_cast<size_t>(row)];
+        for (int column = 0; column < static_cast<int>(cells.size()); ++column)
+            if (grid.columnEditable(column))
+                grid.setCell(row, column, cells[static_cast<size_t>(column)]);
+    }
 }
 
 void toggleResultColumns(Button& button, Grid& grid, int firstResult) {

@@ -174,6 +174,8 @@ bool OptimisationScreenView::searchProgress(std::uint64_t done, std::uint64_t to
     // The box counts in thousandths: a total of 50 million does not fit its int range well.
     m_progress->setValue(static_cast<int>(total ? done * 1000 / total : 0));
     m_progress->setLabelText(QStringLiteral("正在计算：%1 / %2").arg(done).arg(total));
+    // The window's own status line says it too, over the lists the search is filling.
+    lb_YHxingxi->setText(QString::fromStdString(m_model.lb_YHxingxi.text()));
     QApplication::processEvents();
     return !m_progress->wasCanceled();
 }

@@ -345,7 +345,7 @@ TEST(FormulaTwoBook, SoilInputsAsTypedAndAsRead) {
     FormulaTwoSoil soil = soilWith(true, true);
     soil.drag.p = "-5";      // printed as entered, although the calculation uses 0
     soil.drag.eg = "-0.3m";  // read leniently as -0.3
-    soil.drag.ep = "abc";    // not a number: read as 0
+    soil.drag.ep = " ";      // blank: read as 0
     soil.drag.layers[0] = SoilLayer{"", "-10", "17", "-0.3", "25.5"};
     soil.side.layers[0] = SideLayer{"10", "40"};
     const BookLines book = bookOf(computeTwo(InputTexts{}, soil));

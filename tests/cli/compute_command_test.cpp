@@ -181,9 +181,19 @@ TEST(ComputeCommand, FormulaTwoRefusesWrongSoilLayers) {
         R"({"sideResistance":true,"side":{"layers":[["-1000","100"]]}})"
         "\n"
         R"({"negativeFriction":true,"drag":{"layers":[["-10","17","0.3","25"],["-5","17","0.3","25"],["-20","17","0.3","25"]]}})"
+        "\n"
+        R"({"sideResistance":true,"side":{"layers":[["2,5","72"]]}})"
+        "\n"
+        R"({"negativeFriction":true,"drag":{"layers":[["-10","19,8","0.3","25"]]}})"
         "\n",
         {"--formula", "2"});
-    ASSERT_EQ(run.answers.size(), 2u);
+    ASSERT_EQ(run.answers.size(), 4u);
+    // A text that is not a number refuses the pile too, never read as its first digits.
+    EXPECT_EQ(run.answers[2]["ok"], false);
+    EXPECT_EQ(run.answers[2]["message"], "第1层土厚度错");
+    EXPECT_EQ(run.answers[2]["field"], "side");
+    EXPECT_EQ(run.answers[3]["message"], "第1层土重度数据有错");
+    EXPECT_EQ(run.answers[3]["field"], "drag");
     EXPECT_EQ(run.answers[0]["ok"], false);
     EXPECT_EQ(run.answers[0]["message"], "第1层土厚度错");
     EXPECT_EQ(run.answers[0]["field"], "side");

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/model/formula_two_window.h"
+#include "core/pile_input.h"
 #include "core/text_width.h"
 #include "tests/model/fake_platform.h"
 
@@ -341,6 +342,10 @@ TEST_F(FormulaTwoWindowTest, SoilLayersTheirScreenReportsRefuseThePile) {
         {"bottom above its top", false, {}, {"-10", "-5", "-20"}, "第2层层底标高高于上一层底标高"},
         {"bottom above the ground", false, {}, {"0"}, "第1层层底标高高于上一层底标高"},
         {"equal elevations", false, {}, {"-10", "-10", "-20"}, nullptr},
+        // Texts that are not numbers, before any layer check of their screen.
+        {"decimal comma", true, {{"-5", "40"}, {"2,5", "40"}}, {}, "第2层土厚度错"},
+        {"qsik in words", true, {{"5", "四十六"}}, {}, "第1层土侧阻力错"},
+        {"elevation with a comma", false, {}, {"-5", "-10,5"}, "第2层层底标高数据有错"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -382,6 +387,80 @@ TEST_F(FormulaTwoWindowTest, SoilLayersTheirScreenReportsRefuseThePile) {
     }
 }
 
+TEST_F(FormulaTwoWindowTest, ASoilTextThatIsNoNumberComputesNothingOnItsScreen) {
+    side.cbt_ZmzlComputerClick();
+    ASSERT_EQ(sideGrid.cell(0, side_col::kResistance), "1256.64");
+    sideGrid.editCell(0, side_col::kThickness, "2,5");
+    side.cbt_ZmzlComputerClick();
+    EXPECT_EQ(side.lb_ZMZxinxi.text(), "第1层土厚度错");
+    EXPECT_EQ(side.lb_ZMZxinxi.textColour(), TextColour::Red);
+    EXPECT_EQ(side.lb_Qsk.text(), "");
+    for (int c = side_col::kPerimeter; c < kSideGridColumns; ++c)
+        EXPECT_EQ(sideGrid.cell(0, c), "") << c;
+    EXPECT_EQ(sideGrid.cell(0, side_col::kThickness), "2,5");
+    EXPECT_TRUE(side.cbt_ZmzlComputer.enabled());
+
+    drag.cbt_FmzlComputerClick();
+    ASSERT_FALSE(drag.lb_FQgn.text().empty());
+    dragGrid.editCell(0, drag_col::kUnitWeight, "19,8");
+    drag.cbt_FmzlComputerClick();
+    EXPECT_EQ(drag.lb_FMZxinxi.text(), "第1层土重度数据有错");
+    EXPECT_EQ(drag.lb_FQgn.text(), "");
+    EXPECT_EQ(dragGrid.cell(0, drag_col::kQgin), "");
+    EXPECT_TRUE(drag.cbt_FmzlComputer.enabled());
+    drag.edt_Dimianbiaogao.setText("-0,3");
+    drag.cbt_FmzlComputerClick();
+    EXPECT_EQ(drag.lb_FMZxinxi.text(), "地面标高数据有错");
+}
+
+TEST_F(FormulaTwoWindowTest, ASoilButtonIsUnmarkedOnceItsLayersPass) {
+    bothSoilTermsOn();
+    sideGrid.editCell(0, side_col::kThickness, "-1");
+    input.cbt_computeClick();
+    EXPECT_EQ(input.cbt_zhengmozhuli.textColour(), TextColour::Red);
+
+    // The side layers pass now; the drag layers are refused.
+    sideGrid.editCell(0, side_col::kThickness, "10");
+    dragGrid.editCell(0, drag_col::kXi, "0,35");
+    input.cbt_computeClick();
+    EXPECT_EQ(input.lb_shuoming.text(), "第1层土负摩阻力系数数据有错");
+    EXPECT_EQ(input.cbt_zhengmozhuli.textColour(), TextColour::Black);
+    EXPECT_EQ(input.cbt_fumozhuli.textColour(), TextColour::Red);
+
+    dragGrid.editCell(0, drag_col::kXi, "0.35");
+    input.cbt_computeClick();
+    EXPECT_EQ(window.pileCounter(), 1);
+    EXPECT_EQ(input.cbt_fumozhuli.textColour(), TextColour::Black);
+    EXPECT_EQ(input.cbt_zhengmozhuli.textColour(), TextColour::Black);
+}
+
+TEST_F(FormulaTwoWindowTest, RowsALowerLayerCountTookComeBackWithTheirTexts) {
+    side.cbb_ZhengTuchengshu.setIndex(3);
+    dragGrid.editCell(0, drag_col::kBottom, "-5");
+    for (int r = 0; r < 4; ++r) {
+        sideGrid.editCell(r, side_col::kThickness, std::to_string(r + 1));
+        sideGrid.editCell(r, side_col::kQsik, std::to_string(10 * (r + 1)));
+    }
+    side.cbt_ZmzlComputerClick();
+    side.cbb_ZhengTuchengshu.setIndex(1);
+    ASSERT_EQ(sideGrid.rowCount(), 2);
+    side.cbb_ZhengTuchengshu.setIndex(4);
+    EXPECT_EQ(column(sideGrid, side_col::kThickness),
+              (std::vector<std::string>{"1", "2", "3", "4", ""}));
+    EXPECT_EQ(column(sideGrid, side_col::kQsik),
+              (std::vector<std::string>{"10", "20", "30", "40", ""}));
+    // Typed texts only: what was computed from them is stale.
+    EXPECT_EQ(sideGrid.cell(2, side_col::kResistance), "");
+    EXPECT_EQ(column(sideGrid, 0), (std::vector<std::string>{"1", "2", "3", "4", "5"}));
+
+    drag.cbb_Tuchengshu.setIndex(2);
+    dragGrid.editCell(2, drag_col::kXi, "0.25");
+    drag.cbb_Tuchengshu.setIndex(0);
+    drag.cbb_Tuchengshu.setIndex(2);
+    EXPECT_EQ(dragGrid.cell(2, drag_col::kXi), "0.25");
+    EXPECT_EQ(dragGrid.cell(0, drag_col::kBottom), "-5");
+}
+
 TEST_F(FormulaTwoWindowTest, ComputedPilesGoIntoTheWiderBooks) {
     bothSoilTermsOn();
     input.cbt_computeClick();
@@ -400,10 +479,10 @@ TEST_F(FormulaTwoWindowTest, ComputedPilesGoIntoTheWiderBooks) {
     EXPECT_EQ(window.pileCounter(), 1);
 }
 
-// The soil screens refuse nothing: any text in any cell, up to 20 layers, gives finite numbers
-// in every field, cell and book line, and never "-0". Most of these piles are refused by their
-// layers; every second round keeps the side layers positive and the bottoms falling, so that
-// piles with extreme layers reach the books too.
+// Any text in any cell, up to 20 layers, gives finite numbers in every field, cell and book
+// line, and never "-0". Most of these piles are refused by their layers or texts; every second
+// round keeps to numbers, the side layers positive and the bottoms falling, so that piles with
+// extreme layers reach the books too.
 TEST_F(FormulaTwoWindowTest, ExtremeLayersNeverGiveNonFiniteOrNegativeZeroTexts) {
     const std::vector<std::string> texts = {
         "", "abc", "-0", "1e308", "-1e308", "1e-320", "0.0000001", "-5", "99999999999", ".", "1,5"};
@@ -412,11 +491,16 @@ TEST_F(FormulaTwoWindowTest, ExtremeLayersNeverGiveNonFiniteOrNegativeZeroTexts)
     side.cbb_ZhengTuchengshu.setIndex(19);
     for (size_t round = 0; round < texts.size(); ++round) {
         const bool accepted = round % 2 == 1;
+        // An accepted round holds numbers only: a text that is no number refuses the pile.
+        const auto text = [&texts, accepted](size_t i) {
+            const std::string& t = texts[i % texts.size()];
+            return !accepted || ParseLeadingNumber(t) ? t : std::string();
+        };
         for (int r = 0; r < 20; ++r) {
             for (int c = drag_col::kBottom; c <= drag_col::kQsik; ++c)
-                dragGrid.editCell(r, c, texts[(round + r * 3 + c) % texts.size()]);
+                dragGrid.editCell(r, c, text(round + r * 3 + c));
             for (int c = side_col::kThickness; c <= side_col::kQsik; ++c)
-                sideGrid.editCell(r, c, texts[(round * 5 + r + c) % texts.size()]);
+                sideGrid.editCell(r, c, text(round * 5 + r + c));
             if (!accepted) continue;
             dragGrid.editCell(r, drag_col::kBottom, std::to_string(-1e6 * (r + 1)));
             for (int c = side_col::kThickness; c <= side_col::kQsik; ++c) {
@@ -424,9 +508,9 @@ TEST_F(FormulaTwoWindowTest, ExtremeLayersNeverGiveNonFiniteOrNegativeZeroTexts)
                 if (!t.empty() && t[0] == '-') sideGrid.editCell(r, c, t.substr(1));
             }
         }
-        drag.cbe_Junbuhezai.setText(texts[round]);
-        drag.edt_Dimianbiaogao.setText(accepted ? "0" : texts[(round + 1) % texts.size()]);
-        drag.edt_Zhuangdingbiaogao.setText(texts[(round + 2) % texts.size()]);
+        drag.cbe_Junbuhezai.setText(text(round));
+        drag.edt_Dimianbiaogao.setText(accepted ? "0" : text(round + 1));
+        drag.edt_Zhuangdingbiaogao.setText(text(round + 2));
         input.cbt_computeClick();
     }
     std::vector<std::string> shown = {input.edt_ra.text(),        input.edt_Qgn.text(),

@@ -417,6 +417,48 @@ TEST_F(OptimisationScreenTest, ACancelledSearchKeepsItsRowsNumberedPlainly) {
     EXPECT_NE(screen.lb_YHxingxi.text().find("2048"), std::string::npos);
     EXPECT_EQ(screen.lb_YHxingxi.textColour(), TextColour::Black);
     EXPECT_TRUE(screen.cbt_YHcompute.enabled());
+    // The rows kept are a list: it can be filtered and saved, whatever the search before left.
+    EXPECT_TRUE(screen.cbt_YHsaixuan.enabled());
+    EXPECT_TRUE(screen.cbt_YHsave.enabled());
+}
+
+TEST_F(OptimisationScreenTest, ButtonsFollowTheListAfterACancelledSearch) {
+    // A filter that found nothing left both buttons disabled; a search cancelled with rows
+    // enables them, one cancelled before any row disables them.
+    screen.cbt_YHcomputeClick();
+    items.editCell(13, 1, "99999999");
+    screen.cbt_YHsaixuanClick();
+    ASSERT_FALSE(screen.cbt_YHsave.enabled());
+    setItem(1, "1000", "2000", "10");
+    screen.setProgressHandler([](std::uint64_t, std::uint64_t) { return false; });
+    screen.cbt_YHcomputeClick();
+    EXPECT_TRUE(screen.cbt_YHsaixuan.enabled());
+    EXPECT_TRUE(screen.cbt_YHsave.enabled());
+    screen.cbt_YHsaixuanClick();  // the list can be filtered, and says what it holds
+    EXPECT_EQ(screen.lb_YHxingxi.text(), "无满足条件桩，调整区间再筛选");
+}
+
+TEST_F(OptimisationScreenTest, TheStatusLineSaysASearchRunsWithItsCount) {
+    setItem(1, "1000", "2000", "10");
+    std::vector<std::string> seen;
+    screen.setProgressHandler([this, &seen](std::uint64_t, std::uint64_t) {
+        seen.push_back(screen.lb_YHxingxi.text());
+        return true;
+    });
+    screen.cbt_YHcomputeClick();
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.front(), "正在计算：2048 / 7416");
+    EXPECT_EQ(screen.lb_YHxingxi.text(), "计算完成，桩数：7416 根");
+}
+
+TEST_F(OptimisationScreenTest, AFilterUnmarksOnlyItsOwnList) {
+    screen.cbt_YHcomputeClick();
+    screen.Grid2_YouhuajieguoHeaderClick(4);
+    ASSERT_EQ(screen.Grid2_Youhuajieguo.headers()[4], "Ra(kN)▲");
+    screen.cbt_YHsaixuanClick();
+    EXPECT_EQ(screen.Grid2_Youhuajieguo.headers()[4], "Ra(kN)▲");
+    EXPECT_EQ(screen.Grid3_Youhuasaixuan.headers()[4], "  Ra(kN)");
+    EXPECT_EQ(screen.sortStates(), SortStates{});
 }
 
 }  // namespace

@@ -3,10 +3,12 @@
 // count of a set of ranges.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <variant>
 #include <vector>
 
 #include "core/concrete_grades.h"
+#include "core/number_format.h"
 #include "optimise/item_ranges.h"
 #include "optimise/strict_number.h"
 
@@ -101,15 +103,39 @@ TEST(ItemRanges, ClampsStepsAndValueSequences) {
     }
 }
 
-TEST(ItemRanges, DecimalValuesAccumulate) {
-    // 0.1 added ten times is not 1.0: the walk adds the step to the previous value.
-    const ItemRanges r = readOk(withRow(item_row::kFrk, {"0", "2", "0.1"}));
-    ASSERT_EQ(r[item_row::kFrk].count, 21u);
-    double v = 0;
-    for (const double x : r[item_row::kFrk].values()) {
-        EXPECT_EQ(x, v);
-        v = std::min(v + 0.1, 2.0);
+TEST(ItemRanges, DecimalValuesCarryNoAccumulatedError) {
+    // Each value is the minimum plus its index times the step, to 15 digits: the decimal the
+    // user would write, ending on the maximum typed.
+    struct Case {
+        const char* name;
+        int row;
+        ItemCells cells;
+        std::uint64_t count;
+    };
+    const Case cases[] = {
+        {"d 1000..2000 by 0.1", item_row::kDiameter, {"1000", "2000", "0.1"}, 10001},
+        {"frk 0..2 by 0.1", item_row::kFrk, {"0", "2", "0.1"}, 21},
+        {"fuk 0.3..7.5 by 0.3", item_row::kFuk, {"0.3", "7.5", "0.3"}, 25},
+        {"hr 0.5d..40d by 0.1d", item_row::kDepth, {"0.5d", "40d", "0.1d"}, 396},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ItemRanges ranges = readOk(withRow(c.row, c.cells));
+        const ItemRange& range = ranges[c.row];
+        ASSERT_EQ(range.count, c.count);
+        const std::vector<double> values = range.values();
+        for (std::uint64_t i = 0; i < c.count; ++i) {
+            // The exact decimal min + i*step, as a text and read back.
+            const double expected =
+                std::round((range.min + static_cast<double>(i) * range.step) * 10) / 10;
+            EXPECT_EQ(FormatGeneral(values[i]), FormatGeneral(expected)) << "value " << i;
+        }
+        EXPECT_EQ(values.back(), range.max);
     }
+    const ItemRanges ranges = readOk(withRow(item_row::kDiameter, {"1000", "2000", "0.1"}));
+    const ItemRange& d = ranges[item_row::kDiameter];
+    EXPECT_EQ(d.at(220), 1022.0);
+    EXPECT_EQ(FormatGeneral(d.at(9999)), "1999.9");
 }
 
 TEST(ItemRanges, DepthUnitFollowsTheMinimumCell) {
