@@ -15,6 +15,7 @@
 #include <iterator>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "cli/commands.h"
 #include "cli/headless_window.h"
@@ -135,14 +136,27 @@ void runRequest(HeadlessWindow& window, const SearchRequest& request) {
     for (const SearchAction& action : request.actions) runAction(window, action);
 }
 
-ordered_json listRows(const ResultList& list) {
-    ordered_json rows = ordered_json::array();
+std::string dumpJson(const ordered_json& j) {
+    return j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+// The rows of a list as a JSON array of arrays of cell texts, written row by row: the text of
+// a list of millions of rows never stands in memory at once.
+void printRows(std::ostream& out, const ResultList& list) {
+    out << '[';
+    std::string line;
     for (size_t r = 0; r < list.size(); ++r) {
-        ordered_json cells = ordered_json::array();
-        for (int c = 0; c < list.columnCount(); ++c) cells.push_back(list.cellText(r, c));
-        rows.push_back(std::move(cells));
+        line.clear();
+        if (r > 0) line += ',';
+        line += '[';
+        for (int c = 0; c < list.columnCount(); ++c) {
+            if (c > 0) line += ',';
+            line += dumpJson(ordered_json(list.cellText(r, c)));
+        }
+        line += ']';
+        out << line;
     }
-    return rows;
+    out << ']';
 }
 
 // The input screen in the vocabulary of pilecalc compute; formula two adds its soil switches.
@@ -176,8 +190,9 @@ ordered_json stateJson(const HeadlessWindow& window) {
     j["status"] = screen.lb_YHxingxi.text();
     j["statusColour"] = screen.lb_YHxingxi.textColour() == TextColour::Red ? "red" : "black";
     j["shown"] = !window.optimisationShown() ? "input" : filtered.visible() ? "filtered" : "raw";
-    j["raw"] = listRows(screen.rawList());
-    j["filtered"] = listRows(screen.filteredList());
+    // Placeholders: printState writes the lists into their places as a stream.
+    j["raw"] = nullptr;
+    j["filtered"] = nullptr;
     j["headers"] = raw.headers();
     j["filteredHeaders"] = filtered.headers();
     ordered_json states = ordered_json::array();
@@ -202,25 +217,42 @@ ordered_json stateJson(const HeadlessWindow& window) {
 // and nothing when that list is empty or the button is disabled. After a fetch the screen is
 // opened again with "★" first. The lines are those of the file, in UTF-8.
 int printShownList(HeadlessWindow& window, std::ostream& out, std::ostream& err) {
-    std::optional<std::vector<std::string>> lines;
+    bool written = false;
     if (showOptimisation(window)) {
         const OptimisationScreen& screen = window.optimisation();
+        // Streamed: the lines go out as they are made, whatever the length of the list.
         press(screen.cbt_YHsave, [&] {
-            if (auto file = screen.shownListFile(window.timeText())) lines = std::move(file->lines);
+            written = screen.writeShownList(
+                window.timeText(), [&out](const std::string& line) { out << line << '\n'; });
         });
     }
-    if (!lines) {
+    if (!written) {
         err << "pilecalc search: 存盘 writes nothing (the button is disabled or the list shown "
                "is empty)\n";
         return kExitNothingToSave;
     }
-    for (const std::string& line : *lines) out << line << '\n';
     out.flush();
     return kExitOk;
 }
 
 void printJson(std::ostream& out, const ordered_json& j) {
-    out << j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+    out << dumpJson(j) << '\n';
+    out.flush();
+}
+
+// The state of the screens, the lists streamed into the places stateJson keeps for them. A
+// string value cannot hold the placeholder's unescaped quotes, so it is found only where it
+// stands as members.
+void printState(std::ostream& out, const HeadlessWindow& window) {
+    const std::string state = dumpJson(stateJson(window));
+    const std::string placeholder = R"(,"raw":null,"filtered":null,)";
+    const size_t at = state.find(placeholder);
+    const OptimisationScreen& screen = window.optimisation();
+    out << std::string_view(state).substr(0, at) << R"(,"raw":)";
+    printRows(out, screen.rawList());
+    out << R"(,"filtered":)";
+    printRows(out, screen.filteredList());
+    out << ',' << std::string_view(state).substr(at + placeholder.size()) << '\n';
     out.flush();
 }
 
@@ -253,7 +285,7 @@ int runSearchCommand(const std::vector<std::string>& args, std::istream& in, std
         if (options.save)
             status = printShownList(window, out, err);
         else
-            printJson(out, stateJson(window));
+            printState(out, window);
         return streamStatus(in, out, err, "pilecalc search", status);
     } catch (const NumberConversionError& e) {
         // The window would show it in its error box and stay usable; the batch ends here.

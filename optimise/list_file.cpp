@@ -212,40 +212,48 @@ void appendSoilAppendix(std::vector<std::string>& lines, const std::string& f, c
 
 }  // namespace
 
-std::vector<std::string> listFileLines(const ResultList& list, ListFileKind kind,
-                                       const std::string& timeText, const ListFileSoil& soil) {
-    const bool two = hasSoilColumns(list.layout());
+void writeListFile(const ResultList& list, ListFileKind kind, const std::string& timeText,
+                   const ListFileSoil& soil, const ListLineSink& sink) {
+    // The appendix first: a soil text that is not a number throws before any line is out.
+    std::vector<std::string> appendix;
+    if (hasSoilColumns(list.layout())) {
+        appendix.emplace_back();
+        const std::string f = list.empty() ? "" : list.fieldText(0, ListField::IdQgn);
+        const std::string s = list.empty() ? "" : list.fieldText(0, ListField::IdFsk);
+        appendSoilAppendix(appendix, f, s, soil);
+    }
     const auto [caption1, caption2] = captionLines(fileColumns(list));
     const int width = DisplayWidth(caption1);
     const std::string title =
         kind == ListFileKind::Raw ? " 嵌岩桩优化计算原始结果 " : " 嵌岩桩优化计算筛选结果 ";
     const std::string equals = repeat('=', (width - DisplayWidth(title)) / 2);
     const std::string rule = repeat('-', width);
+    sink(equals + title + equals);
+    sink(rule);
+    sink(caption1);
+    sink(caption2);
+    sink(rule);
+    for (std::size_t i = 0; i < list.size(); ++i) sink(listFileRow(list, i, i + 1, list.size()));
+    sink(rule);
+    sink(kNoteLine);
+    sink(repeat('=', width));
+    sink("计算时间：" + timeText);
+    for (const std::string& line : appendix) sink(line);
+}
+
+std::vector<std::string> listFileLines(const ResultList& list, ListFileKind kind,
+                                       const std::string& timeText, const ListFileSoil& soil) {
     std::vector<std::string> lines;
     lines.reserve(list.size() + 10);
-    lines.push_back(equals + title + equals);
-    lines.push_back(rule);
-    lines.push_back(caption1);
-    lines.push_back(caption2);
-    lines.push_back(rule);
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        lines.push_back(listFileRow(list, i, i + 1, list.size()));
-    }
-    lines.push_back(rule);
-    lines.push_back(kNoteLine);
-    lines.push_back(repeat('=', width));
-    lines.push_back("计算时间：" + timeText);
-    if (two) {
-        lines.emplace_back();
-        const std::string f = list.empty() ? "" : list.fieldText(0, ListField::IdQgn);
-        const std::string s = list.empty() ? "" : list.fieldText(0, ListField::IdFsk);
-        appendSoilAppendix(lines, f, s, soil);
-    }
+    writeListFile(list, kind, timeText, soil,
+                  [&lines](const std::string& line) { lines.push_back(line); });
     return lines;
 }
 
-void saveListFile(const std::filesystem::path& documentsFolder, ListFileKind kind,
-                  const std::vector<std::string>& lines) {
+namespace {
+
+std::filesystem::path listFilePath(const std::filesystem::path& documentsFolder,
+                                   ListFileKind kind) {
     const std::filesystem::path name = pathFromUtf8(listFileName(kind));
     const std::filesystem::path path = documentsFolder.empty()
                                            ? std::filesystem::current_path().root_path() / name
@@ -256,7 +264,25 @@ void saveListFile(const std::filesystem::path& documentsFolder, ListFileKind kin
         std::filesystem::create_directories(documentsFolder, error);
         if (error) throw FileWriteError(path, saveFailureReason(error));
     }
-    writeTextFile(path, lines);
+    return path;
+}
+
+}  // namespace
+
+void saveListFile(const std::filesystem::path& documentsFolder, ListFileKind kind,
+                  const std::vector<std::string>& lines) {
+    writeTextFile(listFilePath(documentsFolder, kind), lines);
+}
+
+std::filesystem::path saveListFile(const std::filesystem::path& documentsFolder,
+                                   const ResultList& list, ListFileKind kind,
+                                   const std::string& timeText, const ListFileSoil& soil) {
+    const std::filesystem::path path = listFilePath(documentsFolder, kind);
+    TextFileWriter writer(path);
+    writeListFile(list, kind, timeText, soil,
+                  [&writer](const std::string& line) { writer.writeLine(line); });
+    writer.commit();
+    return path;
 }
 
 }  // namespace pile

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -40,11 +41,16 @@ const char* listFileName(ListFileKind kind);
 std::string listFileRow(const ResultList& list, std::size_t row, std::size_t position,
                         std::size_t rowCount);
 
-// Every line of the list file; timeText follows "计算时间：". A list of the formula-two layout
-// is 210 columns wide with its soil columns, and ends with an empty line and the appendix on
+// Every line of the list file, one at a time to `sink`, so that a list of millions of rows is
+// written with the memory of one line; timeText follows "计算时间：". A list of the formula-two
+// layout is 210 columns wide with its soil columns, and ends with an empty line and the appendix on
 // the soil layers, framed by the switches of its first row. The appendix reads Eg, Ep and p
 // as decimal numbers: a text that is not one throws NumberConversionError, before anything is
 // written.
+using ListLineSink = std::function<void(const std::string& line)>;
+void writeListFile(const ResultList& list, ListFileKind kind, const std::string& timeText,
+                   const ListFileSoil& soil, const ListLineSink& sink);
+// The same lines, collected.
 std::vector<std::string> listFileLines(const ResultList& list, ListFileKind kind,
                                        const std::string& timeText, const ListFileSoil& soil = {});
 
@@ -53,5 +59,9 @@ std::vector<std::string> listFileLines(const ResultList& list, ListFileKind kind
 // root of the current drive. Throws FileWriteError.
 void saveListFile(const std::filesystem::path& documentsFolder, ListFileKind kind,
                   const std::vector<std::string>& lines);
+// Writes the list's file line by line as writeListFile makes them; returns the path written.
+std::filesystem::path saveListFile(const std::filesystem::path& documentsFolder,
+                                   const ResultList& list, ListFileKind kind,
+                                   const std::string& timeText, const ListFileSoil& soil = {});
 
 }  // namespace pile

@@ -271,10 +271,44 @@ double ResultList::fieldValue(std::size_t row, ListField field) const {
     return ParseLenient(fieldText(row, field));
 }
 
+namespace {
+
+// Row i becomes the former row order[i], for a permutation `order`, in place: each cycle of the
+// permutation is walked once with one row in hand, so a sort needs a bit a row beside the list
+// instead of a second list.
+template <class T>
+void permuteInPlace(std::vector<T>& rows, const std::vector<std::uint32_t>& order,
+                    std::vector<bool>& placed) {
+    placed.assign(rows.size(), false);
+    for (std::size_t start = 0; start < rows.size(); ++start) {
+        if (placed[start]) continue;
+        T held = rows[start];
+        std::size_t at = start;
+        for (;;) {
+            placed[at] = true;
+            const std::size_t from = order[at];
+            if (from == start) {
+                rows[at] = held;
+                break;
+            }
+            rows[at] = rows[from];
+            at = from;
+        }
+    }
+}
+
+}  // namespace
+
 void ResultList::reorder(const std::vector<std::uint32_t>& order) {
-    ResultList selected = select(order);
-    m_rows = std::move(selected.m_rows);
-    m_soil = std::move(selected.m_soil);
+    if (order.size() != m_rows.size()) {
+        ResultList selected = select(order);
+        m_rows = std::move(selected.m_rows);
+        m_soil = std::move(selected.m_soil);
+        return;
+    }
+    std::vector<bool> placed;
+    permuteInPlace(m_rows, order, placed);
+    if (!m_soil.empty()) permuteInPlace(m_soil, order, placed);
 }
 
 void ResultList::reverse() {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <new>
 
 #include "core/concrete_grades.h"
 #include "core/pile_calc.h"
@@ -150,8 +151,15 @@ void OptimisationScreen::cbt_YHcomputeClick() {
     // The status line says a search runs, and how far it is, until it ends.
     setStatus(searchRunningMessage(0, total), TextColour::Black);
 
-    // Room for a usual search at once; a list near the limit grows as it goes.
-    m_raw.reserve(static_cast<size_t>(std::min<std::uint64_t>(total, 1u << 20)));
+    // Room for every candidate at once: a list that grew by doubling would hold its old and
+    // new rows together at each step, three times the list at the peak. Pages never written
+    // (a search stopped or cancelled early) cost address space only. Where the system will not
+    // reserve that much, the list grows as it goes.
+    try {
+        m_raw.reserve(static_cast<size_t>(total));
+    } catch (const std::bad_alloc&) {
+        m_raw.reserve(static_cast<size_t>(std::min<std::uint64_t>(total, 1u << 20)));
+    }
     CandidateGenerator generator(ranges);
     bool stopped = false;
     bool cancelled = false;
@@ -383,20 +391,37 @@ void OptimisationScreen::applyFold() {
     cbt_zhangkai.setText(m_fold.buttonText());
 }
 
-std::optional<OptimisationScreen::ListFile> OptimisationScreen::shownListFile(
-    const std::string& timeText) const {
+const ResultList* OptimisationScreen::shownListForSave(ListFileKind& kind) const {
     const bool rawShown = Grid2_Youhuajieguo.visible();
     const ResultList& list = rawShown ? m_raw : m_filtered;
-    if (list.empty()) return std::nullopt;
-    const ListFileKind kind = rawShown ? ListFileKind::Raw : ListFileKind::Filtered;
-    return ListFile{kind, listFileLines(list, kind, timeText, m_host.listFileSoil())};
+    kind = rawShown ? ListFileKind::Raw : ListFileKind::Filtered;
+    return list.empty() ? nullptr : &list;
+}
+
+std::optional<OptimisationScreen::ListFile> OptimisationScreen::shownListFile(
+    const std::string& timeText) const {
+    ListFileKind kind;
+    const ResultList* list = shownListForSave(kind);
+    if (!list) return std::nullopt;
+    return ListFile{kind, listFileLines(*list, kind, timeText, m_host.listFileSoil())};
+}
+
+bool OptimisationScreen::writeShownList(const std::string& timeText,
+                                        const ListLineSink& sink) const {
+    ListFileKind kind;
+    const ResultList* list = shownListForSave(kind);
+    if (!list) return false;
+    writeListFile(*list, kind, timeText, m_host.listFileSoil(), sink);
+    return true;
 }
 
 void OptimisationScreen::saveShownList(const std::filesystem::path& folder,
                                        const std::string& timeText) {
-    const std::optional<ListFile> file = shownListFile(timeText);
-    if (!file) return;
-    saveListFile(folder, file->kind, file->lines);
+    ListFileKind kind;
+    const ResultList* list = shownListForSave(kind);
+    if (!list) return;
+    // Line by line: a list of millions of rows never stands in memory as text.
+    saveListFile(folder, *list, kind, timeText, m_host.listFileSoil());
     cbt_YHsave.setEnabled(false);
 }
 

@@ -114,6 +114,9 @@ class OptimisationScreen {
         std::vector<std::string> lines;
     };
     std::optional<ListFile> shownListFile(const std::string& timeText) const;
+    // The same lines one at a time, for a list of any length; false (and nothing written) when
+    // the save would write nothing.
+    bool writeShownList(const std::string& timeText, const ListLineSink& sink) const;
 
     // The window reports each completed computation while optimising, and each refusal.
     void pileComputed(const PileInput& input, const PileResult& result);
@@ -140,6 +143,8 @@ class OptimisationScreen {
     void headerClick(ListGrid& grid, ResultList& list, int column);
     void fetch(const ResultList& list, int row);
     void resetSortMarks(ListGrid& grid);
+    // The list a save writes and its kind, or nullptr when it is empty.
+    const ResultList* shownListForSave(ListFileKind& kind) const;
     void applyFold();
     void setStatus(const std::string& text, TextColour colour);
     // Writes one candidate into the input screen and computes it; false when refused.
