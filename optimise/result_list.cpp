@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "core/concrete_grades.h"
+#include "core/number_format.h"
 #include "core/pile_input.h"
 #include "core/sections.h"
 #include "core/text_width.h"
@@ -117,48 +118,43 @@ void ResultList::clear() {
 }
 
 void ResultList::append(const ListRowValues& v) {
+    static_assert(sizeof(Row) == 64 && sizeof(SoilRow) == 40);
+    const auto mode = static_cast<RoundingMode>(v.mode);
+    // The shown texts read back, so a sort or filter sees what the user sees.
+    const auto shown = [mode](std::string_view text, double value) {
+        return ParseLenient(text.empty() ? FormatResult(value, mode, 7) : std::string(text));
+    };
     Row r{};
-    r.size1 = v.size1;
-    r.size2 = v.size2;
+    // A search writes the same few sizes again and again: each is taken to 15 digits once.
+    for (int i = 0; i < 2; ++i) {
+        const double size = i == 0 ? v.size1 : v.size2;
+        if (!m_sizeCache[i].used || m_sizeCache[i].in != size)
+            m_sizeCache[i] = {true, size, FifteenDigits(size)};
+    }
+    r.size1 = m_sizeCache[0].out;
+    r.size2 = m_sizeCache[1].out;
     r.depth = v.depth;
     r.rockValue = v.rockValue;
     r.kesair = v.kesair;
-    r.ra = v.ra;
-    r.rc = v.rc;
+    r.ra = shown(v.raText, v.ra);
+    r.rc = shown(v.rcText, v.rc);
     r.number = static_cast<std::uint32_t>(m_rows.size() + 1);
     r.section = static_cast<std::uint8_t>(v.section);
-    r.depthUnit = static_cast<std::uint8_t>(v.depthUnit);
-    r.rockType = static_cast<std::uint8_t>(v.rockType);
-    r.process = static_cast<std::uint8_t>(v.process);
     r.grade = static_cast<std::uint8_t>(v.grade);
     r.mode = static_cast<std::uint8_t>(v.mode);
+    r.depthUnit = static_cast<std::uint8_t>(v.depthUnit) & 1u;
+    r.rockType = static_cast<std::uint8_t>(v.rockType) & 3u;
+    r.process = static_cast<std::uint8_t>(v.process) & 3u;
+    if (hasSoilColumns(*m_layout))
+        r.flags = static_cast<std::uint8_t>((v.dragLoad ? kDragLoadFlag : 0) |
+                                            (v.sideResistance ? kSideResistanceFlag : 0));
     m_rows.push_back(r);
-    // The keys are the shown texts read back, so a sort or filter sees what the user sees.
-    const std::size_t i = m_rows.size() - 1;
-    Row& stored = m_rows.back();
-    if (!m_hasLastSize1 || v.size1 != m_lastSize1) {
-        m_lastSize1 = v.size1;
-        m_lastKeySize1 = ParseLenient(fieldText(i, ListField::Size1));
-        m_hasLastSize1 = true;
-    }
-    stored.keySize1 = m_lastKeySize1;
-    stored.keyRa =
-        ParseLenient(v.raText.empty() ? fieldText(i, ListField::Ra) : std::string(v.raText));
-    stored.keyRc =
-        ParseLenient(v.rcText.empty() ? fieldText(i, ListField::Rc) : std::string(v.rcText));
     if (!hasSoilColumns(*m_layout)) return;
 
-    stored.flags = static_cast<std::uint8_t>((v.dragLoad ? kDragLoadFlag : 0) |
-                                             (v.sideResistance ? kSideResistanceFlag : 0));
     SoilRow soil{};
     soil.qgn = v.qgn;
-    soil.nkLimit = v.nkLimit;
-    soil.nLimit = v.nLimit;
-    const auto mode = static_cast<RoundingMode>(v.mode);
-    soil.keyNk =
-        ParseLenient(v.nkText.empty() ? FormatResult(v.nkLimit, mode, 7) : std::string(v.nkText));
-    soil.keyN =
-        ParseLenient(v.nText.empty() ? FormatResult(v.nLimit, mode, 7) : std::string(v.nText));
+    soil.nkLimit = shown(v.nkText, v.nkLimit);
+    soil.nLimit = shown(v.nText, v.nLimit);
     // The ratios are those of the shown texts; a shown denominator of 0 (a tiny pile rounded
     // to tens or hundreds) takes the unrounded values, and a denominator that is 0 gives 0%.
     const auto ratio = [](double shownLimit, double shownBase, double limit, double base) {
@@ -166,10 +162,9 @@ void ResultList::append(const ListRowValues& v) {
         if (base != 0) return 100 * limit / base;
         return 0.0;
     };
-    soil.nkRatio = ratio(soil.keyNk, stored.keyRa, v.nkLimit, v.ra);
-    soil.nRatio = ratio(soil.keyN, stored.keyRc, v.nLimit, v.rc);
-    soil.keyNkRatio = ParseLenient(FormatFixed(soil.nkRatio, 10, 0));
-    soil.keyNRatio = ParseLenient(FormatFixed(soil.nRatio, 10, 0));
+    const auto percent = [](double x) { return ParseLenient(FormatFixed(x, 10, 0)); };
+    soil.nkRatio = percent(ratio(soil.nkLimit, r.ra, v.nkLimit, v.ra));
+    soil.nRatio = percent(ratio(soil.nLimit, r.rc, v.nLimit, v.rc));
     m_soil.push_back(soil);
 }
 
@@ -239,19 +234,19 @@ double ResultList::fieldValue(std::size_t row, ListField field) const {
     const Row& r = m_rows[row];
     switch (field) {
         case ListField::Size1:
-            return r.keySize1;
+            return r.size1;
         case ListField::Ra:
-            return r.keyRa;
+            return r.ra;
         case ListField::Rc:
-            return r.keyRc;
+            return r.rc;
         case ListField::NkLimit:
-            return m_soil[row].keyNk;
+            return m_soil[row].nkLimit;
         case ListField::NkRatio:
-            return m_soil[row].keyNkRatio;
+            return m_soil[row].nkRatio;
         case ListField::NLimit:
-            return m_soil[row].keyN;
+            return m_soil[row].nLimit;
         case ListField::NRatio:
-            return m_soil[row].keyNRatio;
+            return m_soil[row].nRatio;
         // The other columns sort by the number their text starts with.
         case ListField::PileNumber:
         case ListField::Section:

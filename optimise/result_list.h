@@ -160,50 +160,48 @@ class ResultList {
 
   private:
     // Formula two keeps its columns in a second array in step with this one.
-    // 96 bytes: the numbers behind the texts, the three read-back keys, the running number
-    // and the codes.
+    // 64 bytes. The shown values are stored as their texts read back (Ra, Rc by the row's
+    // mode): writing such a value again by the same mode gives the same text, so one number
+    // serves the cell and the sort and filter key. Sizes are kept to 15 digits, the decimal
+    // their text shows, so they are their own keys too.
     struct Row {
         double size1;
         double size2;
         double depth;
         double rockValue;
         double kesair;
-        double ra;
-        double rc;
-        double keySize1;  // ParseLenient of the d|a text
-        double keyRa;
-        double keyRc;
+        double ra;             // Ra as shown
+        double rc;             // Rc as shown
         std::uint32_t number;  // running number given by the search
         std::uint8_t section;
-        std::uint8_t depthUnit;
-        std::uint8_t rockType;
-        std::uint8_t process;
         std::uint8_t grade;
         std::uint8_t mode;
-        std::uint8_t flags;  // formula two: kDragLoadFlag, kSideResistanceFlag
+        std::uint8_t depthUnit : 1;
+        std::uint8_t rockType : 2;
+        std::uint8_t process : 2;
+        std::uint8_t flags : 2;  // formula two: kDragLoadFlag, kSideResistanceFlag
     };
 
-    // 72 bytes: the soil values of a formula-two row and the keys read back from their texts.
+    // 40 bytes: the soil values of a formula-two row, the limits and ratios as shown.
     struct SoilRow {
         double qgn;
-        double nkLimit;
-        double nLimit;
-        double nkRatio;  // percent, as the ratio column shows it before rounding
+        double nkLimit;  // [Nk] as shown
+        double nLimit;   // [N] as shown
+        double nkRatio;  // the percent the ratio column shows
         double nRatio;
-        double keyNk;
-        double keyN;
-        double keyNkRatio;
-        double keyNRatio;
     };
     static constexpr std::uint8_t kDragLoadFlag = 1, kSideResistanceFlag = 2;
+    struct SizeCache {
+        bool used = false;
+        double in = 0;
+        double out = 0;
+    };
+    SizeCache m_sizeCache[2];
 
     const ListLayout* m_layout;
     std::vector<SoilRow> m_soil;  // formula two only
     std::vector<Row> m_rows;
     // The d|a key of the last row appended: consecutive candidates mostly share their size.
-    double m_lastSize1 = 0;
-    double m_lastKeySize1 = 0;
-    bool m_hasLastSize1 = false;
     int m_numberDigits = 0;  // 0: plain running numbers
 };
 
