@@ -153,7 +153,7 @@ void appendRockResistance(BookLines& lines, const PileInput& input, const PileRe
         case SectionType::Circle:
             if (isFrk(input)) {
                 lines.push_back("      嵌岩段侧阻和端阻综合系数ζr: " +
-                                padValue(FormatFixed(result.zetaR.value_or(0), 5, 4), 10));
+                                padValue(ZetaText(result.zetaR.value_or(0), ShownOn::Book), 10));
             } else {
                 lines.push_back("      考虑嵌固力影响后承载力综合系数β:" + coef);
             }
@@ -227,8 +227,8 @@ void appendSummaryBlocks(BookLines& lines, const PileInput& input, const PileRes
     const double strength = isFrk(input) ? input.frk : input.fuk;
     lines.push_back(Spaces(6) + center(input.depthText) + Spaces(2) +
                     center(FormatFixed(strength, 6, 2)) + Spaces(2) +
-                    center(FormatResult(result.Ra, mode, 10)) + Spaces(2) +
-                    center(FormatResult(result.Rc, mode, 10)) + Spaces(1));
+                    center(RaText(result.Ra, mode, ShownOn::Book)) + Spaces(2) +
+                    center(RcText(result.Rc, mode, ShownOn::Book)) + Spaces(1));
 }
 
 void appendBookClosing(BookLines& lines, const std::string& timeText) {

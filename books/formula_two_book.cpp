@@ -132,9 +132,9 @@ const SummaryTableLayout& formulaTwoTableLayout() {
         std::vector<SummaryColumn> columns = formulaOneColumns();
         // clang-format off
         columns.insert(columns.end(), {
-            {"下拉荷载  ", " Qgn(kN)  ", [](S s) { return roundedCell(limitOrZero(s.result.Qgn), s.mode, 2); }},
-            {"标准荷载  ", "限值[Nk]  ", [](S s) { return roundedCell(limitOrZero(s.result.NkLimit), s.mode, 2); }},
-            {"设计荷载  ", "限值 [N]  ", [](S s) { return roundedCell(limitOrZero(s.result.NLimit), s.mode, 2); }},
+            {"下拉荷载  ", " Qgn(kN)  ", [](S s) { return roundedCell(QgnText(limitOrZero(s.result.Qgn), s.mode, ShownOn::Book), s.mode, 2); }},
+            {"标准荷载  ", "限值[Nk]  ", [](S s) { return roundedCell(NkLimitText(limitOrZero(s.result.NkLimit), s.mode, ShownOn::Book), s.mode, 2); }},
+            {"设计荷载  ", "限值 [N]  ", [](S s) { return roundedCell(NLimitText(limitOrZero(s.result.NLimit), s.mode, ShownOn::Book), s.mode, 2); }},
         });
         // clang-format on
         return makeTableLayout(std::move(columns));
@@ -255,15 +255,16 @@ void appendNegativeFriction(BookLines& lines, const FormulaTwoRun& run) {
 
 void appendLimitSummaryBlock(BookLines& lines, const FormulaTwoRun& run, RoundingMode mode) {
     const PileResult& result = run.result.pile;
-    const auto center = [mode](double x) { return PadCenter(FormatResult(x, mode, 10), " ", 8); };
+    const auto center = [](const std::string& text) { return PadCenter(text, " ", 8); };
     lines.push_back(kSummaryRule);
     lines.push_back("      下拉荷载  标准荷载  设计荷载  竖向荷载 ");
     lines.push_back("       Qgn(kN)  限值[Nk]  限值 [N]  限值判定 ");
     lines.push_back(kSummaryRule);
-    lines.push_back(Spaces(6) + center(limitOrZero(result.Qgn)) + Spaces(2) +
-                    center(limitOrZero(result.NkLimit)) + Spaces(2) +
-                    center(limitOrZero(result.NLimit)) + Spaces(2) +
-                    PadCenter(limitVerdictText(run.result.verdict), " ", 8) + Spaces(1));
+    lines.push_back(
+        Spaces(6) + center(QgnText(limitOrZero(result.Qgn), mode, ShownOn::Book)) + Spaces(2) +
+        center(NkLimitText(limitOrZero(result.NkLimit), mode, ShownOn::Book)) + Spaces(2) +
+        center(NLimitText(limitOrZero(result.NLimit), mode, ShownOn::Book)) + Spaces(2) +
+        PadCenter(limitVerdictText(run.result.verdict), " ", 8) + Spaces(1));
 }
 
 BookLines formulaTwoBookLines(const PileInput& input, const FormulaTwoRun& run,

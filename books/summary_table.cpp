@@ -59,8 +59,7 @@ std::vector<std::string> summaryTableFooter(const SummaryTableLayout& layout,
             repeat('=', layout.width), kTimeLinePrefix + timeText};
 }
 
-std::string roundedCell(double value, RoundingMode mode, int blanks) {
-    const std::string text = FormatResult(value, mode, 10);
+std::string roundedCell(const std::string& text, RoundingMode mode, int blanks) {
     return usesDecimals(mode) ? PadLeft(text, " ", 8) + Spaces(blanks)
                               : PadLeft(text, " ", 7) + Spaces(blanks + 1);
 }
@@ -110,18 +109,18 @@ const std::vector<SummaryColumn>& formulaOneColumns() {
         {"深 径 比  ", "  hr/d    ", [](S s) { return isRectangle(s) ? dashCell() : depthRatioCell(s); }},
         {"综合系数  ", "  ζr     ", [](S s) {
             return isCircle(s) && isFrk(s)
-                       ? rightCell(FormatFixed(s.result.zetaR.value_or(0), 5, 4), 7) : dashCell(); }},
+                       ? rightCell(ZetaText(s.result.zetaR.value_or(0), ShownOn::Book), 7) : dashCell(); }},
         {"深 宽 比  ", "  hr/b    ", [](S s) { return isRectangle(s) ? depthRatioCell(s) : dashCell(); }},
         {"截面比值  ", "c/d(b/a)  ", [](S s) {
             return isCircle(s) ? dashCell()
                                : rightCell(FormatFixed(s.result.sideRatio.value_or(0), 6, 2), 6); }},
         {"综合系数  ", "   β     ", [](S s) { return isCircle(s) && isFrk(s) ? dashCell() : coefCell(s); }},
-        {"嵌岩阻力  ", " Qrk(kN)  ", [](S s) { return roundedCell(s.result.Qrk, s.mode, 2); }},
+        {"嵌岩阻力  ", " Qrk(kN)  ", [](S s) { return roundedCell(FormatResult(s.result.Qrk, s.mode, 10), s.mode, 2); }},
         {"安全系数  ", "    K     ", [](S s) { return centredCell(FormatFixed(s.result.K, 10, 2)); }},
-        {"桩承载力  ", " Ra(kN)   ", [](S s) { return roundedCell(s.result.Ra, s.mode, 2); }},
+        {"桩承载力  ", " Ra(kN)   ", [](S s) { return roundedCell(RaText(s.result.Ra, s.mode, ShownOn::Book), s.mode, 2); }},
         {"桩混凝土  ", "强度等级  ", [](S s) { return rightCell(s.input.gradeText, 6); }},
         {"工艺系数  ", "  ψc     ", [](S s) { return rightCell(FormatFixed(s.result.psiC, 3, 2), 6); }},
-        {"桩身强度  ", " Rc(kN)   ", [](S s) { return roundedCell(s.result.Rc, s.mode, 2); }},
+        {"桩身强度  ", " Rc(kN)   ", [](S s) { return roundedCell(RcText(s.result.Rc, s.mode, ShownOn::Book), s.mode, 2); }},
     };
     // clang-format on
     return columns;

@@ -63,10 +63,11 @@ std::vector<std::string> summaryRowCells(const PileInput& input, const PileResul
 // The cells joined: the formula-one row.
 std::string summaryRow(const PileInput& input, const PileResult& result, RoundingMode mode, int n);
 
-// A force cell that follows the rounding mode (Qrk, Ra, Rc): the value right-aligned in 8
+// A force cell that follows the rounding mode (Qrk, Ra, Rc), given its text by that mode: the
+// text right-aligned in 8
 // columns and followed by `blanks` blanks for two and one decimals; for whole numbers (modes
 // units, tens, hundreds) in 7 columns followed by one blank more, so the cell keeps its width.
-std::string roundedCell(double value, RoundingMode mode, int blanks);
+std::string roundedCell(const std::string& text, RoundingMode mode, int blanks);
 
 // "-" centred in 8 columns and 2 blanks: the cell of a value the pile does not have.
 std::string dashCell();

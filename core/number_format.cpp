@@ -202,6 +202,36 @@ std::string FormatResult(double x, RoundingMode mode, int p) {
     return FormatFixed(x, p, 0);
 }
 
+namespace {
+
+int significantDigits(ShownOn on) { return on == ShownOn::Screen ? 7 : 10; }
+
+}  // namespace
+
+std::string RaText(double ra, RoundingMode mode, ShownOn on) {
+    return FormatResult(ra, mode, significantDigits(on));
+}
+
+std::string RcText(double rc, RoundingMode mode, ShownOn on) {
+    return FormatResult(rc, mode, significantDigits(on));
+}
+
+std::string QgnText(double qgn, RoundingMode mode, ShownOn on) {
+    return FormatResult(qgn, mode, significantDigits(on));
+}
+
+std::string NkLimitText(double nkLimit, RoundingMode mode, ShownOn on) {
+    return FormatResult(nkLimit, mode, significantDigits(on));
+}
+
+std::string NLimitText(double nLimit, RoundingMode mode, ShownOn on) {
+    return FormatResult(nLimit, mode, significantDigits(on));
+}
+
+std::string ZetaText(double zeta, ShownOn on) {
+    return FormatFixed(zeta, on == ShownOn::Screen ? 7 : 5, 4);
+}
+
 double FifteenDigits(double x) {
     if (!std::isfinite(x)) return 0;
     // "d.dddddddddddddde+XX" and back. Locale-free.

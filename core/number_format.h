@@ -25,6 +25,23 @@ std::string FormatFixed(double x, int p, int n);
 // FormatFixed after the mode's rounding (screen p = 7, books p = 10).
 std::string FormatResult(double x, RoundingMode mode, int p);
 
+// Where a result is shown: the window's fields, the optimisation lists and their files (7
+// significant digits), or the books and their summary tables (10).
+enum class ShownOn { Screen, Book };
+
+// The texts of the results a user reads and compares, each made here and nowhere else, so a
+// change of how one is rounded reaches the window, both books, the lists and pilecalc alike.
+// Ra, Rc, Qgn, [Nk] and [N] follow the window's rounding mode.
+std::string RaText(double ra, RoundingMode mode, ShownOn on);
+std::string RcText(double rc, RoundingMode mode, ShownOn on);
+std::string QgnText(double qgn, RoundingMode mode, ShownOn on);
+std::string NkLimitText(double nkLimit, RoundingMode mode, ShownOn on);
+std::string NLimitText(double nLimit, RoundingMode mode, ShownOn on);
+// ζr with 4 decimals (7 significant digits on the screen, 5 in the books). The window and the
+// lists show the capacity coefficient β in the same place, in the same form, for a pile
+// without ζr.
+std::string ZetaText(double zeta, ShownOn on);
+
 // x taken to 15 significant digits: the nearest double to the decimal every number text
 // starts from (FormatFixed). Comparisons that decide a branch, and values built by repeated
 // arithmetic, use it so that they agree with the decimal a user typed or reads, whatever the

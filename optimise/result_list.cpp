@@ -121,8 +121,10 @@ void ResultList::append(const ListRowValues& v) {
     static_assert(sizeof(Row) == 64 && sizeof(SoilRow) == 40);
     const auto mode = static_cast<RoundingMode>(v.mode);
     // The shown texts read back, so a sort or filter sees what the user sees.
-    const auto shown = [mode](std::string_view text, double value) {
-        return ParseLenient(text.empty() ? FormatResult(value, mode, 7) : std::string(text));
+    using TextOf = std::string (*)(double, RoundingMode, ShownOn);
+    const auto shown = [mode](std::string_view text, double value, TextOf textOf) {
+        return ParseLenient(text.empty() ? textOf(value, mode, ShownOn::Screen)
+                                         : std::string(text));
     };
     Row r{};
     // A search writes the same few sizes again and again: each is taken to 15 digits once.
@@ -136,8 +138,8 @@ void ResultList::append(const ListRowValues& v) {
     r.depth = v.depth;
     r.rockValue = v.rockValue;
     r.kesair = v.kesair;
-    r.ra = shown(v.raText, v.ra);
-    r.rc = shown(v.rcText, v.rc);
+    r.ra = shown(v.raText, v.ra, RaText);
+    r.rc = shown(v.rcText, v.rc, RcText);
     r.number = static_cast<std::uint32_t>(m_rows.size() + 1);
     r.section = static_cast<std::uint8_t>(v.section);
     r.grade = static_cast<std::uint8_t>(v.grade);
@@ -153,8 +155,8 @@ void ResultList::append(const ListRowValues& v) {
 
     SoilRow soil{};
     soil.qgn = v.qgn;
-    soil.nkLimit = shown(v.nkText, v.nkLimit);
-    soil.nLimit = shown(v.nText, v.nLimit);
+    soil.nkLimit = shown(v.nkText, v.nkLimit, NkLimitText);
+    soil.nLimit = shown(v.nText, v.nLimit, NLimitText);
     // The ratios are those of the shown texts; a shown denominator of 0 (a tiny pile rounded
     // to tens or hundreds) takes the unrounded values, and a denominator that is 0 gives 0%.
     const auto ratio = [](double shownLimit, double shownBase, double limit, double base) {
@@ -188,9 +190,9 @@ std::string ResultList::fieldText(std::size_t row, ListField field) const {
         case ListField::Size2:
             return r.section == 1 ? "-" : FormatGeneral(r.size2);
         case ListField::Ra:
-            return FormatResult(r.ra, mode, 7);
+            return RaText(r.ra, mode, ShownOn::Screen);
         case ListField::Rc:
-            return FormatResult(r.rc, mode, 7);
+            return RcText(r.rc, mode, ShownOn::Screen);
         case ListField::Depth:
             if (static_cast<DepthUnit>(r.depthUnit) == DepthUnit::Millimetre) {
                 return FormatGeneral(r.depth);
@@ -203,19 +205,19 @@ std::string ResultList::fieldText(std::size_t row, ListField field) const {
         case ListField::Process:
             return processLabelText(static_cast<ProcessLabel>(r.process));
         case ListField::Kesair:
-            return FormatFixed(r.kesair, 7, 4);
+            return ZetaText(r.kesair, ShownOn::Screen);
         case ListField::Grade:
             return std::string(GradeAt(GradeIndexOfNumber(r.grade)).text);
         case ListField::Note:
             break;
         case ListField::Qgn:
-            return FormatResult(m_soil[row].qgn, mode, 7);
+            return QgnText(m_soil[row].qgn, mode, ShownOn::Screen);
         case ListField::NkLimit:
-            return FormatResult(m_soil[row].nkLimit, mode, 7);
+            return NkLimitText(m_soil[row].nkLimit, mode, ShownOn::Screen);
         case ListField::NkRatio:
             return FormatFixed(m_soil[row].nkRatio, 10, 0) + "%";
         case ListField::NLimit:
-            return FormatResult(m_soil[row].nLimit, mode, 7);
+            return NLimitText(m_soil[row].nLimit, mode, ShownOn::Screen);
         case ListField::NRatio:
             return FormatFixed(m_soil[row].nRatio, 10, 0) + "%";
         case ListField::IdQgn:

@@ -79,11 +79,9 @@ FormulaTwoResult applySoilTerms(const PileResult& formulaOne, const SideResistan
     }
     if (side && side->revealInputMessageLabel) out.revealMessageLabel = true;
 
-    out.raText = FormatResult(r.Ra, mode, 7);
-    out.rcText = FormatResult(r.Rc, mode, 7);
-    out.qgnText = FormatResult(qgn, mode, 7);
-    out.nkLimitText = FormatResult(*r.NkLimit, mode, 7);
-    out.nLimitText = FormatResult(*r.NLimit, mode, 7);
+    out.qgnText = QgnText(qgn, mode, ShownOn::Screen);
+    out.nkLimitText = NkLimitText(*r.NkLimit, mode, ShownOn::Screen);
+    out.nLimitText = NLimitText(*r.NLimit, mode, ShownOn::Screen);
     return out;
 }
 

@@ -29,8 +29,9 @@ const char* limitVerdictText(LimitVerdict verdict);
 struct FormulaTwoResult {
     PileResult pile;  // Qsk, Quk, Ra, Qgn, NkLimit and NLimit filled in
     LimitVerdict verdict = LimitVerdict::Normal;
-    // FormatResult(x, mode, 7): edt_ra, edt_rc, edt_Qgn, edt_Nkxianzhi, edt_Nxianzhi.
-    std::string raText, rcText, qgnText, nkLimitText, nLimitText;
+    // As the screen shows them: edt_Qgn, edt_Nkxianzhi, edt_Nxianzhi (edt_ra and edt_rc are
+    // the input screen's own).
+    std::string qgnText, nkLimitText, nLimitText;
     TextColour nkLimitColour = TextColour::OrangeRed;  // edt_Nkxianzhi
     TextColour nLimitColour = TextColour::OrangeRed;   // edt_Nxianzhi
     // lb_shuoming after the limit check: a red message when a limit is negative, otherwise

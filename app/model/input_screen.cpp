@@ -181,11 +181,14 @@ void InputScreen::showResults(const PileInput& input, const PileResult& result) 
     lb_kesair.setText(showsZeta ? kKesairZeta : kKesairCoef);
     edt_kesair.setText(m_shownTexts.text(showsZeta ? *result.zetaR : result.coef.value_or(0),
                                          kKesairFormat,
-                                         [](double x) { return FormatFixed(x, 7, 4); }));
+                                         [](double x) { return ZetaText(x, ShownOn::Screen); }));
     const RoundingMode mode = roundingMode();
-    const auto result7 = [mode](double x) { return FormatResult(x, mode, 7); };
-    edt_ra.setText(m_shownTexts.text(result.Ra, static_cast<int>(mode), result7));
-    edt_rc.setText(m_shownTexts.text(result.Rc, static_cast<int>(mode), result7));
+    edt_ra.setText(
+        m_shownTexts.text(result.Ra, kRaFormat + static_cast<int>(mode),
+                          [mode](double x) { return RaText(x, mode, ShownOn::Screen); }));
+    edt_rc.setText(
+        m_shownTexts.text(result.Rc, kRcFormat + static_cast<int>(mode),
+                          [mode](double x) { return RcText(x, mode, ShownOn::Screen); }));
 }
 
 Control* InputScreen::fieldControl(const std::string& field) {

@@ -174,6 +174,8 @@ class InputScreen {
     // exactly what the format gives for that value.
     // Format code of the kesair texts, FormatFixed(x, 7, 4); Ra and Rc use their RoundingMode.
     static constexpr int kKesairFormat = -1;
+    static constexpr int kRaFormat = 16;  // plus the rounding mode
+    static constexpr int kRcFormat = 32;
 
     Host& m_host;
     InputTexts m_texts;  // what Compute read last
