@@ -28,19 +28,19 @@ bool usesDecimals(RoundingMode mode) {
     return mode == RoundingMode::TwoDecimals || mode == RoundingMode::OneDecimal;
 }
 
-// Column 11: a short name of the construction process.
+// Column 11: a short name of the construction process. A circle takes its process item (one
+// not known as mud-protected); any other section is dug by hand on frk and dry on fuk.
 std::string processCell(const PileInput& input) {
-    if (input.section == SectionType::Circle) {
-        switch (input.process) {
-            case 0:
-                return "干 作 业  ";
-            case 2:
-                return "后 注 浆  ";
-            default:
-                return "泥浆护壁  ";
-        }
+    ProcessLabel label = ProcessLabel::MudProtected;
+    if (input.section != SectionType::Circle) {
+        label = input.mode == RockStrengthMode::Frk ? ProcessLabel::ManualDigging
+                                                    : ProcessLabel::DryWork;
+    } else if (input.process == 0) {
+        label = ProcessLabel::DryWork;
+    } else if (input.process == 2) {
+        label = ProcessLabel::PostGrouted;
     }
-    return input.mode == RockStrengthMode::Frk ? "人工挖孔  " : "干 作 业  ";
+    return processLabelText(label) + std::string("  ");
 }
 
 }  // namespace
@@ -54,8 +54,7 @@ std::vector<std::string> summaryTableHeader(const SummaryTableLayout& layout) {
 
 std::vector<std::string> summaryTableFooter(const SummaryTableLayout& layout,
                                             const std::string& timeText) {
-    return {repeat('-', layout.width),
-            " 注: 采用《建筑桩基础设计与施工验收规范》(DBJ 50-200-2014)公式计算",
+    return {repeat('-', layout.width), std::string(" ") + kStandardNoteLine,
             repeat('=', layout.width), kTimeLinePrefix + timeText};
 }
 

@@ -18,6 +18,10 @@
 
 namespace pile {
 
+// The closing note on the standard of the summary tables and the list files.
+inline constexpr const char* kStandardNoteLine =
+    "注: 采用《建筑桩基础设计与施工验收规范》(DBJ 50-200-2014)公式计算";
+
 // What a row of a summary table is made from.
 struct SummaryRowSource {
     const PileInput& input;

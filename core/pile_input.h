@@ -5,6 +5,7 @@
 // first failing check wins and names the offending control.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <variant>
@@ -13,6 +14,19 @@
 #include "core/concrete_grades.h"
 
 namespace pile {
+
+// The short name of a pile's construction process, as the summary table and the optimisation
+// lists print it.
+enum class ProcessLabel : std::uint8_t {
+    DryWork = 0,        // "干 作 业": circle item 0, and every pile with fuk given
+    MudProtected = 1,   // "泥浆护壁": circle item 1
+    PostGrouted = 2,    // "后 注 浆": circle item 2
+    ManualDigging = 3,  // "人工挖孔": ellipse, rectangle and square with frk given
+};
+
+// The label of a candidate: section 1..4, rock type 1..2, the selected item of cbb_czgy.
+ProcessLabel processLabelFor(int section, int rockType, int processIndex);
+const char* processLabelText(ProcessLabel label);
 
 // Item index of cbb_jmlx.
 enum class SectionType { Circle = 0, Ellipse = 1, Rectangle = 2 };

@@ -5,6 +5,7 @@
 #include <optional>
 #include <system_error>
 
+#include "books/summary_table.h"
 #include "books/text_file.h"
 #include "books/text_table.h"
 #include "core/number_format.h"
@@ -14,8 +15,6 @@
 
 namespace pile {
 namespace {
-
-const char* const kNoteLine = "注: 采用《建筑桩基础设计与施工验收规范》(DBJ 50-200-2014)公式计算";
 
 std::string repeat(char c, int n) { return std::string(static_cast<std::size_t>(n), c); }
 
@@ -235,7 +234,7 @@ void writeListFile(const ResultList& list, ListFileKind kind, const std::string&
     sink(rule);
     for (std::size_t i = 0; i < list.size(); ++i) sink(listFileRow(list, i, i + 1, list.size()));
     sink(rule);
-    sink(kNoteLine);
+    sink(kStandardNoteLine);
     sink(repeat('=', width));
     sink("计算时间：" + timeText);
     for (const std::string& line : appendix) sink(line);

@@ -24,33 +24,6 @@ std::string_view sectionText(int section, double size1, double size2) {
 
 }  // namespace
 
-ProcessLabel processLabelFor(int section, int rockType, int processIndex) {
-    if (rockType != 1) return ProcessLabel::DryWork;
-    if (section != 1) return ProcessLabel::ManualDigging;
-    switch (processIndex) {
-        case 1:
-            return ProcessLabel::MudProtected;
-        case 2:
-            return ProcessLabel::PostGrouted;
-        default:
-            return ProcessLabel::DryWork;
-    }
-}
-
-const char* processLabelText(ProcessLabel label) {
-    switch (label) {
-        case ProcessLabel::MudProtected:
-            return "泥浆护壁";
-        case ProcessLabel::PostGrouted:
-            return "后 注 浆";
-        case ProcessLabel::ManualDigging:
-            return "人工挖孔";
-        case ProcessLabel::DryWork:
-            break;
-    }
-    return "干 作 业";
-}
-
 const ListLayout& formulaOneListLayout() {
     static const ListLayout layout{
         {

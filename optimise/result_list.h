@@ -20,21 +20,10 @@
 #include <vector>
 
 #include "core/number_format.h"
+#include "core/pile_input.h"
 #include "optimise/item_ranges.h"
 
 namespace pile {
-
-// The process label of column 9.
-enum class ProcessLabel : std::uint8_t {
-    DryWork = 0,        // "干 作 业": circle item 0, and every pile with fuk given
-    MudProtected = 1,   // "泥浆护壁": circle item 1
-    PostGrouted = 2,    // "后 注 浆": circle item 2
-    ManualDigging = 3,  // "人工挖孔": ellipse, rectangle and square with frk given
-};
-
-// The label of a candidate: section 1..4, rock type 1..2, the selected item of cbb_czgy.
-ProcessLabel processLabelFor(int section, int rockType, int processIndex);
-const char* processLabelText(ProcessLabel label);
 
 // What a cell shows; a layout lists the fields of its columns in order.
 enum class ListField : std::uint8_t {
