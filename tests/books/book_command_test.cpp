@@ -256,6 +256,26 @@ TEST_F(BookCommandFile, ChineseNamesSaveAndReadBack) {
     EXPECT_EQ(files, 1u);
 }
 
+// A character the code page cannot hold is saved as "?", and the columns are counted for the
+// "?": every row of the saved table is as long as the rule above it (in code page 936 a byte is
+// a column).
+TEST_F(BookCommandFile, CharactersOutsideTheCodePageKeepTheColumns) {
+    const auto path = m_dir / "table.txt";
+    const BookRun run = runBook(
+        "{\"d\":\"1000\"}\n{\"d\":\"1000\xF0\x9F\x98\x80\"}\n{\"d\":\"1000\xE1\x80\xBF\"}\n",
+        {"--table", "--time", "T", "--out", utf8(path)});
+    ASSERT_EQ(run.status, kExitOk) << run.err;
+    std::vector<std::string> lines;
+    std::istringstream file(read(path));
+    for (std::string line; std::getline(file, line, '\n');) lines.push_back(line);
+    ASSERT_EQ(lines.size(), 5u + 3u + 4u);
+    for (size_t row = 5; row < 8; ++row) {
+        SCOPED_TRACE(row);
+        EXPECT_EQ(lines[row].size(), lines[4].size());
+    }
+    EXPECT_NE(lines[6].find("1000?"), std::string::npos);
+}
+
 TEST_F(BookCommandFile, NothingToSaveKeepsTheEarlierFile) {
     const auto path = m_dir / "book.txt";
     std::ofstream(path) << "earlier";
