@@ -6,6 +6,7 @@
 // renamed over the target, so a failed save never leaves a half-written file in its place.
 #include "books/text_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <memory>
@@ -200,6 +201,16 @@ std::string toAnsiCodePage(const std::string& utf8) {
 }
 
 #endif
+
+bool fitsAnsiCodePage(const std::string& utf8) {
+    // Every character the code page cannot hold, and every malformed byte, adds a "?"; the
+    // second byte of a two-byte character is never 0x3F, so the "?"s of the text are all
+    // there are when nothing was replaced.
+    const auto marks = [](const std::string& text) {
+        return std::count(text.begin(), text.end(), '?');
+    };
+    return marks(toAnsiCodePage(utf8)) == marks(utf8);
+}
 
 std::string saveFailureReason(const std::error_code& error) {
 #ifndef _WIN32

@@ -38,6 +38,9 @@ std::filesystem::path pathFromUtf8(const std::string& utf8);
 // each byte of malformed UTF-8, becomes "?".
 std::string toAnsiCodePage(const std::string& utf8);
 
+// Whether toAnsiCodePage() keeps every character of the UTF-8 text (no "?" of its own).
+bool fitsAnsiCodePage(const std::string& utf8);
+
 // Why a save failed, in the user's words: the common causes (no permission, a full disk, a
 // missing folder or one that is a file, a name too long, a read-only disk) in Chinese, any other
 // in the system's words.
