@@ -331,7 +331,7 @@ std::filesystem::path followLinks(std::filesystem::path path, int& error) {
 // the process dies), or a named one where the file system has no unnamed files. commit() then
 // gives it the target's permission bits and owner and renames it over the target, so the
 // target's name holds the earlier file or the new one, whole, at every moment: a hard-linked
-// target included (its other names keep the earlier file, which is theirs as much as its).
+// target included (its other names keep the earlier file).
 // A target that is not a regular file (a FIFO, a device) is written directly.
 struct TextFileWriter::State {
     std::filesystem::path target;  // the file written: path with its links followed
