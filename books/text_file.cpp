@@ -6,6 +6,7 @@
 // renamed over the target, so a failed save never leaves a half-written file in its place.
 #include "books/text_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <memory>
@@ -22,6 +23,7 @@
 #else
 #include <fcntl.h>
 #include <iconv.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -200,6 +202,16 @@ std::string toAnsiCodePage(const std::string& utf8) {
 
 #endif
 
+bool fitsAnsiCodePage(const std::string& utf8) {
+    // Every character the code page cannot hold, and every malformed byte, adds a "?"; the
+    // second byte of a two-byte character is never 0x3F, so the "?"s of the text are all
+    // there are when nothing was replaced.
+    const auto marks = [](const std::string& text) {
+        return std::count(text.begin(), text.end(), '?');
+    };
+    return marks(toAnsiCodePage(utf8)) == marks(utf8);
+}
+
 std::string saveFailureReason(const std::error_code& error) {
 #ifndef _WIN32
     if (error.category() == std::generic_category() || error.category() == std::system_category()) {
@@ -317,16 +329,16 @@ std::filesystem::path followLinks(std::filesystem::path path, int& error) {
 
 // The content goes into an unnamed file in the target's folder (O_TMPFILE: nothing is left if
 // the process dies), or a named one where the file system has no unnamed files. commit() then
-// either links it over the target, with the target's permission bits and owner, or, for a
-// target that must stay the same file (hard links, or an owner the new file could not be given),
-// copies it into the target once the room for it is reserved. A target that is not a regular
-// file (a FIFO, a device) is written directly.
+// gives it the target's permission bits and owner and renames it over the target, so the
+// target's name holds the earlier file or the new one, whole, at every moment: a hard-linked
+// target included (its other names keep the earlier file).
+// A target that is not a regular file (a FIFO, a device) is written directly.
 struct TextFileWriter::State {
     std::filesystem::path target;  // the file written: path with its links followed
     bool exists = false;
-    struct stat targetStat {};
-    int folder = -1;  // the target's folder, for linkat and renameat
-    int fd = -1;      // the temporary file, or the target itself when direct
+    struct stat targetStat {};  // at the start: whether it is a regular file
+    int folder = -1;            // the target's folder, for linkat and renameat
+    int fd = -1;                // the temporary file, or the target itself when direct
     bool direct = false;
     std::string namedTemp;  // the fallback's name in the folder, or empty
     std::string buffer;
@@ -401,33 +413,29 @@ void TextFileWriter::flush() {
 
 namespace {
 
-// Copies the finished temporary file into the target, which keeps its identity: its links, its
-// owner, its permission bits. The room is reserved first where the file system can reserve it,
-// so that a full disk refuses the save before the earlier content is touched.
-int copyInPlace(int from, const std::filesystem::path& target, off_t size) {
-    const int to = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
-    if (to < 0) return errno;
-    const auto done = [to](int error) {
-        ::close(to);
-        return error;
-    };
-    if (::fallocate(to, FALLOC_FL_KEEP_SIZE, 0, size) != 0 && errno != EOPNOTSUPP &&
-        errno != ENOSYS)
-        return done(errno);
-    std::string chunk(kBufferBytes, '\0');
-    for (off_t offset = 0; offset < size;) {
-        const ssize_t n = ::pread(from, chunk.data(), chunk.size(), offset);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return done(n < 0 ? errno : EIO);
-        if (::lseek(to, offset, SEEK_SET) < 0) return done(errno);
-        if (const int error = writeAll(to, chunk.data(), static_cast<std::size_t>(n)))
-            return done(error);
-        offset += n;
+// Saves into one folder take turns while they put their files in place: an advisory lock on the
+// folder itself, which every save can open and which no save leaves behind (a lock file beside
+// the target would stay in the user's Documents folder). Without a lock, two saves of one file
+// still each replace it whole; with it, the one that finishes last wins, with the permission
+// bits and owner of the file it replaced. A folder that cannot be opened for reading, or a file
+// system without locks, is saved into without one.
+class FolderLock {
+  public:
+    explicit FolderLock(const std::filesystem::path& folder)
+        : m_fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+        if (m_fd < 0) return;
+        while (::flock(m_fd, LOCK_EX) != 0 && errno == EINTR) {
+        }
     }
-    if (::ftruncate(to, size) != 0) return done(errno);
-    if (::fsync(to) != 0) return done(errno);
-    return ::close(to) == 0 ? 0 : errno;
-}
+    ~FolderLock() {
+        if (m_fd >= 0) ::close(m_fd);  // closing the last descriptor releases the lock
+    }
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+
+  private:
+    int m_fd;
+};
 
 }  // namespace
 
@@ -442,29 +450,25 @@ void TextFileWriter::commit() {
     }
     if (::fsync(s.fd) != 0) throw FileWriteError(m_path, describe(errno));
 
-    bool replace = true;
-    if (s.exists) {
-        const struct stat& old = s.targetStat;
-        // A hard link stays a link to the one file.
-        replace = old.st_nlink <= 1;
-        if (replace && ::fchmod(s.fd, old.st_mode & 07777) != 0)
-            throw FileWriteError(m_path, describe(errno));
-        // A new file that cannot be given the earlier owner would take the file from its owner.
+    const FolderLock lock(s.target.parent_path().empty() ? std::filesystem::path(".")
+                                                         : s.target.parent_path());
+    // The file as it is now, after any save that went before: the new file takes its owner and
+    // permission bits. A file that cannot be given the earlier owner (a user saving another
+    // user's file, which the folder lets them replace) becomes theirs, with the earlier group
+    // where they may give it and never with the set-user or set-group bit of another owner.
+    struct stat old {};
+    if (::stat(s.target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
         struct stat mine {};
-        if (replace && ::fstat(s.fd, &mine) == 0 &&
-            (mine.st_uid != old.st_uid || mine.st_gid != old.st_gid) &&
-            ::fchown(s.fd, old.st_uid, old.st_gid) != 0)
-            replace = false;
-    }
-    if (!replace) {
-        const off_t size = ::lseek(s.fd, 0, SEEK_END);
-        if (size < 0) throw FileWriteError(m_path, describe(errno));
-        if (const int error = copyInPlace(s.fd, s.target, size))
-            throw FileWriteError(m_path, describe(error));
-        if (!s.namedTemp.empty()) ::unlinkat(s.folder, s.namedTemp.c_str(), 0);
-        s.namedTemp.clear();
-        s.committed = true;
-        return;
+        if (::fstat(s.fd, &mine) != 0) throw FileWriteError(m_path, describe(errno));
+        mode_t mode = old.st_mode & 07777;
+        if ((mine.st_uid != old.st_uid || mine.st_gid != old.st_gid) &&
+            ::fchown(s.fd, old.st_uid, old.st_gid) != 0) {
+            mode &= 0777;
+            if (mine.st_gid != old.st_gid &&
+                ::fchown(s.fd, static_cast<uid_t>(-1), old.st_gid) != 0)
+                mode &= 0707;  // the group would be another: its bits are not the user's to give
+        }
+        if (::fchmod(s.fd, mode) != 0) throw FileWriteError(m_path, describe(errno));
     }
 
     const std::string targetName = s.target.filename().string();

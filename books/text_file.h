@@ -38,6 +38,9 @@ std::filesystem::path pathFromUtf8(const std::string& utf8);
 // each byte of malformed UTF-8, becomes "?".
 std::string toAnsiCodePage(const std::string& utf8);
 
+// Whether toAnsiCodePage() keeps every character of the UTF-8 text (no "?" of its own).
+bool fitsAnsiCodePage(const std::string& utf8);
+
 // Why a save failed, in the user's words: the common causes (no permission, a full disk, a
 // missing folder or one that is a file, a name too long, a read-only disk) in Chinese, any other
 // in the system's words.
@@ -46,11 +49,14 @@ std::string saveFailureReason(const std::error_code& error);
 // A text file written line by line, each line converted and ended with CR LF, and put in place
 // whole by commit(). Until then, and whenever anything fails, the earlier file stays as it was;
 // a writer that goes without commit() leaves nothing behind, and on Linux neither does a
-// process that dies meanwhile. The file keeps what the user gave it: a save writes through a
-// symbolic link to its target, keeps the target's permission bits and owner, keeps a hard link
-// a link (the complete content is then copied into the file, once the disk has the room for
-// it), and writes a target that is not a regular file (a FIFO, a device) directly.
-// Every failure throws FileWriteError.
+// process that dies meanwhile. A regular file is always replaced whole, by a rename: its name
+// holds the earlier content or the new, never a mix, whenever the process is stopped. The file
+// keeps what the user gave it: a save writes through a symbolic link to its target and keeps the
+// target's permission bits and owner (where the system lets the saver give them); the other names
+// of a hard-linked target keep the earlier content. A target that is not a regular file (a FIFO,
+// a device) is written directly. Saves into one folder put their files in place one at a time
+// (an advisory lock on the folder; on Windows the rename alone), so of two saves of one file the
+// later one wins, whole. Every failure throws FileWriteError.
 class TextFileWriter {
   public:
     explicit TextFileWriter(const std::filesystem::path& path);

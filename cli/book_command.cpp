@@ -25,8 +25,8 @@ namespace pile::cli {
 
 namespace {
 
-// The memo could not be saved: the run did not do what was asked.
-constexpr int kExitWriteFailed = 1;
+// The memo could not be saved, or the books not kept: the run did not do what was asked.
+constexpr int kExitFailed = 1;
 
 constexpr const char* kUsage =
     "usage: pilecalc book [--formula 1|2] [--table] [--precision 0..4] [--time TEXT] [--out FILE]"
@@ -53,6 +53,13 @@ bool parseOptions(const std::vector<std::string>& args, Options& options, std::o
             if (!parsePrecision(args[++i], options.precision, err)) return false;
         } else if (arg == "--time" && hasValue) {
             options.time = args[++i];
+            // The time is printed into the books and list files like a field: one line.
+            if (!isOneLineText(*options.time)) {
+                err << "pilecalc book: --time must be one line of text, without control "
+                       "characters\n"
+                    << kUsage;
+                return false;
+            }
         } else if (arg == "--out" && hasValue) {
             options.out = args[++i];
             if (options.out->empty()) {
@@ -71,16 +78,11 @@ bool parseOptions(const std::vector<std::string>& args, Options& options, std::o
     return true;
 }
 
-}  // namespace
-
-int runBookCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-                   std::ostream& err) {
-    Options options;
-    if (!parseOptions(args, options, err)) return kExitUsage;
-
+// The books of the input lines, printed or saved; throws when the books' temporary file fails.
+int runBook(const Options& options, std::istream& in, std::ostream& out, std::ostream& err) {
     HeadlessWindow window(options.formula, options.time);
-    // Every pile but the latest waits on disk, whatever the length of the input: memory holds
-    // what a delete-last line may take back next.
+    // Every pile but the latest waits on disk once the piles are more than a few, whatever the
+    // length of the input: memory holds what a delete-last line may take back next.
     PileArchive archive;
     window.setBooksArchive(&archive);
     window.setRoundingMode(static_cast<RoundingMode>(options.precision));
@@ -133,12 +135,29 @@ int runBookCommand(const std::vector<std::string>& args, std::istream& in, std::
             file.commit();
         } catch (const std::exception& e) {
             err << "pilecalc book: " << e.what() << "\n";
-            return kExitWriteFailed;
+            return kExitFailed;
         }
         return kExitOk;
     }
     forEachLine([&out](const std::string& text) { out << text << '\n'; });
     return streamStatus(in, out, err, "pilecalc book", kExitOk);
+}
+
+}  // namespace
+
+int runBookCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                   std::ostream& err) {
+    Options options;
+    if (!parseOptions(args, options, err)) return kExitUsage;
+
+    try {
+        return runBook(options, in, out, err);
+    } catch (const std::exception& e) {
+        // The books' temporary file could not be made, written or read: the books are not
+        // whole, and no file is saved from them.
+        err << "pilecalc book: " << e.what() << "\n";
+        return kExitFailed;
+    }
 }
 
 }  // namespace pile::cli

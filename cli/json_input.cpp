@@ -29,7 +29,41 @@ bool isOneLineText(const std::string& text) {
     return true;
 }
 
+namespace {
+
+// The deepest nesting of arrays and objects in the text, counted outside strings and given up
+// past `limit`: the JSON library's parser is iterative, but its serializer, comparison and
+// copies of a value recurse once per level, so a deep value must not get that far.
+bool nestedDeeperThan(const std::string& text, int limit) {
+    int depth = 0;
+    bool inString = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (inString) {
+            if (c == '\\')
+                ++i;  // the escaped character cannot end the string
+            else if (c == '"')
+                inString = false;
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '[' || c == '{') {
+            if (++depth > limit) return true;
+        } else if (c == ']' || c == '}') {
+            --depth;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
 std::variant<json, std::string> parseJsonText(const std::string& text) {
+    // The library takes a NUL byte for the end of the input and would ignore what follows; no
+    // JSON text holds one (inside a string it must be escaped), so the text is not JSON.
+    if (text.find('\0') != std::string::npos)
+        return std::string("is not valid JSON (it holds a NUL byte)");
+    if (nestedDeeperThan(text, kMaxJsonDepth))
+        return "is nested deeper than " + std::to_string(kMaxJsonDepth) + " levels";
     // Keys seen so far in each open object, innermost last.
     std::vector<std::vector<std::string>> open;
     std::optional<std::string> twice;

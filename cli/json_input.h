@@ -34,9 +34,14 @@ bool isBlankLine(const std::string& line);
 // True when the text holds no control character: a field or cell of a screen holds one line.
 bool isOneLineText(const std::string& text);
 
+// The deepest nesting of arrays and objects a JSON text may have; a request needs five.
+inline constexpr int kMaxJsonDepth = 64;
+
 // Parses a JSON text; a key that stands twice in one object makes it unreadable too, as it
-// would otherwise be a silent choice between the two values. Returns the value, or the problem
-// as the end of a sentence ("is not valid JSON", "has the key \"d\" twice").
+// would otherwise be a silent choice between the two values. A NUL byte, which the library would
+// take for the end of the text, and nesting deeper than kMaxJsonDepth make it unreadable as
+// well. Returns the value, or the problem as the end of a sentence ("is not valid JSON", "has the
+// key \"d\" twice").
 std::variant<nlohmann::json, std::string> parseJsonText(const std::string& text);
 
 // The input key a refusal names: "d", "c", "hr", "frk", "fuk", "side" or "drag", for the

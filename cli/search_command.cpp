@@ -19,6 +19,7 @@
 
 #include "cli/commands.h"
 #include "cli/headless_window.h"
+#include "cli/json_input.h"
 #include "cli/search_request.h"
 #include "optimise/list_file.h"
 #include "optimise/strict_number.h"
@@ -52,6 +53,13 @@ bool parseOptions(const std::vector<std::string>& args, Options& options, std::o
             if (!parseFormula(args[++i], options.formula, err)) return false;
         } else if (arg == "--time" && hasValue) {
             options.time = args[++i];
+            // The time is printed into the books and list files like a field: one line.
+            if (!isOneLineText(*options.time)) {
+                err << "pilecalc search: --time must be one line of text, without control "
+                       "characters\n"
+                    << kUsage;
+                return false;
+            }
         } else if (arg == "--formula" || arg == "--time") {
             err << "pilecalc search: " << arg << " needs a value\n" << kUsage;
             return false;

@@ -1,12 +1,15 @@
 // Column alignment for the books, lists and files.
 //
-// A width counts UTF-16 code units: a character of the Basic Multilingual Plane is one
-// unit, any other two (its surrogate pair). A unit in U+1000..U+9FA5 takes one more
-// column. Bytes that are not valid UTF-8 count one column each, so a broken text never
-// stops a book from being laid out.
+// A width counts the columns of the text as the files hold it, in code page 936: a character
+// of the Basic Multilingual Plane takes one column, one in U+1000..U+9FA5 two. A character the
+// code page cannot hold (beyond the BMP, or in that range but not in the code page) is written
+// as "?" and takes one. Bytes that are not valid UTF-8 count one column each (each becomes a
+// "?"), so a broken text never stops a book from being laid out.
 #include "core/text_width.h"
 
 #include <cstdint>
+
+#include "core/code_page.h"
 
 namespace pile {
 namespace detail {
@@ -71,11 +74,10 @@ int DisplayWidth(const std::string& s) {
             ++i;
             continue;
         }
-        if (cp >= 0x10000) {
-            width += 2;  // a surrogate pair, one column per unit
-        } else {
-            width += (cp >= detail::kWideFirst && cp <= detail::kWideLast) ? 2 : 1;
-        }
+        // A character the file's code page cannot hold is written as one "?" (every character
+        // beyond the BMP among them), so it takes one column where the file has it.
+        const bool wide = cp >= detail::kWideFirst && cp <= detail::kWideLast;
+        width += wide && InAnsiCodePage(cp) ? 2 : 1;
         i += len;
     }
     return width;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A short coverage-guided fuzz pass (libFuzzer with ASan and UBSan) over every input path:
-# reading and computing a pile, a pilecalc line of either formula, the soil tables, the file
-# writer, the formula-two window's soil screens and random user actions on both windows.
+# reading and computing a pile, a pilecalc line of either formula, a pilecalc search request,
+# the soil tables, the file writer, the formula-two window's soil screens and random user
+# actions on both windows.
 # Each target starts from its seeds in fuzz/corpus/<target>/ (copied: the repository's corpus
 # is not changed) and runs for the given seconds.
 # Usage: scripts/fuzz.sh [seconds per target] [target...]
@@ -12,8 +13,8 @@ seconds=${1:-60}
 shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-  targets=(fuzz_pile fuzz_pilecalc_line fuzz_soil_tables fuzz_text_file fuzz_soil_window
-           fuzz_event_sequence)
+  targets=(fuzz_pile fuzz_pilecalc_line fuzz_search_request fuzz_soil_tables fuzz_text_file
+           fuzz_soil_window fuzz_event_sequence)
 fi
 # The whole build is instrumented: every library a target links is fuzzed and sanitized.
 flags="-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all"

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <QUrl>
@@ -33,14 +34,29 @@ QString withoutTimeZone(const QString& format) {
 }  // namespace
 
 std::filesystem::path QtDocumentsFolder::documentsPath() const {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // The variable, where the session sets it, goes before ~/.config/user-dirs.dirs, the only
+    // place Qt looks. As in that file, "$HOME" may start it; a relative path means nothing.
+    QString named = qEnvironmentVariable("XDG_DOCUMENTS_DIR");
+    if (named.startsWith(QLatin1String("$HOME")))
+        named = QDir::homePath() + named.mid(int(QLatin1String("$HOME").size()));
+    if (!named.isEmpty() && QDir::isAbsolutePath(named))
+        return pathFromUtf8(QDir::cleanPath(named).toStdString());
+#endif
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty()) return {};
     return pathFromUtf8(folder.toStdString());
 }
 
 QString calculationTimeText(const QDateTime& when, const QLocale& locale) {
-    return locale.toString(when.date(), QLocale::ShortFormat) + u' ' +
-           locale.toString(when.time(), withoutTimeZone(locale.timeFormat(QLocale::LongFormat)));
+    const QString text =
+        locale.toString(when.date(), QLocale::ShortFormat) + u' ' +
+        locale.toString(when.time(), withoutTimeZone(locale.timeFormat(QLocale::LongFormat)));
+    // The time line is saved in code page 936: a locale's digits or words the code page cannot
+    // hold (Arabic-Indic digits, the Korean "오후") would be saved as "???". Then the time is
+    // written with ASCII digits.
+    if (fitsAnsiCodePage(text.toStdString())) return text;
+    return QLocale::c().toString(when, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
 std::string QtClock::timeText() const {

@@ -11,6 +11,8 @@
 
 namespace pile {
 
+// On Linux: what XDG_DOCUMENTS_DIR names, else what ~/.config/user-dirs.dirs names, else
+// ~/Documents; elsewhere the platform's Documents folder.
 class QtDocumentsFolder : public DocumentsFolder {
   public:
     std::filesystem::path documentsPath() const override;
@@ -21,7 +23,8 @@ class QtClock : public Clock {
     std::string timeText() const override;
 };
 
-// The locale's short date and long time of `when`, without the time-zone name.
+// The locale's short date and long time of `when`, without the time-zone name; where code page
+// 936 cannot hold that text, "yyyy-MM-dd HH:mm:ss" in ASCII digits.
 QString calculationTimeText(const QDateTime& when, const QLocale& locale);
 
 // Boxes are modal to the active window of the application.

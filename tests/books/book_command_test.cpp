@@ -5,8 +5,18 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <regex>
 #include <sstream>
+
+#ifndef _WIN32
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdlib>
+#endif
 
 #include "books/text_file.h"
 #include "cli/commands.h"
@@ -96,8 +106,17 @@ TEST(BookCommand, TimeDefaultsToTheLocalDateAndTime) {
 
 TEST(BookCommand, UsageErrors) {
     const std::vector<std::vector<std::string>> cases = {
-        {"--precision", "5"}, {"--precision"}, {"--time"}, {"--out"},
-        {"--out", ""},        {"--tabel"},     {"extra"}};
+        {"--precision", "5"},
+        {"--precision"},
+        {"--time"},
+        {"--out"},
+        {"--out", ""},
+        {"--tabel"},
+        {"extra"},
+        // The time is printed into the books: one line, as every field.
+        {"--time", "2026-12-10\n12:00"},
+        {"--time", "2026-12-10\r12:00"},
+        {"--time", "2026-12-10\u2028 12:00"}};
     for (const auto& args : cases) {
         SCOPED_TRACE(args.front() + (args.size() > 1 ? " " + args[1] : ""));
         const BookRun run = runBook("{}\n", args);
@@ -105,6 +124,17 @@ TEST(BookCommand, UsageErrors) {
         EXPECT_EQ(run.out, "");
         EXPECT_NE(run.err, "");
     }
+}
+
+// A line with a NUL byte or nested past the limit is reported and leaves no trace in the books.
+TEST(BookCommand, NulBytesAndDeepNestingAreReportedLines) {
+    const std::string input = std::string("{}\n{}") + '\0' + "x\n" + R"({"d":)" +
+                              std::string(100000, '[') + std::string(100000, ']') + "}\n{}\n";
+    const BookRun run = runBook(input, {"--table", "--time", "T"});
+    EXPECT_EQ(run.status, kExitOk);
+    EXPECT_EQ(rowsOf(run.lines).size(), 2u);
+    EXPECT_NE(run.err.find("line 2: "), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("line 3: "), std::string::npos) << run.err;
 }
 
 // --formula 2: the default pile with both soil terms, against a book written out by hand from
@@ -226,6 +256,26 @@ TEST_F(BookCommandFile, ChineseNamesSaveAndReadBack) {
     EXPECT_EQ(files, 1u);
 }
 
+// A character the code page cannot hold is saved as "?", and the columns are counted for the
+// "?": every row of the saved table is as long as the rule above it (in code page 936 a byte is
+// a column).
+TEST_F(BookCommandFile, CharactersOutsideTheCodePageKeepTheColumns) {
+    const auto path = m_dir / "table.txt";
+    const BookRun run = runBook(
+        "{\"d\":\"1000\"}\n{\"d\":\"1000\xF0\x9F\x98\x80\"}\n{\"d\":\"1000\xE1\x80\xBF\"}\n",
+        {"--table", "--time", "T", "--out", utf8(path)});
+    ASSERT_EQ(run.status, kExitOk) << run.err;
+    std::vector<std::string> lines;
+    std::istringstream file(read(path));
+    for (std::string line; std::getline(file, line, '\n');) lines.push_back(line);
+    ASSERT_EQ(lines.size(), 5u + 3u + 4u);
+    for (size_t row = 5; row < 8; ++row) {
+        SCOPED_TRACE(row);
+        EXPECT_EQ(lines[row].size(), lines[4].size());
+    }
+    EXPECT_NE(lines[6].find("1000?"), std::string::npos);
+}
+
 TEST_F(BookCommandFile, NothingToSaveKeepsTheEarlierFile) {
     const auto path = m_dir / "book.txt";
     std::ofstream(path) << "earlier";
@@ -242,6 +292,90 @@ TEST_F(BookCommandFile, AFailedSaveIsReported) {
     EXPECT_NE(run.err.find(utf8(path)), std::string::npos) << run.err;
     EXPECT_FALSE(std::filesystem::exists(m_dir / "missing"));
 }
+
+#ifndef _WIN32
+
+// TMPDIR set for the life of the object, the earlier value back afterwards.
+class TemporaryFolder {
+  public:
+    explicit TemporaryFolder(const std::string& folder) {
+        if (const char* earlier = std::getenv("TMPDIR")) m_earlier = earlier;
+        ::setenv("TMPDIR", folder.c_str(), 1);
+    }
+    ~TemporaryFolder() {
+        if (m_earlier)
+            ::setenv("TMPDIR", m_earlier->c_str(), 1);
+        else
+            ::unsetenv("TMPDIR");
+    }
+
+  private:
+    std::optional<std::string> m_earlier;
+};
+
+std::string piles(int count) {
+    std::string input;
+    for (int i = 0; i < count; ++i) input += "{}\n";
+    return input;
+}
+
+// The books' temporary file goes where TMPDIR says. Where no file can be made there (a folder
+// that is not there, a regular file), a few piles stay in memory and are saved; a long batch
+// ends with the reason and writes no file, rather than saving books with piles missing.
+TEST_F(BookCommandFile, TemporaryFolderThatCannotHoldTheBooks) {
+    const auto plain = m_dir / "plain";
+    std::ofstream(plain) << "a file, not a folder";
+    for (const auto& folder : {m_dir / "missing", plain}) {
+        SCOPED_TRACE(folder.string());
+        const TemporaryFolder tmp(folder.string());
+        const auto out = m_dir / "book.txt";
+        const BookRun few = runBook(piles(3), {"--table", "--time", "T", "--out", utf8(out)});
+        EXPECT_EQ(few.status, kExitOk) << few.err;
+        EXPECT_TRUE(std::filesystem::exists(out));
+        std::filesystem::remove(out);
+
+        const BookRun many = runBook(piles(300), {"--table", "--time", "T", "--out", utf8(out)});
+        EXPECT_EQ(many.status, 1);
+        EXPECT_NE(many.err.find("temporary file of the books"), std::string::npos) << many.err;
+        EXPECT_NE(many.err.find(folder.string()), std::string::npos) << many.err;
+        EXPECT_FALSE(std::filesystem::exists(out));
+        // Printed rather than saved: no books cut short on standard output either.
+        const BookRun printed = runBook(piles(300), {"--table", "--time", "T"});
+        EXPECT_EQ(printed.status, 1);
+        EXPECT_EQ(printed.out, "");
+    }
+}
+
+// A temporary folder that fills up while the piles go to disk (a file-size limit stands in for
+// the full disk, which root could otherwise write past): the batch ends with the reason, exit
+// status 1, and no file. In a child process, whose limit the test does not share.
+TEST_F(BookCommandFile, FullTemporaryFolderEndsTheBatch) {
+    const auto out = m_dir / "book.txt";
+    const auto errFile = m_dir / "err.txt";
+    const TemporaryFolder tmp(m_dir.string());
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{64 * 1024, 64 * 1024};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        std::istringstream in(piles(400));
+        std::ostringstream printed, err;
+        const int status = runBookCommand({"--time", "T", "--out", utf8(out)}, in, printed, err);
+        std::ofstream(errFile) << err.str();
+        std::_Exit(status);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    const std::string err = read(errFile);
+    EXPECT_NE(err.find("temporary file of the books"), std::string::npos) << err;
+    EXPECT_NE(err.find("cannot be written"), std::string::npos) << err;
+    EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+#endif
 
 }  // namespace
 }  // namespace pile::cli

@@ -16,11 +16,16 @@
 #include <fcntl.h>
 #include <iconv.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
+#include <iostream>
+#include <random>
 #include <thread>
 #endif
 
@@ -177,8 +182,8 @@ TEST_F(TextFileTest, RefusedSavesNameTheFileAndTheCauseInChinese) {
 
 #ifndef _WIN32
 // A save replaces the content and nothing else: the permission bits, the owner, a symbolic link
-// (the target is written), a hard link (both names see the new content), and every name of
-// 255 bytes.
+// (the target is written), and every name of 255 bytes. A hard-linked file is replaced like any
+// other: the name saved to holds the new content, its other names keep the earlier.
 TEST_F(TextFileTest, ASaveKeepsWhatTheUserGaveTheFile) {
     const fs::path file = m_dir / "book.txt";
     writeTextFile(file, {"old"});
@@ -205,11 +210,10 @@ TEST_F(TextFileTest, ASaveKeepsWhatTheUserGaveTheFile) {
 
     const fs::path hard = m_dir / "hard.txt";
     fs::create_hard_link(file, hard);
-    writeTextFile(hard, {"both names, a longer text than before"});
-    EXPECT_EQ(fs::hard_link_count(file), 2u);
-    EXPECT_EQ(readBytes(file), "both names, a longer text than before\r\n");
-    writeTextFile(file, {"short"});
-    EXPECT_EQ(readBytes(hard), "short\r\n");
+    writeTextFile(hard, {"the saved name, a longer text than before"});
+    EXPECT_EQ(fs::hard_link_count(file), 1u);
+    EXPECT_EQ(readBytes(hard), "the saved name, a longer text than before\r\n");
+    EXPECT_EQ(readBytes(file), "through the link\r\n");
 
     const fs::path longest = m_dir / std::string(255, 'L');
     writeTextFile(longest, {"255"});
@@ -256,6 +260,158 @@ TEST_F(TextFileTest, AKilledSaveLeavesNothingBehind) {
 #endif
 
 #ifndef _WIN32
+// Lines of a book large enough that a save takes a while: `tag` on every line.
+std::vector<std::string> bigBook(const std::string& tag, int lines) {
+    std::vector<std::string> book;
+    for (int i = 0; i < lines; ++i) book.push_back(tag + " 第" + std::to_string(i) + "行");
+    return book;
+}
+
+std::string fileBytes(const std::vector<std::string>& lines) {
+    std::string bytes;
+    for (const std::string& line : lines) bytes += toAnsiCodePage(line) + "\r\n";
+    return bytes;
+}
+
+// A save over a hard-linked file (and, for root, one owned by another user), killed at random
+// points: the name saved to holds the earlier book or the new one, whole, and the other name
+// the earlier book.
+TEST_F(TextFileTest, AKilledSaveOverAHardLinkLeavesOneWholeBook) {
+    const fs::path path = m_dir / "book.txt";
+    const fs::path other = m_dir / "other.txt";
+    const auto earlier = bigBook("earlier", 60000);
+    const auto later = bigBook("the later, longer book", 60000);
+    const std::string earlierBytes = fileBytes(earlier), laterBytes = fileBytes(later);
+    const auto start = [&] {
+        fs::remove(path);
+        fs::remove(other);
+        writeTextFile(path, earlier);
+        fs::create_hard_link(path, other);
+        if (::geteuid() == 0) {
+            ASSERT_EQ(::chown(path.c_str(), 4321, 4321), 0);
+        }
+    };
+    const auto save = [&] {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            writeTextFile(path, later);
+            ::_exit(0);
+        }
+        return child;
+    };
+    // How long a whole save takes, to spread the kills over it.
+    start();
+    const auto begin = std::chrono::steady_clock::now();
+    const pid_t timed = save();
+    ASSERT_GT(timed, 0);
+    int status = 0;
+    ASSERT_EQ(::waitpid(timed, &status, 0), timed);
+    const auto whole = std::chrono::duration_cast<std::chrono::microseconds>(
+        std::chrono::steady_clock::now() - begin);
+    ASSERT_EQ(readBytes(path), laterBytes);
+
+    std::mt19937 random(19);
+    int earlierKept = 0, laterWhole = 0;
+    for (int run = 0; run < 30; ++run) {
+        SCOPED_TRACE(run);
+        start();
+        const pid_t child = save();
+        ASSERT_GT(child, 0);
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % (whole.count() + 1)));
+        ::kill(child, SIGKILL);
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        const std::string now = readBytes(path);
+        ASSERT_TRUE(now == earlierBytes || now == laterBytes)
+            << "a mix of " << now.size() << " bytes";
+        EXPECT_EQ(readBytes(other), earlierBytes);
+        (now == earlierBytes ? earlierKept : laterWhole)++;
+    }
+    std::cout << "killed saves: " << earlierKept << " kept the earlier book, " << laterWhole
+              << " had put the new one in place\n";
+}
+
+// A user who may replace another user's file (in a folder open to all) replaces it whole; the
+// file becomes theirs, with the earlier permission bits they may give.
+TEST_F(TextFileTest, ASaveOfAnotherUsersFileReplacesIt) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to play two users";
+    ASSERT_EQ(::chmod(m_dir.c_str(), 0777), 0);
+    const fs::path path = m_dir / "book.txt";
+    const fs::path other = m_dir / "other.txt";
+    writeTextFile(path, {"alice's book"});
+    fs::create_hard_link(path, other);
+    ASSERT_EQ(::chown(path.c_str(), 4321, 4321), 0);
+    ASSERT_EQ(::chmod(path.c_str(), 0666), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(3);
+        try {
+            writeTextFile(path, {"bob's book"});
+        } catch (...) {
+            ::_exit(2);
+        }
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(readBytes(path), "bob's book\r\n");
+    EXPECT_EQ(readBytes(other), "alice's book\r\n");
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 65534u);
+    EXPECT_EQ(st.st_mode & 07777, 0606u);  // the group is bob's, not alice's: no group bits
+}
+
+// Saves into one folder put their files in place one at a time: a save waits while another
+// holds the folder's lock, and concurrent saves of one hard-linked file end with one whole book.
+TEST_F(TextFileTest, ConcurrentSavesTakeTurns) {
+    const fs::path path = m_dir / "book.txt";
+    writeTextFile(path, {"earlier"});
+    const int folder = ::open(m_dir.c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_GE(folder, 0);
+    ASSERT_EQ(::flock(folder, LOCK_EX), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::close(folder);  // the child's copy would hold the parent's lock
+        writeTextFile(path, {"later"});
+        ::_exit(0);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(readBytes(path), "earlier\r\n");  // written, waiting to be put in place
+    ::close(folder);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_EQ(readBytes(path), "later\r\n");
+
+    const fs::path other = m_dir / "other.txt";
+    fs::create_hard_link(path, other);
+    std::vector<std::string> books;
+    std::vector<pid_t> savers;
+    for (int k = 0; k < 4; ++k) {
+        const auto lines = bigBook("saver " + std::to_string(k) + std::string(k * 7, '+'), 30000);
+        books.push_back(fileBytes(lines));
+        const pid_t saver = ::fork();
+        ASSERT_GE(saver, 0);
+        if (saver == 0) {
+            writeTextFile(path, lines);
+            ::_exit(0);
+        }
+        savers.push_back(saver);
+    }
+    for (const pid_t saver : savers) {
+        ASSERT_EQ(::waitpid(saver, &status, 0), saver);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    const std::string now = readBytes(path);
+    EXPECT_NE(std::find(books.begin(), books.end(), now), books.end())
+        << "a mix of " << now.size() << " bytes";
+    EXPECT_EQ(readBytes(other), "later\r\n");
+    EXPECT_EQ(entries(), (std::set<std::string>{"book.txt", "other.txt"}));
+}
+
 // A write that fails halfway (here: the file size limit of a child process, as a full disk
 // would) leaves the earlier file byte for byte and no temporary file.
 TEST_F(TextFileTest, AFailedWriteKeepsTheEarlierFile) {

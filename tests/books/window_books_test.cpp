@@ -25,6 +25,10 @@ class WindowBooksTest : public ::testing::Test {
 
     static std::string time(int n) { return "T" + std::to_string(n); }
 
+    // Random appends, delete-lasts and clears on books in memory and on books with an archive
+    // that holds `memoryBytes` in memory; both must read the same throughout.
+    void checkArchivedBooks(std::size_t memoryBytes);
+
     // Pile k of m_piles (0-based) as the n-th book.
     BookLines book(size_t k, int n) const {
         const auto pile = compute(m_piles[k]);
@@ -152,10 +156,19 @@ TEST(WindowBooks, DeleteLastStopsAtTheFirstLineWithoutAnEarlierClosingRule) {
 // sequence of appends, delete-lasts (several in a row, down to none) and clears, while memory
 // holds the latest pile alone.
 TEST_F(WindowBooksTest, ArchivedBooksReadAsBooksInMemory) {
+    // On disk from the first pile, and in memory until the piles pass 20 kB.
+    for (const std::size_t memoryBytes : {std::size_t{0}, std::size_t{20000}}) {
+        SCOPED_TRACE(memoryBytes);
+        checkArchivedBooks(memoryBytes);
+    }
+}
+
+void WindowBooksTest::checkArchivedBooks(std::size_t memoryBytes) {
     WindowBooks memory;
     WindowBooks streamed;
-    PileArchive archive;
+    PileArchive archive(memoryBytes);
     streamed.setArchive(&archive);
+    bool wentToDisk = false;
     std::mt19937 random(2026);
     const auto lines = [](const WindowBooks& b, bool table) {
         std::vector<std::string> all;
@@ -184,7 +197,9 @@ TEST_F(WindowBooksTest, ArchivedBooksReadAsBooksInMemory) {
         ASSERT_EQ(lines(streamed, false), memory.detailedLines());
         ASSERT_EQ(lines(streamed, true), memory.tableLines());
         ASSERT_LE(streamed.tableLines().size(), 5u + 1u + 4u);
+        wentToDisk = wentToDisk || archive.onDisk();
     }
+    EXPECT_TRUE(wentToDisk);
 }
 
 }  // namespace

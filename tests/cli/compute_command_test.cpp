@@ -112,6 +112,36 @@ TEST(ComputeCommand, LinesThatCannotBeRead) {
     }
 }
 
+// Input the JSON library cannot be trusted with: a NUL byte, which it takes for the end of the
+// text, and nesting so deep that echoing the value would recurse the stack away. Each line is
+// refused, and the lines around it are answered as usual.
+TEST(ComputeCommand, NulBytesAndDeepNestingAreRefused) {
+    const std::string deep = R"({"d":)" + std::string(100000, '[') + std::string(100000, ']') + "}";
+    const std::string cases[] = {
+        std::string(R"({"d":"900"})") + '\0' + "garbage",
+        std::string("{}") + '\0',
+        std::string(1, '\0'),
+        deep,
+        std::string(65, '[') + std::string(65, ']'),
+    };
+    for (const std::string& line : cases) {
+        SCOPED_TRACE(line.substr(0, 20));
+        for (const char* formula : {"1", "2"}) {
+            const auto run = runCompute("{}\n" + line + "\n{}\n", {"--formula", formula});
+            EXPECT_EQ(run.status, 0);
+            ASSERT_EQ(run.answers.size(), 3u);
+            EXPECT_EQ(run.answers[0]["ok"], true);
+            EXPECT_EQ(run.answers[1]["ok"], false);
+            EXPECT_FALSE(run.answers[1].value("error", "").empty());
+            EXPECT_EQ(run.answers[2]["ok"], true);
+        }
+    }
+    // Sixty-four levels are still read (and refused for what they hold, not how deep they are).
+    const auto run = runCompute(R"({"d":)" + std::string(63, '[') + std::string(63, ']') + "}\n");
+    ASSERT_EQ(run.answers.size(), 1u);
+    EXPECT_EQ(run.answers[0]["error"], "key \"d\" must be a text or a number");
+}
+
 TEST(ComputeCommand, PrecisionOption) {
     struct Case {
         const char* precision;

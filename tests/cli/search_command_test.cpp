@@ -424,6 +424,18 @@ TEST(SearchCommand, RequestsThatAreRefused) {
         {"formula three", "{}", {"--formula", "3"}},
         {"unknown option", "{}", {"--table"}},
         {"time without value", "{}", {"--time"}},
+        {"time of two lines", "{}", {"--time", "2026-12-10\n12:00"}},
+        {"time with a tab", "{}", {"--time", "2026-12-10\t12:00"}},
+        {"NUL after the request", std::string(R"({"precision":0})") + '\0' + "garbage", {}},
+        {"NUL alone", std::string(1, '\0'), {}},
+        {"deep pile value",
+         R"({"pile":{"d":)" + std::string(100000, '[') + std::string(100000, ']') + "}}",
+         {}},
+        {"deep pile value in formula two",
+         R"({"pile":{"drag":{"layers":)" + std::string(100000, '[') + std::string(100000, ']') +
+             "}}}",
+         kFormulaTwo},
+        {"sixty-five levels", std::string(65, '[') + std::string(65, ']'), {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -25,11 +25,14 @@ TEST(DisplayWidth, CountsUtf16UnitsWithWideRange) {
         {"comparison signs count two", "≤≥", 4},
         {"CJK punctuation counts two", "、《》", 6},
         {"sort mark counts two", "Ra(kN)▲", 8},
-        {"last unit below the range", "\xE0\xBF\xBF", 1},                // U+0FFF
-        {"first unit of the range", "\xE1\x80\x80", 2},                  // U+1000
-        {"last unit of the range", "\xE9\xBE\xA5", 2},                   // U+9FA5
-        {"first unit above the range", "\xE9\xBE\xA6", 1},               // U+9FA6
-        {"outside the BMP is a surrogate pair", "\xF0\x9F\x98\x80", 2},  // U+1F600
+        {"last unit below the range", "\xE0\xBF\xBF", 1},   // U+0FFF
+        {"box drawing in the range", "\xE2\x94\x80", 2},    // U+2500
+        {"last unit of the range", "\xE9\xBE\xA5", 2},      // U+9FA5
+        {"first unit above the range", "\xE9\xBE\xA6", 1},  // U+9FA6
+        // What the code page cannot hold is saved as one "?", and counted as it.
+        {"first unit of the range, not in the code page", "\xE1\x80\x80", 1},  // U+1000
+        {"hangul jamo, not in the code page", "\xE1\x84\x80", 1},              // U+1100
+        {"outside the BMP", "\xF0\x9F\x98\x80", 1},                            // U+1F600
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

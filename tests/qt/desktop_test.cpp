@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
@@ -317,6 +318,44 @@ TEST(CalculationTimeTest, ShortDateLongTimeWithoutZone) {
         EXPECT_EQ(text, text.trimmed());
     }
 }
+
+// A locale whose date or time the file's code page cannot hold (Arabic-Indic digits, the Korean
+// word for p.m.) gets the time in ASCII digits rather than a line of "?".
+TEST(CalculationTimeTest, TextOutsideTheCodePageFallsBackToAsciiDigits) {
+    const QDateTime when(QDate(2026, 12, 10), QTime(21, 30, 5), QTimeZone("Asia/Shanghai"));
+    for (const QLocale& locale : {QLocale(QLocale::Arabic, QLocale::Egypt),
+                                  QLocale(QLocale::Korean, QLocale::SouthKorea)}) {
+        SCOPED_TRACE(locale.name().toStdString());
+        EXPECT_EQ(calculationTimeText(when, locale), QStringLiteral("2026-12-10 21:30:05"));
+    }
+    // A locale the code page holds keeps its own form.
+    const QLocale chinese(QLocale::Chinese, QLocale::China);
+    EXPECT_TRUE(calculationTimeText(when, chinese)
+                    .startsWith(chinese.toString(when.date(), QLocale::ShortFormat)));
+}
+
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+// The Documents folder: XDG_DOCUMENTS_DIR where set (and absolute, "$HOME" expanded), else Qt's.
+TEST(DocumentsFolderTest, XdgDocumentsDirGoesFirst) {
+    const QByteArray earlier = qgetenv("XDG_DOCUMENTS_DIR");
+    const bool wasSet = qEnvironmentVariableIsSet("XDG_DOCUMENTS_DIR");
+    QtDocumentsFolder folder;
+    qputenv("XDG_DOCUMENTS_DIR", "/srv/工程/计算书/");
+    EXPECT_EQ(folder.documentsPath(), pathFromUtf8("/srv/工程/计算书"));
+    qputenv("XDG_DOCUMENTS_DIR", "$HOME/Docs");
+    EXPECT_EQ(folder.documentsPath(), pathFromUtf8((QDir::homePath() + "/Docs").toStdString()));
+    qunsetenv("XDG_DOCUMENTS_DIR");
+    const std::filesystem::path fallback = folder.documentsPath();
+    for (const char* ignored : {"", "relative/Docs"}) {
+        qputenv("XDG_DOCUMENTS_DIR", ignored);
+        EXPECT_EQ(folder.documentsPath(), fallback) << ignored;
+    }
+    if (wasSet)
+        qputenv("XDG_DOCUMENTS_DIR", earlier);
+    else
+        qunsetenv("XDG_DOCUMENTS_DIR");
+}
+#endif
 
 // The platform appends an application display name to every window title; the captions must
 // stand as they are ("关于", "嵌岩桩承载力计算 (DBJ50-200-2014)"), so none is set.
