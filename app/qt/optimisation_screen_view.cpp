@@ -79,7 +79,7 @@ OptimisationScreenView::OptimisationScreenView(CalculatorWindow& window, Dispatc
     // The item table shows all its rows; it scrolls sideways only, to the notes.
     GridView* items = new GridView(m.Grid1_Youhuaxuanxiang, d, this);
     Grid1_Youhuaxuanxiang = items;
-    items->verticalHeader()->setDefaultSectionSize(kItemRowHeight);
+    items->setRowHeight(kItemRowHeight);
     items->setFixedColumnWidths(kItemColumnWidths);
     items->gridModel()->setShadeReadOnly(false);
     alternateRows(items);

@@ -2,6 +2,7 @@
 #include "app/qt/theme.h"
 
 #include <QAbstractScrollArea>
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -139,6 +140,13 @@ void GradientWindow::scaleDown(double factor) {
         if (auto* c = qobject_cast<QWidget*>(child); c && !c->isWindow()) scaleGeometry(c, factor);
     setFixedSize(scaledValue(m_designSize.width(), m_scale),
                  scaledValue(m_designSize.height(), m_scale));
+    QEvent scaled(windowScaledEvent());
+    for (QWidget* w : findChildren<QWidget*>()) QCoreApplication::sendEvent(w, &scaled);
+}
+
+QEvent::Type windowScaledEvent() {
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
 }
 
 double designScale(const QWidget* widget) {

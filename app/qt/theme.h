@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QColor>
+#include <QEvent>
 #include <QFont>
 #include <QGradientStops>
 #include <QIcon>
@@ -38,6 +39,11 @@ class GradientWindow : public QWidget {
     QSize m_designSize;
     double m_scale = 1.0;
 };
+
+// Sent to every widget of a GradientWindow once the window has been scaled: a view that sizes
+// its columns and rows to their texts measures them again in the scaled fonts (fonts of whole
+// pixels do not scale in proportion, so scaled widths would cut their texts).
+QEvent::Type windowScaledEvent();
 
 // The scale of the window that shows `widget`: design pixels times this are pixels.
 double designScale(const QWidget* widget);
