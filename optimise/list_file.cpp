@@ -244,8 +244,8 @@ std::vector<std::string> listFileLines(const ResultList& list, ListFileKind kind
     return lines;
 }
 
-void saveListFile(const std::filesystem::path& documentsFolder, ListFileKind kind,
-                  const std::vector<std::string>& lines) {
+std::filesystem::path saveListFile(const std::filesystem::path& documentsFolder, ListFileKind kind,
+                                   const std::vector<std::string>& lines) {
     const std::filesystem::path name = pathFromUtf8(listFileName(kind));
     const std::filesystem::path path = documentsFolder.empty()
                                            ? std::filesystem::current_path().root_path() / name
@@ -257,6 +257,7 @@ void saveListFile(const std::filesystem::path& documentsFolder, ListFileKind kin
         if (error) throw FileWriteError(path, saveFailureReason(error));
     }
     writeTextFile(path, lines);
+    return path;
 }
 
 }  // namespace pile

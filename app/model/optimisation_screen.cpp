@@ -380,12 +380,13 @@ std::optional<OptimisationScreen::ListFile> OptimisationScreen::shownListFile(
     return ListFile{kind, listFileLines(list, kind, timeText, m_host.listFileSoil())};
 }
 
-void OptimisationScreen::saveShownList(const std::filesystem::path& folder,
-                                       const std::string& timeText) {
+std::filesystem::path OptimisationScreen::saveShownList(const std::filesystem::path& folder,
+                                                        const std::string& timeText) {
     const std::optional<ListFile> file = shownListFile(timeText);
-    if (!file) return;
-    saveListFile(folder, file->kind, file->lines);
+    if (!file) return {};
+    std::filesystem::path written = saveListFile(folder, file->kind, file->lines);
     cbt_YHsave.setEnabled(false);
+    return written;
 }
 
 void OptimisationScreen::setStatus(const std::string& text, TextColour colour) {
