@@ -445,7 +445,7 @@ void GridView::fitColumns() {
     QHeaderView* header = horizontalHeader();
     const QFontMetrics headerMetrics(header->font());
     const int headerMargin = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 2;
-    const int typedWidth = cells.horizontalAdvance(QStringLiteral("-00000.000")) + cellMargin;
+    const int typedWidth = cells.horizontalAdvance(QStringLiteral("-0000.000")) + cellMargin;
     // Whether a column takes edits is the grid's; whether they are taken now follows the
     // selected cell, and must not change the widths.
     const bool edits = m_model->hasEditHandler();

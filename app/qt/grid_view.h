@@ -77,6 +77,7 @@ class GridItemDelegate : public QStyledItemDelegate {
     int barColumn() const { return m_barColumn; }
     // Cell texts with 2-pixel side margins instead of the style's.
     void setTightCells(bool tight) { m_tight = tight; }
+    bool tightCells() const { return m_tight; }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
@@ -126,7 +127,7 @@ class GridView : public QTableView {
     void setRowHeight(int designPixels);
     // Sizes the columns to their headers and contents (after the cells, the shown columns or
     // the fonts changed) and the rows to the font. A column that takes edits is as wide as its
-    // header, or its least width, or a number of ten characters: what is typed into it never
+    // header, or its least width, or a number of nine characters: what is typed into it never
     // widens it (a longer text is elided in its cell and shown whole in its tooltip).
     void fitColumns();
 

@@ -45,6 +45,13 @@ class GradientWindow : public QWidget {
 // pixels do not scale in proportion, so scaled widths would cut their texts).
 QEvent::Type windowScaledEvent();
 
+// In a scaled window: makes the font of a label, button, check box or group box a pixel or
+// more smaller than the scaled design where its text would not fit its place otherwise (fonts
+// come in whole pixels, so a scaled text can be a little wider than its scaled place), and
+// gives back the scaled design size where the text fits again. Nothing in a window at its
+// design size.
+void fitTextToPlace(QWidget* widget);
+
 // The scale of the window that shows `widget`: design pixels times this are pixels.
 double designScale(const QWidget* widget);
 

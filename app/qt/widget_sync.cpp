@@ -145,6 +145,7 @@ void WidgetSync::bind(QLabel* label, const Label& control) {
         font.setBold(designBold || control.bold());
         font.setUnderline(designUnderline || control.underline());
         if (font != l->font()) l->setFont(font);
+        fitTextToPlace(l);
     });
 }
 
@@ -153,6 +154,7 @@ void WidgetSync::bind(QAbstractButton* button, const Label& control) {
         auto* b = static_cast<QAbstractButton*>(w);
         applyCommon(b, control);
         b->setText(toQString(control.text()));
+        fitTextToPlace(b);
     });
 }
 
@@ -161,6 +163,7 @@ void WidgetSync::bind(QGroupBox* group, const Label& control) {
         auto* g = static_cast<QGroupBox*>(w);
         applyCommon(g, control);
         g->setTitle(toQString(control.text()));
+        fitTextToPlace(g);
     });
 }
 
@@ -196,6 +199,7 @@ void WidgetSync::bind(QCheckBox* box, const CheckBox& control) {
         auto* b = static_cast<QCheckBox*>(w);
         applyCommon(b, control);
         b->setText(toQString(control.text()));
+        fitTextToPlace(b);
         b->setChecked(control.checked());
     });
 }
@@ -205,6 +209,7 @@ void WidgetSync::bind(QRadioButton* button, const RadioButton& control) {
         auto* b = static_cast<QRadioButton*>(w);
         applyCommon(b, control);
         b->setText(toQString(control.text()));
+        fitTextToPlace(b);
         b->setChecked(control.checked());
     });
 }
