@@ -325,12 +325,15 @@ void GridView::leave(bool forwards) {
 
 void GridView::mousePressEvent(QMouseEvent* event) {
     m_pressed = indexAt(event->position().toPoint());
+    m_pressedSelected = m_pressed.isValid() && m_pressed == currentIndex() &&
+                        selectionModel()->isSelected(m_pressed);
     QTableView::mousePressEvent(event);
 }
 
 void GridView::mouseReleaseEvent(QMouseEvent* event) {
     const QModelIndex index = indexAt(event->position().toPoint());
-    const bool click = event->button() == Qt::LeftButton && index.isValid() && index == m_pressed;
+    const bool click = event->button() == Qt::LeftButton && index.isValid() && index == m_pressed &&
+                       m_pressedSelected;
     m_pressed = QPersistentModelIndex();
     QTableView::mouseReleaseEvent(event);
     if (click && takesEdits() && state() != EditingState && currentIndex() == index &&
@@ -345,6 +348,14 @@ void GridView::keyPressEvent(QKeyEvent* event) {
             event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier);
         leave(!backwards);
         event->accept();
+        return;
+    }
+    // A paste on the selected cell replaces its text, as a typed key does.
+    const QModelIndex current = currentIndex();
+    if (event->matches(QKeySequence::Paste) && takesEdits() && state() != EditingState &&
+        current.isValid() && (m_model->flags(current) & Qt::ItemIsEditable) &&
+        edit(current, AllEditTriggers, nullptr)) {
+        if (QWidget* editor = indexWidget(current)) QCoreApplication::sendEvent(editor, event);
         return;
     }
     QTableView::keyPressEvent(event);

@@ -99,9 +99,10 @@ class GridItemDelegate : public QStyledItemDelegate {
 // The colour of the share bars.
 QColor shareBarColour();
 
-// The keyboard and mouse of a grid that takes edits: a click on a cell that takes edits opens
-// its editor at once (no wait for a possible double click, in which keystrokes would go astray),
-// a typed key edits the current cell and never searches the grid for a cell beginning with it,
+// The keyboard and mouse of a grid that takes edits: a click selects a cell, and a key typed
+// then edits it; a click on the selected cell opens its editor at once, its text selected (no
+// wait for a possible double click, in which keystrokes would go astray); a typed key edits the
+// current cell (a paste too) and never searches the grid for a cell beginning with it,
 // and Tab and Shift+Tab walk the cells that take edits and then leave the grid; Ctrl+Tab leaves
 // it at once. A read-only grid is left by Tab.
 class GridView : public QTableView {
@@ -156,6 +157,7 @@ class GridView : public QTableView {
     std::vector<int> m_leastWidths;
     int m_rowHeight;
     QPersistentModelIndex m_pressed;
+    bool m_pressedSelected = false;
 };
 
 }  // namespace pile
