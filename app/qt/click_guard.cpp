@@ -30,7 +30,9 @@ bool ClickGuard::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseButtonDblClick: {
             // A press that a child left to its parent comes again, no longer spontaneous.
             if (!event->spontaneous()) return false;
-            const quint64 time = static_cast<QMouseEvent*>(event)->timestamp();
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            const quint64 time = mouse->timestamp();
+            const QPoint at = mouse->globalPosition().toPoint();
             const bool doubleClick = event->type() == QEvent::MouseButtonDblClick;
             // The second press of a double click may come as a press and then the double click,
             // or as the double click alone.
@@ -38,16 +40,19 @@ bool ClickGuard::eventFilter(QObject* watched, QEvent* event) {
                 m_lastWasDoubleClick = true;
                 return button && m_swallowing == button;
             }
-            // As for the toolkit, a press after a double click begins a new one.
+            // As for the toolkit: soon after the previous press and where it was; a press after
+            // a double click begins a new one.
+            const QStyleHints* hints = QGuiApplication::styleHints();
             const bool second =
                 doubleClick ||
                 (m_anyPress && !m_lastWasDoubleClick &&
-                 time - m_lastPressTime <
-                     quint64(QGuiApplication::styleHints()->mouseDoubleClickInterval()));
+                 time - m_lastPressTime < quint64(hints->mouseDoubleClickInterval()) &&
+                 (at - m_lastPressAt).manhattanLength() <= hints->mouseDoubleClickDistance());
             const QVariant appeared = button ? button->property(kAppearedAfter) : QVariant();
             const bool appearedSince = appeared.isValid() && appeared.toULongLong() == m_presses;
             ++m_presses;
             m_lastPressTime = time;
+            m_lastPressAt = at;
             m_lastPressed = watched;
             m_anyPress = true;
             m_lastWasDoubleClick = doubleClick;

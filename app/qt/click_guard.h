@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
 
 class QAbstractButton;
@@ -11,9 +12,9 @@ class QAbstractButton;
 namespace pile {
 
 // Watches the application's events (install it with QCoreApplication::installEventFilter). A
-// press on a button that appeared (was shown or enabled) after the previous press, and within
-// the double-click interval of it, is swallowed with the rest of its click. Any other click
-// goes through.
+// press on a button that appeared (was shown or enabled) after the previous press, within the
+// double-click interval and distance of it, is swallowed with the rest of its click. Any other
+// click goes through.
 class ClickGuard : public QObject {
   public:
     explicit ClickGuard(QObject* parent = nullptr) : QObject(parent) {}
@@ -25,6 +26,7 @@ class ClickGuard : public QObject {
     // Presses seen so far, and the time stamp (milliseconds) of the latest.
     quint64 m_presses = 0;
     quint64 m_lastPressTime = 0;
+    QPoint m_lastPressAt;
     bool m_anyPress = false;
     bool m_lastWasDoubleClick = false;
     QPointer<QObject> m_lastPressed;

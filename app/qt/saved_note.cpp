@@ -1,7 +1,9 @@
 // Where a Save put its file.
 #include "app/qt/saved_note.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QScreen>
@@ -13,6 +15,25 @@
 namespace pile {
 
 namespace {
+
+// Hides the note at the next press of a mouse button or a key anywhere in the application.
+class NoteCloser : public QObject {
+  public:
+    explicit NoteCloser(QWidget* note) : QObject(note), m_note(note) {}
+
+  protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        if (type == QEvent::MouseButtonPress || type == QEvent::KeyPress) {
+            m_note->hide();
+            QCoreApplication::instance()->removeEventFilter(this);
+        }
+        return false;
+    }
+
+  private:
+    QWidget* m_note;
+};
 
 // Long enough to read a long path.
 constexpr int kNoteMs = 8000;
@@ -46,6 +67,7 @@ void showSavedNote(QWidget* button, const std::filesystem::path& path) {
         timer->setObjectName(QStringLiteral("savedNoteTimer"));
         timer->setSingleShot(true);
         QObject::connect(timer, &QTimer::timeout, note, &QWidget::hide);
+        (new NoteCloser(note))->setObjectName(QStringLiteral("savedNoteCloser"));
     }
     // As wide as the window; the path has few spaces, so it may break after its separators
     // (zero-width spaces, in a note that is read, not copied).
@@ -68,6 +90,9 @@ void showSavedNote(QWidget* button, const std::filesystem::path& path) {
     note->show();
     note->raise();
     note->findChild<QTimer*>(QStringLiteral("savedNoteTimer"))->start(kNoteMs);
+    // Not over the screen's texts for longer than the user wants it.
+    QCoreApplication::instance()->installEventFilter(
+        note->findChild<QObject*>(QStringLiteral("savedNoteCloser")));
 }
 
 }  // namespace pile

@@ -10,8 +10,8 @@ class QWidget;
 namespace pile {
 
 // After a save that wrote `path` (nothing when it is empty): a note just below `button` with the
-// file's full path, shown for a few seconds, and the same text as the status tip of the
-// button's window.
+// file's full path, shown for a few seconds or until the next click or key, and the same text as
+// the status tip of the button's window.
 void showSavedNote(QWidget* button, const std::filesystem::path& path);
 
 // The note's text for `path`.

@@ -104,8 +104,8 @@ TEST_F(DesktopTest, ComputeTheDefaultPileAndSaveBothBooks) {
     EXPECT_TRUE(input->isVisible());
 }
 
-// After a save, a note under the button and the window's status tip give the file's full path;
-// a save that wrote nothing gives none.
+// After a save, a note under the button (until the next click) and the window's status tip give
+// the file's full path.
 TEST_F(DesktopTest, ASaveSaysWhereItsFileWent) {
     TBVK_FRM_WENA1* window = openFormulaOne();
     const auto note = [window]() -> QString {
@@ -136,6 +136,9 @@ TEST_F(DesktopTest, ASaveSaysWhereItsFileWent) {
     const QString list = said("嵌岩桩优化计算原始结果(依据DBJ50-200-2014)_表格.txt", fake);
     EXPECT_EQ(note(), list);
     EXPECT_EQ(window->statusTip(), list);
+    // The next click takes the note away.
+    QTest::mouseClick(screen->lb_YHxingxi, Qt::LeftButton);
+    EXPECT_TRUE(note().isEmpty());
     EXPECT_TRUE(std::filesystem::exists(
         fake.documents.path / pathFromUtf8("嵌岩桩优化计算原始结果(依据DBJ50-200-2014)_表格.txt")));
 }
