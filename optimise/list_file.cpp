@@ -268,9 +268,11 @@ std::filesystem::path listFilePath(const std::filesystem::path& documentsFolder,
 
 }  // namespace
 
-void saveListFile(const std::filesystem::path& documentsFolder, ListFileKind kind,
-                  const std::vector<std::string>& lines) {
-    writeTextFile(listFilePath(documentsFolder, kind), lines);
+std::filesystem::path saveListFile(const std::filesystem::path& documentsFolder, ListFileKind kind,
+                                   const std::vector<std::string>& lines) {
+    const std::filesystem::path path = listFilePath(documentsFolder, kind);
+    writeTextFile(path, lines);
+    return path;
 }
 
 std::filesystem::path saveListFile(const std::filesystem::path& documentsFolder,

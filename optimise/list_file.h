@@ -56,9 +56,9 @@ std::vector<std::string> listFileLines(const ResultList& list, ListFileKind kind
 
 // Writes the lines to the kind's file in the Documents folder, replacing it only once the new
 // file is complete (writeTextFile). Without a folder (empty path) the name is taken from the
-// root of the current drive. Throws FileWriteError.
-void saveListFile(const std::filesystem::path& documentsFolder, ListFileKind kind,
-                  const std::vector<std::string>& lines);
+// root of the current drive. Returns the path written. Throws FileWriteError.
+std::filesystem::path saveListFile(const std::filesystem::path& documentsFolder, ListFileKind kind,
+                                   const std::vector<std::string>& lines);
 // Writes the list's file line by line as writeListFile makes them; returns the path written.
 std::filesystem::path saveListFile(const std::filesystem::path& documentsFolder,
                                    const ResultList& list, ListFileKind kind,

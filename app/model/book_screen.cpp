@@ -79,7 +79,7 @@ void BookScreen::markComputed() {
     cbt_sanchu.setEnabled(true);
 }
 
-void BookScreen::saveShownBook(const std::filesystem::path& folder) {
+std::filesystem::path BookScreen::saveShownBook(const std::filesystem::path& folder) {
     const bool detailed = detailedBookShown();
     const std::filesystem::path name =
         pathFromUtf8(detailed ? kDetailedBookFileName : kSummaryTableFileName);
@@ -95,6 +95,7 @@ void BookScreen::saveShownBook(const std::filesystem::path& folder) {
     writeTextFile(path, detailed ? m_books.detailedLines() : m_books.tableLines());
     m_saveState &= detailed ? ~kDetailedUnsaved : ~kTableUnsaved;
     cbt_Save.setEnabled(false);
+    return path;
 }
 
 void BookScreen::booksChanged() {

@@ -61,8 +61,9 @@ class BookScreen {
     void markComputed();
 
     // Writes the book shown to its file in `folder` (created when missing), then clears that
-    // book's flag and disables Save. On failure an exception leaves every state as it was.
-    void saveShownBook(const std::filesystem::path& folder);
+    // book's flag and disables Save; returns the path written. On failure an exception leaves
+    // every state as it was.
+    std::filesystem::path saveShownBook(const std::filesystem::path& folder);
 
   private:
     void booksChanged();

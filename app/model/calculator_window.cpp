@@ -45,6 +45,7 @@ void CalculatorWindow::cbt_CopyRightClick() {
 }
 
 void CalculatorWindow::cbt_SaveClick() {
+    m_savedPath.clear();
     // On a desktop the result handler runs before request() returns, so the window is alive.
     m_platform.permissions.request(
         {FPermissionWriteExternalStorage},
@@ -73,10 +74,10 @@ void CalculatorWindow::permissionResult(const std::vector<std::string>& /*permis
         return;
     }
     if (m_optimisationMode)
-        m_optimisation.saveShownList(m_platform.documents.documentsPath(),
-                                     m_platform.clock.timeText());
+        m_savedPath = m_optimisation.saveShownList(m_platform.documents.documentsPath(),
+                                                   m_platform.clock.timeText());
     else
-        m_bookScreen.saveShownBook(m_platform.documents.documentsPath());
+        m_savedPath = m_bookScreen.saveShownBook(m_platform.documents.documentsPath());
 }
 
 void CalculatorWindow::pileComputed(const PileInput& input, const PileResult& result,

@@ -7,6 +7,7 @@
 // platform interfaces and the application's callbacks.
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -75,6 +76,8 @@ class CalculatorWindow : public InputScreen::Host, private OptimisationScreen::H
 
     // Set by cbt_tuichuClick: the view closes the window once the event is done.
     bool closeRequested() const { return m_closeRequested; }
+    // The file the latest Save wrote; empty when it wrote nothing (refused, failed, no list).
+    const std::filesystem::path& savedPath() const { return m_savedPath; }
     // What the application does for the "©" button.
     void setAboutHandler(std::function<void()> handler) { m_showAbout = std::move(handler); }
 
@@ -99,6 +102,7 @@ class CalculatorWindow : public InputScreen::Host, private OptimisationScreen::H
     OptimisationScreen m_optimisation;
     bool m_optimisationMode = false;
     bool m_closeRequested = false;
+    std::filesystem::path m_savedPath;
     std::function<void()> m_showAbout;
 };
 

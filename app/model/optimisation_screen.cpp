@@ -415,14 +415,16 @@ bool OptimisationScreen::writeShownList(const std::string& timeText,
     return true;
 }
 
-void OptimisationScreen::saveShownList(const std::filesystem::path& folder,
-                                       const std::string& timeText) {
+std::filesystem::path OptimisationScreen::saveShownList(const std::filesystem::path& folder,
+                                                        const std::string& timeText) {
     ListFileKind kind;
     const ResultList* list = shownListForSave(kind);
-    if (!list) return;
+    if (!list) return {};
     // Line by line: a list of millions of rows never stands in memory as text.
-    saveListFile(folder, *list, kind, timeText, m_host.listFileSoil());
+    std::filesystem::path written =
+        saveListFile(folder, *list, kind, timeText, m_host.listFileSoil());
     cbt_YHsave.setEnabled(false);
+    return written;
 }
 
 void OptimisationScreen::setStatus(const std::string& text, TextColour colour) {

@@ -106,8 +106,9 @@ class OptimisationScreen {
 
     // Writes the list shown to its file in `folder` (raw when the raw list is shown and has
     // rows, else the filtered one when shown with rows) and disables cbt_YHsave; nothing is
-    // written when the list shown is empty.
-    void saveShownList(const std::filesystem::path& folder, const std::string& timeText);
+    // written when the list shown is empty. Returns the path written, empty when nothing was.
+    std::filesystem::path saveShownList(const std::filesystem::path& folder,
+                                        const std::string& timeText);
     // What that save would write now: the kind of file and its lines, or nothing.
     struct ListFile {
         ListFileKind kind;

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QSlider>
 
+#include "app/qt/saved_note.h"
 #include "app/qt/screen_widgets.h"
 #include "app/qt/theme.h"
 
@@ -63,8 +64,10 @@ BookScreenView::BookScreenView(CalculatorWindow& window, Dispatch dispatch, QWid
     connect(cbt_sanchu, &QPushButton::clicked, this, [&m, d] { d([&m] { m.cbt_sanchuClick(); }); });
     connect(cbt_Exit, &QPushButton::clicked, this,
             [this, d] { d([this] { m_window.cbt_ExitClick(); }); });
-    connect(cbt_Save, &QPushButton::clicked, this,
-            [this, d] { d([this] { m_window.cbt_SaveClick(); }); });
+    connect(cbt_Save, &QPushButton::clicked, this, [this, d] {
+        d([this] { m_window.cbt_SaveClick(); });
+        showSavedNote(cbt_Save, m_window.savedPath());
+    });
     connect(tcb_meoFontSize, &QSlider::valueChanged, this,
             [&m, d](int v) { d([&m, v] { m.tcb_meoFontSize.setValue(v); }); });
 }

@@ -33,6 +33,7 @@ DesktopShell::DesktopShell(Platform& platform) : m_platform(platform), m_app(pla
         calculatorOpened(kind, model);
     };
     m_app.onAboutShown = [this](AboutBox& model) { aboutShown(model); };
+    QCoreApplication::instance()->installEventFilter(&m_clickGuard);
     m_chooser = new TBVK_FRM_WENA0(*m_app.BVK_FRM_WENA0(), m_platform.errors, [this] {
         m_app.chooserClosed();
         QCoreApplication::quit();
@@ -67,6 +68,8 @@ void DesktopShell::calculatorOpened(CalculatorKind kind, CalculatorWindow& model
     }
     window->placeOnScreen();
     window->show();
+    // In front of the chooser that opened it, and taking the keys.
+    window->raise();
     window->activateWindow();
 }
 

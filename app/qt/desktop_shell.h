@@ -10,6 +10,7 @@
 #include "app/qt/about_box_view.h"
 #include "app/qt/calculator_window_view.h"
 #include "app/qt/chooser_window.h"
+#include "app/qt/click_guard.h"
 #include "app/qt/formula_two_window_view.h"
 
 namespace pile {
@@ -41,6 +42,8 @@ class DesktopShell {
 
     Platform& m_platform;
     Application m_app;
+    // Watches every click of the application from construction to destruction.
+    ClickGuard m_clickGuard;
     QPointer<TBVK_FRM_WENA0> m_chooser;
     QPointer<TBVK_FRM_WENA1> m_formulaOne;
     QPointer<TBVK_FRM_WENA2> m_formulaTwo;

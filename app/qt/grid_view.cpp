@@ -3,8 +3,13 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QHelpEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -183,8 +188,9 @@ void GridItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
         painter->setFont(cell.font);
         const bool selected = cell.state & QStyle::State_Selected;
         painter->setPen(cell.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
-        painter->drawText(cell.rect.adjusted(kTightMargin, 0, -kTightMargin, 0),
-                          int(cell.displayAlignment), text);
+        const QRect room = cell.rect.adjusted(kTightMargin, 0, -kTightMargin, 0);
+        painter->drawText(room, int(cell.displayAlignment),
+                          QFontMetrics(cell.font).elidedText(text, Qt::ElideRight, room.width()));
         painter->restore();
         return;
     }
@@ -230,15 +236,49 @@ void GridItemDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
         model->setData(index, edit->text(), Qt::EditRole);
 }
 
+bool GridItemDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
+                                 const QStyleOptionViewItem& option, const QModelIndex& index) {
+    if (!event || !view || !index.isValid() || event->type() != QEvent::ToolTip)
+        return QStyledItemDelegate::helpEvent(event, view, option, index);
+    QStyleOptionViewItem cell = option;
+    initStyleOption(&cell, index);
+    const QWidget* widget = option.widget;
+    const QStyle* style = widget ? widget->style() : QApplication::style();
+    const int margins =
+        m_tight ? 2 * kTightMargin
+                : 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1);
+    const QFontMetrics metrics(cell.font);
+    if (index.column() == m_barColumn || cell.text.isEmpty() ||
+        metrics.horizontalAdvance(cell.text) <= option.rect.width() - margins)
+        return QStyledItemDelegate::helpEvent(event, view, option, index);
+    // A long text in lines of at most half the screen's width, so that all of it is shown.
+    const QScreen* screen = view->screen();
+    const int lineWidth = std::max(200, screen ? screen->availableGeometry().width() / 2 : 600);
+    QString lines;
+    QString line;
+    for (const QChar ch : cell.text) {
+        if (!line.isEmpty() && metrics.horizontalAdvance(line + ch) > lineWidth) {
+            lines += line + u'\n';
+            line.clear();
+        }
+        line += ch;
+    }
+    lines += line;
+    QToolTip::showText(event->globalPos(), lines, view->viewport(), option.rect);
+    return true;
+}
+
 // ---- GridView ----------------------------------------------------------------------------
 
 GridView::GridView(const Grid& grid, QWidget* parent)
     : QTableView(parent),
       m_model(new GridTableModel(grid, this)),
-      m_delegate(new GridItemDelegate(this)) {
+      m_delegate(new GridItemDelegate(this)),
+      m_rowHeight(kRowHeight) {
     setUpLook(this);
     setModel(m_model);
     setItemDelegate(m_delegate);
+    setTabKeyNavigation(true);
 }
 
 GridView::GridView(Grid& grid, Dispatch dispatch, QWidget* parent)
@@ -257,6 +297,103 @@ GridView::GridView(Grid& grid, Dispatch dispatch, QWidget* parent)
             });
 }
 
+bool GridView::takesEdits() const {
+    return editTriggers() != QAbstractItemView::NoEditTriggers && m_model->grid();
+}
+
+QModelIndex GridView::nextEditableCell(const QModelIndex& from, bool forwards) const {
+    const int rows = m_model->rowCount();
+    const int columns = m_model->columnCount();
+    if (rows <= 0 || columns <= 0) return {};
+    // Cells numbered row by row; -1 and rows * columns are before the first and past the last.
+    const int count = rows * columns;
+    int at = from.isValid() ? from.row() * columns + from.column() : (forwards ? -1 : count);
+    for (at += forwards ? 1 : -1; at >= 0 && at < count; at += forwards ? 1 : -1) {
+        const QModelIndex cell = m_model->index(at / columns, at % columns);
+        if (!isRowHidden(cell.row()) && !isColumnHidden(cell.column()) &&
+            (m_model->flags(cell) & Qt::ItemIsEditable))
+            return cell;
+    }
+    return {};
+}
+
+void GridView::leave(bool forwards) {
+    // The widget's own way through the window's Tab chain, not the item view's, which walks
+    // the cells.
+    QWidget::focusNextPrevChild(forwards);
+}
+
+void GridView::mousePressEvent(QMouseEvent* event) {
+    m_pressed = indexAt(event->position().toPoint());
+    m_pressedSelected = m_pressed.isValid() && m_pressed == currentIndex() &&
+                        selectionModel()->isSelected(m_pressed);
+    QTableView::mousePressEvent(event);
+}
+
+void GridView::mouseReleaseEvent(QMouseEvent* event) {
+    const QModelIndex index = indexAt(event->position().toPoint());
+    const bool click = event->button() == Qt::LeftButton && index.isValid() && index == m_pressed &&
+                       m_pressedSelected;
+    m_pressed = QPersistentModelIndex();
+    QTableView::mouseReleaseEvent(event);
+    if (click && takesEdits() && state() != EditingState && currentIndex() == index &&
+        (m_model->flags(index) & Qt::ItemIsEditable))
+        edit(index);
+}
+
+void GridView::keyPressEvent(QKeyEvent* event) {
+    const bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+    if (tab && (event->modifiers() & Qt::ControlModifier)) {
+        const bool backwards =
+            event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier);
+        leave(!backwards);
+        event->accept();
+        return;
+    }
+    // A paste on the selected cell replaces its text, as a typed key does.
+    const QModelIndex current = currentIndex();
+    if (event->matches(QKeySequence::Paste) && takesEdits() && state() != EditingState &&
+        current.isValid() && (m_model->flags(current) & Qt::ItemIsEditable) &&
+        edit(current, AllEditTriggers, nullptr)) {
+        if (QWidget* editor = indexWidget(current)) QCoreApplication::sendEvent(editor, event);
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void GridView::focusInEvent(QFocusEvent* event) {
+    // Tabbed into: on the first cell that takes edits, or from below on the last.
+    const Qt::FocusReason reason = event->reason();
+    if (takesEdits() && (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)) {
+        const QModelIndex cell = nextEditableCell(QModelIndex(), reason == Qt::TabFocusReason);
+        if (cell.isValid()) setCurrentIndex(cell);
+    }
+    QTableView::focusInEvent(event);
+}
+
+QModelIndex GridView::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) {
+    if (cursorAction != MoveNext && cursorAction != MovePrevious)
+        return QTableView::moveCursor(cursorAction, modifiers);
+    if (!takesEdits()) return {};  // Tab leaves a read-only table
+    return nextEditableCell(currentIndex(), cursorAction == MoveNext);
+}
+
+void GridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    // Tab in the last cell that takes edits (Shift+Tab in the first) ends the edit and leaves.
+    const bool next = hint == QAbstractItemDelegate::EditNextItem;
+    if ((next || hint == QAbstractItemDelegate::EditPreviousItem) &&
+        !nextEditableCell(currentIndex(), next).isValid()) {
+        QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+        leave(next);
+        return;
+    }
+    QTableView::closeEditor(editor, hint);
+}
+
+void GridView::keyboardSearch(const QString& /*search*/) {
+    // A typed key that does not start an edit does not move to a cell beginning with it.
+}
+
 void GridView::setCompact() {
     m_compact = true;
     setFont(uiFont(kGridTextPx - 1));
@@ -272,18 +409,83 @@ void GridView::setCompact() {
 }
 
 void GridView::setFixedColumnWidths(const std::vector<int>& widths) {
-    m_fixedWidths = true;
-    for (int c = 0; c < int(widths.size()); ++c) setColumnWidth(c, widths[size_t(c)]);
+    m_leastWidths = widths;
+    fitColumns();
 }
 
+void GridView::setRowHeight(int designPixels) {
+    m_rowHeight = designPixels;
+    fitColumns();
+}
+
+bool GridView::event(QEvent* event) {
+    if (event->type() == windowScaledEvent()) fitColumns();
+    return QTableView::event(event);
+}
+
+namespace {
+
+// The least width in which `text` wraps onto at most `lines` lines.
+int wrappedWidth(const QFontMetrics& metrics, const QString& text, int lines) {
+    const int flags = int(Qt::AlignCenter) | int(Qt::TextWordWrap);
+    const int full = metrics.horizontalAdvance(text);
+    for (int width = std::max(1, full / lines); width < full; ++width)
+        if (metrics.boundingRect(QRect(0, 0, width, 100000), flags, text).height() <=
+            lines * metrics.lineSpacing())
+            return width;
+    return full;
+}
+
+}  // namespace
+
 void GridView::fitColumns() {
-    if (m_fixedWidths) return;
-    if (!m_compact) {
-        resizeColumnsToContents();
-        return;
+    const QFontMetrics cells(font());
+    verticalHeader()->setDefaultSectionSize(
+        std::max(scaledLength(this, m_rowHeight), cells.height() + 4));
+    if (m_compact)
+        horizontalHeader()->setFixedHeight(2 * horizontalHeader()->fontMetrics().height() + 8);
+
+    const Grid* grid = m_model->grid();
+    if (!grid) return;
+    // The style's margins around a cell's text, and the grid line; a text at the edge of its
+    // room is elided, so a pixel to spare.
+    const int cellMargin =
+        (m_compact ? 2 * kTightMargin
+                   : 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1)) +
+        2;
+    QHeaderView* header = horizontalHeader();
+    const QFontMetrics headerMetrics(header->font());
+    const int headerMargin = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 2;
+    const int typedWidth = cells.horizontalAdvance(QStringLiteral("-0000.000")) + cellMargin;
+    // Whether a column takes edits is the grid's; whether they are taken now follows the
+    // selected cell, and must not change the widths.
+    const bool edits = m_model->hasEditHandler();
+    for (int c = 0; c < m_model->columnCount(); ++c) {
+        int width =
+            c < int(m_leastWidths.size()) ? scaledLength(this, m_leastWidths[size_t(c)]) : 0;
+        const QString title = m_model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+        if (!title.isEmpty() && !header->isHidden())
+            width = std::max(width, (m_compact ? wrappedWidth(headerMetrics, title, 2)
+                                               : headerMetrics.horizontalAdvance(title)) +
+                                        headerMargin);
+        if (c == m_delegate->barColumn()) {
+            width = std::max(width, scaledLength(this, kBarColumnWidth));
+        } else if (edits && grid->columnEditable(c)) {
+            // What is typed never widens the column.
+            if (m_leastWidths.empty()) width = std::max(width, typedWidth);
+        } else {
+            for (int r = 0; r < m_model->rowCount(); ++r) {
+                const QModelIndex index = m_model->index(r, c);
+                const QVariant font = index.data(Qt::FontRole);
+                const QFontMetrics& metrics =
+                    font.isValid() ? QFontMetrics(font.value<QFont>().resolve(this->font()))
+                                   : cells;
+                width = std::max(width,
+                                 metrics.horizontalAdvance(index.data().toString()) + cellMargin);
+            }
+        }
+        setColumnWidth(c, width);
     }
-    // The widest cell of each column; a header wider than that wraps.
-    for (int c = 0; c < m_model->columnCount(); ++c) setColumnWidth(c, sizeHintForColumn(c));
 }
 
 }  // namespace pile

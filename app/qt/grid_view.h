@@ -31,6 +31,7 @@ class GridTableModel : public QAbstractTableModel {
     const Grid* grid() const { return m_grid; }
     // Without a handler (the reference tables) no cell takes an edit.
     void setEditHandler(EditHandler handler) { m_edit = std::move(handler); }
+    bool hasEditHandler() const { return bool(m_edit); }
     // Whether the cells that take no edits are shaded, where some cells take edits (on by
     // default; a table with alternating rows shows them instead).
     void setShadeReadOnly(bool shade) { m_shadeReadOnly = shade; }
@@ -76,6 +77,7 @@ class GridItemDelegate : public QStyledItemDelegate {
     int barColumn() const { return m_barColumn; }
     // Cell texts with 2-pixel side margins instead of the style's.
     void setTightCells(bool tight) { m_tight = tight; }
+    bool tightCells() const { return m_tight; }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
@@ -85,6 +87,9 @@ class GridItemDelegate : public QStyledItemDelegate {
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model,
                       const QModelIndex& index) const override;
+    // The whole text of a cell too narrow for it, in a tooltip.
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override;
 
   private:
     int m_barColumn = -1;
@@ -94,6 +99,12 @@ class GridItemDelegate : public QStyledItemDelegate {
 // The colour of the share bars.
 QColor shareBarColour();
 
+// The keyboard and mouse of a grid that takes edits: a click selects a cell, and a key typed
+// then edits it; a click on the selected cell opens its editor at once, its text selected (no
+// wait for a possible double click, in which keystrokes would go astray); a typed key edits the
+// current cell (a paste too) and never searches the grid for a cell beginning with it,
+// and Tab and Shift+Tab walk the cells that take edits and then leave the grid; Ctrl+Tab leaves
+// it at once. A read-only grid is left by Tab.
 class GridView : public QTableView {
   public:
     // A read-only view of `grid` (a reference table).
@@ -110,17 +121,43 @@ class GridView : public QTableView {
     // as their cells need.
     void setCompact();
 
-    // Columns of these widths from now on, whatever the cells hold.
+    // The least widths of the columns, in design pixels; a column is wider only where its
+    // header or a cell it does not take edits in needs it.
     void setFixedColumnWidths(const std::vector<int>& widths);
-    // Sizes the columns to their contents (after the cells changed), unless their widths are
-    // fixed.
+    // The least row height, in design pixels (rows are as tall as their text needs at least).
+    void setRowHeight(int designPixels);
+    // Sizes the columns to their headers and contents (after the cells, the shown columns or
+    // the fonts changed) and the rows to the font. A column that takes edits is as wide as its
+    // header, or its least width, or a number of nine characters: what is typed into it never
+    // widens it (a longer text is elided in its cell and shown whole in its tooltip).
     void fitColumns();
 
+    // The cell that Tab (forwards) or Shift+Tab goes to from `from`: the next visible cell
+    // that takes edits, row by row; invalid past the last (or before the first).
+    QModelIndex nextEditableCell(const QModelIndex& from, bool forwards) const;
+
+  protected:
+    bool event(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void keyboardSearch(const QString& search) override;
+
   private:
+    bool takesEdits() const;
+    // Gives the focus to the widget before or after the grid in the window's Tab chain.
+    void leave(bool forwards);
+
     GridTableModel* m_model;
     GridItemDelegate* m_delegate;
     bool m_compact = false;
-    bool m_fixedWidths = false;
+    std::vector<int> m_leastWidths;
+    int m_rowHeight;
+    QPersistentModelIndex m_pressed;
+    bool m_pressedSelected = false;
 };
 
 }  // namespace pile

@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 namespace pile {
@@ -121,6 +122,7 @@ void clickThrough(QWidget* caption, QAbstractButton* box) {
 
 FocusKeeper::FocusKeeper(QWidget* window) : m_window(window), m_before(window->focusWidget()) {
     if (m_before) m_place = placeIn(m_before, window);
+    m_wasButton = qobject_cast<QAbstractButton*>(m_before.data()) != nullptr;
 }
 
 void FocusKeeper::restore() {
@@ -132,6 +134,18 @@ void FocusKeeper::restore() {
         if (canTakeFocus(w, m_window) && placeIn(w, m_window) == m_place) {
             replacement = w;
             break;
+        }
+    }
+    if (!replacement && m_wasButton) {
+        const QPoint centre = m_place.center();
+        int nearest = std::numeric_limits<int>::max();
+        for (QWidget* w : widgets) {
+            if (!qobject_cast<QAbstractButton*>(w) || !canTakeFocus(w, m_window)) continue;
+            const int distance = (placeIn(w, m_window).center() - centre).manhattanLength();
+            if (distance < nearest) {
+                nearest = distance;
+                replacement = w;
+            }
         }
     }
     if (!replacement) {

@@ -24,8 +24,9 @@ void clickThrough(QWidget* caption, QAbstractButton* box);
 
 // Notes the focused widget of `window` before an event changes the screens, and afterwards,
 // when that widget has gone (hidden, disabled or deleted), gives the focus to the widget that
-// took its place, or else to the first field of what is shown now: never to whatever Qt picks
-// next in the chain, which may be the Exit button.
+// took its place; failing that, a button's focus goes to the nearest button (a key meant for
+// the button must not overwrite a field), anything else's to the first field of what is shown
+// now: never to whatever Qt picks next in the chain, which may be the Exit button.
 class FocusKeeper {
   public:
     explicit FocusKeeper(QWidget* window);
@@ -35,6 +36,7 @@ class FocusKeeper {
     QWidget* m_window;
     QPointer<QWidget> m_before;
     QRect m_place;
+    bool m_wasButton = false;
 };
 
 }  // namespace pile

@@ -10,6 +10,7 @@
 
 #include <vector>
 
+#include "app/qt/saved_note.h"
 #include "app/qt/screen_widgets.h"
 #include "app/qt/theme.h"
 
@@ -79,7 +80,7 @@ OptimisationScreenView::OptimisationScreenView(CalculatorWindow& window, Dispatc
     // The item table shows all its rows; it scrolls sideways only, to the notes.
     GridView* items = new GridView(m.Grid1_Youhuaxuanxiang, d, this);
     Grid1_Youhuaxuanxiang = items;
-    items->verticalHeader()->setDefaultSectionSize(kItemRowHeight);
+    items->setRowHeight(kItemRowHeight);
     items->setFixedColumnWidths(kItemColumnWidths);
     items->gridModel()->setShadeReadOnly(false);
     alternateRows(items);
@@ -130,8 +131,10 @@ OptimisationScreenView::OptimisationScreenView(CalculatorWindow& window, Dispatc
     connect(cbt_YHcompute, &QPushButton::clicked, this, [this] { search(); });
     connect(cbt_YHsaixuan, &QPushButton::clicked, this,
             [&m, d] { d([&m] { m.cbt_YHsaixuanClick(); }); });
-    connect(cbt_YHsave, &QPushButton::clicked, this,
-            [this, d] { d([this] { m_window.cbt_YHsaveClick(); }); });
+    connect(cbt_YHsave, &QPushButton::clicked, this, [this, d] {
+        d([this] { m_window.cbt_YHsaveClick(); });
+        showSavedNote(cbt_YHsave, m_window.savedPath());
+    });
     connect(cbt_YHfanhui, &QPushButton::clicked, this,
             [this, d] { d([this] { m_window.cbt_YHfanhuiClick(); }); });
 

@@ -171,14 +171,24 @@ void ResultListView::fitColumns(const ListGrid& grid, bool pileNumbersOnly) {
     };
     for (int c = 0; c < list.columnCount(); ++c) {
         const ListField field = layout.columns[static_cast<std::size_t>(c)].field;
-        if (field == ListField::Note) continue;  // the last column takes what is left
         if (pileNumbersOnly && field != ListField::PileNumber) continue;
-        int width = advance(cells, widestCell(field, list)) + cellMargin;
+        // The last column takes what is left, but its header at the least.
+        int width =
+            field == ListField::Note ? 0 : advance(cells, widestCell(field, list)) + cellMargin;
         for (SortState state : {SortState::Unsorted, SortState::Ascending, SortState::Descending})
             width = std::max(width, advance(headers, headerText(layout, c, state)) + headerMargin);
         setColumnWidth(c, width);
     }
     m_fittedNumbers = numberShape(list);
+}
+
+bool ResultListView::event(QEvent* event) {
+    if (event->type() == windowScaledEvent()) {
+        verticalHeader()->setDefaultSectionSize(
+            std::max(scaledLength(this, kRowHeight), fontMetrics().height() + 2));
+        if (const ListGrid* grid = m_model->grid()) fitColumns(*grid, false);
+    }
+    return QTableView::event(event);
 }
 
 void ResultListView::syncFrom(const ListGrid& grid) {

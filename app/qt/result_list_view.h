@@ -22,6 +22,8 @@ class ResultListModel : public QAbstractTableModel {
     void refresh();
     // The list is going away: the model empties and reads it no more.
     void detach();
+    // Null once detached.
+    const ListGrid* grid() const { return m_grid; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -46,6 +48,11 @@ class ResultListView : public QTableView {
     ResultListModel* listModel() const { return m_model; }
     // Shows the list's rows, headers, hidden columns and selected cell.
     void syncFrom(const ListGrid& grid);
+
+  protected:
+    // After the window is scaled: every column measured again in the scaled fonts, the rows
+    // as tall as the font needs.
+    bool event(QEvent* event) override;
 
   private:
     // Columns as wide as their header (with a sort mark) and their widest usual cell; the rows

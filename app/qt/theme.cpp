@@ -2,8 +2,10 @@
 #include "app/qt/theme.h"
 
 #include <QAbstractScrollArea>
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -14,6 +16,7 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QRadialGradient>
+#include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
 #include <QTableView>
@@ -78,13 +81,52 @@ QRect scaledRect(const QRect& r, double factor) {
                  scaledValue(r.top() + r.height(), factor) - top);
 }
 
+// The pixel size a widget's font has in its scaled window, before fitTextToPlace.
+constexpr char kScaledPixelSize[] = "pileScaledPixelSize";
+
 void scaleFont(QWidget* w, double factor) {
     QFont font = w->font();
-    if (font.pixelSize() > 0)
-        font.setPixelSize(std::max(1, scaledValue(font.pixelSize(), factor)));
-    else if (font.pointSizeF() > 0)
+    if (font.pixelSize() > 0) {
+        const QVariant fitted = w->property(kScaledPixelSize);
+        const int size = fitted.isValid() ? fitted.toInt() : font.pixelSize();
+        font.setPixelSize(std::max(1, scaledValue(size, factor)));
+        w->setProperty(kScaledPixelSize, font.pixelSize());
+    } else if (font.pointSizeF() > 0)
         font.setPointSizeF(font.pointSizeF() * factor);
     w->setFont(font);
+}
+
+// Whether the widget's text fits its place in `font`.
+bool textFits(const QWidget* w, const QFont& font) {
+    const QFontMetrics metrics(font);
+    if (const auto* label = qobject_cast<const QLabel*>(w)) {
+        if (label->text().isEmpty() || !label->pixmap().isNull()) return true;
+        const int flags = label->wordWrap() ? int(Qt::TextWordWrap) : 0;
+        const QRect room = label->contentsRect().adjusted(label->margin(), label->margin(),
+                                                          -label->margin(), -label->margin());
+        const QRect needed = metrics.boundingRect(QRect(0, 0, room.width(), 100000),
+                                                  flags | int(label->alignment()), label->text());
+        return needed.width() <= room.width() && needed.height() <= room.height();
+    }
+    if (const auto* group = qobject_cast<const QGroupBox*>(w))
+        return metrics.horizontalAdvance(group->title()) + 8 <= group->width();
+    if (const auto* button = qobject_cast<const QPushButton*>(w))
+        return button->text().isEmpty() ||
+               (metrics.horizontalAdvance(button->text()) + 4 <= button->width() &&
+                metrics.height() <= button->height());
+    if (const auto* box = qobject_cast<const QAbstractButton*>(w)) {
+        // A check box or radio button: the indicator, its spacing and the text.
+        const QStyle* style = box->style();
+        const bool radio = qobject_cast<const QRadioButton*>(box) != nullptr;
+        const int indicator = style->pixelMetric(
+            radio ? QStyle::PM_ExclusiveIndicatorWidth : QStyle::PM_IndicatorWidth, nullptr, box);
+        const int spacing = style->pixelMetric(
+            radio ? QStyle::PM_RadioButtonLabelSpacing : QStyle::PM_CheckBoxLabelSpacing, nullptr,
+            box);
+        return box->text().isEmpty() ||
+               indicator + spacing + metrics.horizontalAdvance(box->text()) + 4 <= box->width();
+    }
+    return true;
 }
 
 void scaleHeader(QHeaderView* header, double factor) {
@@ -139,6 +181,29 @@ void GradientWindow::scaleDown(double factor) {
         if (auto* c = qobject_cast<QWidget*>(child); c && !c->isWindow()) scaleGeometry(c, factor);
     setFixedSize(scaledValue(m_designSize.width(), m_scale),
                  scaledValue(m_designSize.height(), m_scale));
+    const QList<QWidget*> widgets = findChildren<QWidget*>();
+    for (QWidget* w : widgets) fitTextToPlace(w);
+    QEvent scaled(windowScaledEvent());
+    for (QWidget* w : widgets) QCoreApplication::sendEvent(w, &scaled);
+}
+
+QEvent::Type windowScaledEvent() {
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
+}
+
+void fitTextToPlace(QWidget* widget) {
+    if (!widget || designScale(widget) >= 1.0) return;
+    const QVariant scaled = widget->property(kScaledPixelSize);
+    QFont font = widget->font();
+    if (!scaled.isValid() || font.pixelSize() <= 0) return;
+    // Two thirds of the scaled size at the least: a text is never shrunk out of reading.
+    const int largest = scaled.toInt();
+    const int smallest = std::max(6, largest * 2 / 3);
+    font.setPixelSize(largest);
+    while (font.pixelSize() > smallest && !textFits(widget, font))
+        font.setPixelSize(font.pixelSize() - 1);
+    if (font != widget->font()) widget->setFont(font);
 }
 
 double designScale(const QWidget* widget) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QColor>
+#include <QEvent>
 #include <QFont>
 #include <QGradientStops>
 #include <QIcon>
@@ -38,6 +39,18 @@ class GradientWindow : public QWidget {
     QSize m_designSize;
     double m_scale = 1.0;
 };
+
+// Sent to every widget of a GradientWindow once the window has been scaled: a view that sizes
+// its columns and rows to their texts measures them again in the scaled fonts (fonts of whole
+// pixels do not scale in proportion, so scaled widths would cut their texts).
+QEvent::Type windowScaledEvent();
+
+// In a scaled window: makes the font of a label, button, check box or group box a pixel or
+// more smaller than the scaled design where its text would not fit its place otherwise (fonts
+// come in whole pixels, so a scaled text can be a little wider than its scaled place), and
+// gives back the scaled design size where the text fits again. Nothing in a window at its
+// design size.
+void fitTextToPlace(QWidget* widget);
 
 // The scale of the window that shows `widget`: design pixels times this are pixels.
 double designScale(const QWidget* widget);

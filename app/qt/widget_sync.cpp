@@ -145,6 +145,7 @@ void WidgetSync::bind(QLabel* label, const Label& control) {
         font.setBold(designBold || control.bold());
         font.setUnderline(designUnderline || control.underline());
         if (font != l->font()) l->setFont(font);
+        fitTextToPlace(l);
     });
 }
 
@@ -153,6 +154,7 @@ void WidgetSync::bind(QAbstractButton* button, const Label& control) {
         auto* b = static_cast<QAbstractButton*>(w);
         applyCommon(b, control);
         b->setText(toQString(control.text()));
+        fitTextToPlace(b);
     });
 }
 
@@ -161,6 +163,7 @@ void WidgetSync::bind(QGroupBox* group, const Label& control) {
         auto* g = static_cast<QGroupBox*>(w);
         applyCommon(g, control);
         g->setTitle(toQString(control.text()));
+        fitTextToPlace(g);
     });
 }
 
@@ -196,6 +199,7 @@ void WidgetSync::bind(QCheckBox* box, const CheckBox& control) {
         auto* b = static_cast<QCheckBox*>(w);
         applyCommon(b, control);
         b->setText(toQString(control.text()));
+        fitTextToPlace(b);
         b->setChecked(control.checked());
     });
 }
@@ -205,6 +209,7 @@ void WidgetSync::bind(QRadioButton* button, const RadioButton& control) {
         auto* b = static_cast<QRadioButton*>(w);
         applyCommon(b, control);
         b->setText(toQString(control.text()));
+        fitTextToPlace(b);
         b->setChecked(control.checked());
     });
 }
@@ -263,25 +268,33 @@ void WidgetSync::bind(QTableView* view, const Grid& control) {
     add(view, control, [&control, model, shownContent = ~std::uint64_t(0)](QWidget* w) mutable {
         auto* v = static_cast<QTableView*>(w);
         applyCommon(v, control);
+        bool refit = false;
         if (shownContent != control.contentRevision()) {
             shownContent = control.contentRevision();
             model->refresh();
+            refit = true;
+        }
+        bool anyHeader = false;
+        for (int c = 0; c < control.columnCount(); ++c) {
+            refit = refit || v->isColumnHidden(c) == control.columnVisible(c);
+            v->setColumnHidden(c, !control.columnVisible(c));
+            anyHeader = anyHeader || !control.headers()[static_cast<size_t>(c)].empty();
+        }
+        refit = refit || v->horizontalHeader()->isHidden() == anyHeader;
+        v->horizontalHeader()->setVisible(anyHeader);
+        // No SelectedClicked: it waits out the double-click interval, and what is typed
+        // meanwhile goes astray; a GridView opens the editor on the click itself.
+        v->setEditTriggers(control.editable() ? QAbstractItemView::DoubleClicked |
+                                                    QAbstractItemView::EditKeyPressed |
+                                                    QAbstractItemView::AnyKeyPressed
+                                              : QAbstractItemView::NoEditTriggers);
+        // Widths for what is shown now: the cells and the columns (folded or expanded).
+        if (refit) {
             if (auto* grid = dynamic_cast<GridView*>(v))
                 grid->fitColumns();
             else
                 v->resizeColumnsToContents();
         }
-        bool anyHeader = false;
-        for (int c = 0; c < control.columnCount(); ++c) {
-            v->setColumnHidden(c, !control.columnVisible(c));
-            anyHeader = anyHeader || !control.headers()[static_cast<size_t>(c)].empty();
-        }
-        v->horizontalHeader()->setVisible(anyHeader);
-        v->setEditTriggers(control.editable() ? QAbstractItemView::DoubleClicked |
-                                                    QAbstractItemView::SelectedClicked |
-                                                    QAbstractItemView::EditKeyPressed |
-                                                    QAbstractItemView::AnyKeyPressed
-                                              : QAbstractItemView::NoEditTriggers);
     });
 }
 

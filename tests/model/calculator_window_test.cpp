@@ -180,9 +180,11 @@ TEST_F(CalculatorWindowTest, SaveWritesTheShownBookInTheAnsiCodePageWithCrLf) {
     // "嵌岩桩计算书" in CP936 starts with the bytes of "嵌", C7 B6.
     EXPECT_NE(bytes.find("\xC7\xB6"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(documentsFile(kSummaryTableFileName)));
+    EXPECT_EQ(window.savedPath(), documentsFile(kDetailedBookFileName));
 
     books.cbt_PageBookClick();
     ASSERT_TRUE(save());
+    EXPECT_EQ(window.savedPath(), documentsFile(kSummaryTableFileName));
     const std::string tableBytes = test::readBytes(documentsFile(kSummaryTableFileName));
     EXPECT_EQ(tableBytes.rfind(toAnsiCodePage(table().back()) + "\r\n"),
               tableBytes.size() - toAnsiCodePage(table().back()).size() - 2);
@@ -196,6 +198,7 @@ TEST_F(CalculatorWindowTest, RefusedPermissionWritesNothing) {
     EXPECT_FALSE(std::filesystem::exists(documentsFile(kDetailedBookFileName)));
     EXPECT_EQ(window.bookSaveState(), 3);
     EXPECT_TRUE(books.cbt_Save.enabled());
+    EXPECT_TRUE(window.savedPath().empty());
 }
 
 TEST_F(CalculatorWindowTest, RationaleIsShownBeforeTheSaveGoesOn) {
@@ -223,6 +226,7 @@ TEST_F(CalculatorWindowTest, SaveThatCannotWriteShowsTheErrorAndChangesNothing) 
     input.cbt_computeClick();
 
     EXPECT_FALSE(save());
+    EXPECT_TRUE(window.savedPath().empty());
     ASSERT_EQ(fake.errors.shown.size(), 1u);
     // The error names the file in the user's language.
     EXPECT_EQ(fake.errors.shown[0].rfind("文件无法写入", 0), 0u) << fake.errors.shown[0];
@@ -235,6 +239,7 @@ TEST_F(CalculatorWindowTest, SaveThatCannotWriteShowsTheErrorAndChangesNothing) 
     fake.documents.path = fake.temp.path() / "Documents";
     EXPECT_TRUE(save());
     EXPECT_EQ(window.bookSaveState(), 2);
+    EXPECT_EQ(window.savedPath(), documentsFile(kDetailedBookFileName));
 }
 
 TEST_F(CalculatorWindowTest, OptimisationModeComputesWithoutBooks) {

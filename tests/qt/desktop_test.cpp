@@ -105,6 +105,45 @@ TEST_F(DesktopTest, ComputeTheDefaultPileAndSaveBothBooks) {
     EXPECT_TRUE(input->isVisible());
 }
 
+// After a save, a note under the button (until the next click) and the window's status tip give
+// the file's full path.
+TEST_F(DesktopTest, ASaveSaysWhereItsFileWent) {
+    TBVK_FRM_WENA1* window = openFormulaOne();
+    const auto note = [window]() -> QString {
+        const auto* label = window->findChild<QLabel*>(QStringLiteral("savedNote"));
+        if (!label || !label->isVisible()) return {};
+        return label->text().remove(QChar(0x200B));  // the breaks allowed in the path
+    };
+    const auto said = [](const char* fileName, const test::FakePlatform& f) {
+        const std::filesystem::path path = f.documents.path / pathFromUtf8(fileName);
+        return QStringLiteral("已存盘：") + QString::fromStdString(path.string());
+    };
+    click(window->MainFormLayer->cbt_compute);
+    click(window->MainFormLayer->cbt_View);
+    BookScreenView* books = window->JieGuo_DocLayer;
+    click(books->cbt_Save);
+    EXPECT_EQ(note(), said(kDetailedBookFileName, fake));
+    EXPECT_EQ(window->statusTip(), said(kDetailedBookFileName, fake));
+    click(books->cbt_PageBook);
+    click(books->cbt_Save);
+    EXPECT_EQ(note(), said(kSummaryTableFileName, fake));
+    EXPECT_EQ(books->cbt_Save->text(), QStringLiteral("保存"));  // the button keeps its text
+
+    click(books->cbt_Exit);
+    click(window->MainFormLayer->cbt_YouHua);
+    OptimisationScreenView* screen = window->YouHuaFormLayer;
+    click(screen->cbt_YHcompute);
+    click(screen->cbt_YHsave);
+    const QString list = said("嵌岩桩优化计算原始结果(依据DBJ50-200-2014)_表格.txt", fake);
+    EXPECT_EQ(note(), list);
+    EXPECT_EQ(window->statusTip(), list);
+    // The next click takes the note away.
+    QTest::mouseClick(screen->lb_YHxingxi, Qt::LeftButton);
+    EXPECT_TRUE(note().isEmpty());
+    EXPECT_TRUE(std::filesystem::exists(
+        fake.documents.path / pathFromUtf8("嵌岩桩优化计算原始结果(依据DBJ50-200-2014)_表格.txt")));
+}
+
 // An error the handler does not handle reaches the error box where the window dispatches the
 // click; the window stays as it was and usable.
 TEST_F(DesktopTest, SaveThatCannotWriteShowsTheErrorBox) {

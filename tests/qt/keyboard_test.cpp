@@ -111,6 +111,54 @@ TEST_F(KeyboardTest, EnterInASoilFieldPressesThatScreensCompute) {
     EXPECT_TRUE(input->edt_ra->text().isEmpty()) << "the pile itself is not computed";
 }
 
+TEST_F(KeyboardTest, ASoilScreensComputeLeavesTheFocusOnAButton) {
+    TBVK_FRM_WENA2* window = openFormulaTwo();
+    FormulaTwoInputScreenView* input = window->MainFormLayer;
+    QTest::mouseClick(input->ckb_fumozhuli, Qt::LeftButton, {}, QPoint(8, 8));
+    QTest::mouseClick(input->cbt_fumozhuli, Qt::LeftButton);
+    NegativeFrictionScreenView* drag = window->Fumozhuli_FormLayer;
+    const QString load = drag->cbe_Junbuhezai->currentText();
+    QTest::mouseClick(drag->cbt_FmzlComputer, Qt::LeftButton);
+    ASSERT_FALSE(drag->cbt_FmzlComputer->isEnabled());  // nothing to compute until a change
+    EXPECT_TRUE(qobject_cast<QPushButton*>(QApplication::focusWidget()));
+    // The next key goes to that button, not into p.
+    press(Qt::Key_5);
+    EXPECT_EQ(drag->cbe_Junbuhezai->currentText(), load);
+}
+
+// The second click of a fast double click on Compute (or Back) lands on the button that takes
+// its place (Result, or the input screen's Compute or Result): it is not a click on that button.
+TEST_F(KeyboardTest, AButtonThatAppearsUnderThePointerIgnoresTheRestOfADoubleClick) {
+    TBVK_FRM_WENA1* window = openFormulaOne();
+    InputScreenView* input = window->MainFormLayer;
+    const auto doubleClick = [window](QWidget* button) {
+        const QPoint at = button->mapTo(window, button->rect().center());
+        QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, at);
+    };
+    doubleClick(input->cbt_compute);
+    EXPECT_EQ(input->edt_ra->text(), QStringLiteral("8410"));
+    ASSERT_TRUE(input->cbt_View->isVisible());
+    ASSERT_EQ(input->cbt_View->geometry(), input->cbt_compute->geometry());
+    EXPECT_TRUE(input->isVisible()) << "Result took the second click";
+
+    QTest::mouseClick(input->cbt_View, Qt::LeftButton);
+    ASSERT_TRUE(window->JieGuo_DocLayer->isVisible());
+    doubleClick(window->JieGuo_DocLayer->cbt_Exit);
+    EXPECT_TRUE(input->isVisible()) << "the book screen came back";
+
+    // Clicks further apart than a double click go through.
+    QTest::mouseClick(input->cbt_View, Qt::LeftButton);
+    EXPECT_TRUE(window->JieGuo_DocLayer->isVisible());
+}
+
+TEST_F(KeyboardTest, ACalculatorOpenedFromTheChooserIsActive) {
+    QTest::mouseClick(shell.chooser()->cbt_Gongshi2, Qt::LeftButton);
+    TBVK_FRM_WENA2* window = shell.formulaTwoWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+    EXPECT_EQ(QApplication::activeWindow(), window);
+}
+
 TEST_F(KeyboardTest, TabSkipsTheResultFieldsAndWalksTheScreenDownwards) {
     TBVK_FRM_WENA1* window = openFormulaOne();
     InputScreenView* input = window->MainFormLayer;
