@@ -60,6 +60,22 @@ Decimal toDecimal(double x) {
     return d;
 }
 
+// Adds one unit in the place of the last digit kept, carrying through nines ("1.99" -> "2.00";
+// "99" -> "100" with the exponent one higher).
+void addUnitInLastPlace(Decimal& d) {
+    int i = static_cast<int>(d.digits.size()) - 1;
+    while (i >= 0 && d.digits[static_cast<std::size_t>(i)] == '9') {
+        d.digits[static_cast<std::size_t>(i)] = '0';
+        --i;
+    }
+    if (i >= 0) {
+        ++d.digits[static_cast<std::size_t>(i)];
+    } else {
+        d.digits.insert(d.digits.begin(), '1');
+        ++d.exponent;
+    }
+}
+
 // Keeps the first `keep` digits, rounding half away from zero on the next one. keep may be
 // 0 or negative (the whole value lies below the rounding place).
 void roundToDigits(Decimal& d, int keep) {
@@ -71,19 +87,7 @@ void roundToDigits(Decimal& d, int keep) {
     }
     const bool up = d.digits[static_cast<std::size_t>(keep)] >= '5';
     d.digits.resize(static_cast<std::size_t>(keep));
-    if (up) {
-        int i = keep - 1;
-        while (i >= 0 && d.digits[static_cast<std::size_t>(i)] == '9') {
-            d.digits[static_cast<std::size_t>(i)] = '0';
-            --i;
-        }
-        if (i >= 0) {
-            ++d.digits[static_cast<std::size_t>(i)];
-        } else {
-            d.digits.insert(d.digits.begin(), '1');
-            ++d.exponent;
-        }
-    }
+    if (up) addUnitInLastPlace(d);
     if (d.digits.empty()) d.digits.assign(1, '0');
 }
 
@@ -93,10 +97,6 @@ void roundToDigits(Decimal& d, int keep) {
 void floorToPlace(Decimal& d, int place) {
     if (d.isZero()) return;
     const int keep = d.exponent - place + 1;
-    const auto dropsNonZero = [&d](int from) {
-        return std::any_of(d.digits.begin() + std::max(from, 0), d.digits.end(),
-                           [](char c) { return c != '0'; });
-    };
     if (keep <= 0) {
         // The whole value lies below the place.
         if (d.negative) {
@@ -108,20 +108,10 @@ void floorToPlace(Decimal& d, int place) {
         return;
     }
     if (keep >= static_cast<int>(d.digits.size())) return;
-    const bool up = d.negative && dropsNonZero(keep);
+    const bool up = d.negative && std::any_of(d.digits.begin() + keep, d.digits.end(),
+                                              [](char c) { return c != '0'; });
     d.digits.resize(static_cast<std::size_t>(keep));
-    if (!up) return;
-    int i = keep - 1;
-    while (i >= 0 && d.digits[static_cast<std::size_t>(i)] == '9') {
-        d.digits[static_cast<std::size_t>(i)] = '0';
-        --i;
-    }
-    if (i >= 0) {
-        ++d.digits[static_cast<std::size_t>(i)];
-    } else {
-        d.digits.insert(d.digits.begin(), '1');
-        ++d.exponent;
-    }
+    if (up) addUnitInLastPlace(d);
 }
 
 char digitAt(const Decimal& d, int i) {
