@@ -3,7 +3,7 @@
 // the count: d from 1000 in steps of 1 mm, times 11 depths x 101 frk x 8 grades x 3 processes
 // (26,664 candidates a millimetre). Run one size at a time, each in a process of its own, so
 // that the peak is that size's:
-//   build/bench/search_memory_bench --benchmark_filter='/1875$'   (49,995,000 candidates)
+//   build/bench/search_memory_bench --benchmark_filter='/1875/'   (49,995,000 candidates)
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 

@@ -2,6 +2,8 @@
 #include "optimise/result_list.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstring>
 #include <utility>
 
 #include "core/concrete_grades.h"
@@ -82,16 +84,37 @@ std::string pileNumberText(std::size_t number, int digits) {
     return std::string("ZH-").append(PadLeft(std::to_string(number), "0", digits));
 }
 
+template <class Show>
+std::uint32_t ResultList::ValueTable::place(double in, Show show) {
+    if (m_used && m_lastIn == in && std::signbit(m_lastIn) == std::signbit(in)) return m_lastPlace;
+    std::uint64_t bits;
+    std::memcpy(&bits, &in, sizeof bits);
+    const auto [it, added] =
+        m_places.try_emplace(bits, static_cast<std::uint32_t>(m_values.size()));
+    if (added) m_values.push_back(show(in));
+    m_used = true;
+    m_lastIn = in;
+    m_lastPlace = it->second;
+    return it->second;
+}
+
+std::size_t ResultList::ValueTable::bytesUsed() const {
+    // A node of the map is about its key, value and two pointers.
+    return m_values.capacity() * sizeof(double) + m_places.size() * 32 +
+           m_places.bucket_count() * sizeof(void*);
+}
+
 ResultList::ResultList(const ListLayout& layout) : m_layout(&layout) {}
 
 void ResultList::clear() {
     m_rows.clear();
     m_soil.clear();
+    m_size1 = m_size2 = m_depth = m_rockValue = ValueTable();
     m_numberDigits = 0;
 }
 
 void ResultList::append(const ListRowValues& v) {
-    static_assert(sizeof(Row) == 64 && sizeof(SoilRow) == 40);
+    static_assert(sizeof(Row) == 48 && sizeof(SoilRow) == 40);
     const auto mode = static_cast<RoundingMode>(v.mode);
     // The shown texts read back, so a sort or filter sees what the user sees.
     using TextOf = std::string (*)(double, RoundingMode, ShownOn);
@@ -100,16 +123,11 @@ void ResultList::append(const ListRowValues& v) {
                                          : std::string(text));
     };
     Row r{};
-    // A search writes the same few sizes again and again: each is taken to 15 digits once.
-    for (int i = 0; i < 2; ++i) {
-        const double size = i == 0 ? v.size1 : v.size2;
-        if (!m_sizeCache[i].used || m_sizeCache[i].in != size)
-            m_sizeCache[i] = {true, size, FifteenDigits(size)};
-    }
-    r.size1 = m_sizeCache[0].out;
-    r.size2 = m_sizeCache[1].out;
-    r.depth = v.depth;
-    r.rockValue = v.rockValue;
+    const auto same = [](double x) { return x; };
+    r.size1 = m_size1.place(v.size1, FifteenDigits);
+    r.size2 = m_size2.place(v.size2, FifteenDigits);
+    r.depth = m_depth.place(v.depth, same);
+    r.rockValue = m_rockValue.place(v.rockValue, same);
     r.kesair = v.kesair;
     r.ra = shown(v.raText, v.ra, RaText);
     r.rc = shown(v.rcText, v.rc, RcText);
@@ -152,29 +170,30 @@ std::string ResultList::cellText(std::size_t row, int column) const {
 std::string ResultList::fieldText(std::size_t row, ListField field) const {
     const Row& r = m_rows[row];
     const auto mode = static_cast<RoundingMode>(r.mode);
+    const double size1 = m_size1[r.size1], size2 = m_size2[r.size2];
     switch (field) {
         case ListField::PileNumber:
             return m_numberDigits > 0 ? pileNumberText(r.number, m_numberDigits)
                                       : std::to_string(r.number);
         case ListField::Section:
-            return std::string(sectionText(r.section, r.size1, r.size2));
+            return std::string(sectionText(r.section, size1, size2));
         case ListField::Size1:
-            return FormatGeneral(r.size1);
+            return FormatGeneral(size1);
         case ListField::Size2:
-            return r.section == 1 ? "-" : FormatGeneral(r.size2);
+            return r.section == 1 ? "-" : FormatGeneral(size2);
         case ListField::Ra:
             return RaText(r.ra, mode, ShownOn::Screen);
         case ListField::Rc:
             return RcText(r.rc, mode, ShownOn::Screen);
         case ListField::Depth:
             if (static_cast<DepthUnit>(r.depthUnit) == DepthUnit::Millimetre) {
-                return FormatGeneral(r.depth);
+                return FormatGeneral(m_depth[r.depth]);
             }
-            return FormatFixed(r.depth, 10, 1) + (isRectangle(r.section) ? "b" : "d");
+            return FormatFixed(m_depth[r.depth], 10, 1) + (isRectangle(r.section) ? "b" : "d");
         case ListField::RockType:
             return std::to_string(r.rockType);
         case ListField::RockValue:
-            return FormatFixed(r.rockValue, 10, 2);
+            return FormatFixed(m_rockValue[r.rockValue], 10, 2);
         case ListField::Process:
             return processLabelText(static_cast<ProcessLabel>(r.process));
         case ListField::Kesair:
@@ -209,7 +228,7 @@ double ResultList::fieldValue(std::size_t row, ListField field) const {
     const Row& r = m_rows[row];
     switch (field) {
         case ListField::Size1:
-            return r.size1;
+            return m_size1[r.size1];
         case ListField::Ra:
             return r.ra;
         case ListField::Rc:
@@ -289,6 +308,10 @@ void ResultList::reverse() {
 ResultList ResultList::select(const std::vector<std::uint32_t>& rows) const {
     ResultList out(*m_layout);
     out.m_numberDigits = m_numberDigits;
+    out.m_size1 = m_size1;
+    out.m_size2 = m_size2;
+    out.m_depth = m_depth;
+    out.m_rockValue = m_rockValue;
     out.m_rows.reserve(rows.size());
     for (const std::uint32_t i : rows) out.m_rows.push_back(m_rows[i]);
     if (!m_soil.empty()) {
@@ -299,7 +322,9 @@ ResultList ResultList::select(const std::vector<std::uint32_t>& rows) const {
 }
 
 std::size_t ResultList::bytesUsed() const {
-    return sizeof(*this) + m_rows.capacity() * sizeof(Row) + m_soil.capacity() * sizeof(SoilRow);
+    return sizeof(*this) + m_rows.capacity() * sizeof(Row) + m_soil.capacity() * sizeof(SoilRow) +
+           m_size1.bytesUsed() + m_size2.bytesUsed() + m_depth.bytesUsed() +
+           m_rockValue.bytesUsed();
 }
 
 }  // namespace pile

@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "core/number_format.h"
@@ -148,19 +149,38 @@ class ResultList {
     std::size_t bytesUsed() const;
 
   private:
+    // A search lists the same few sizes, depths and rock values again and again, so a row
+    // names them by their place in a table of the list's distinct values.
+    class ValueTable {
+      public:
+        // The place of `shown`, the value a cell shows for the written value `in`; the first
+        // time `in` is seen its shown value is taken by `show` and added.
+        template <class Show>
+        std::uint32_t place(double in, Show show);
+        double operator[](std::uint32_t i) const { return m_values[i]; }
+        std::size_t bytesUsed() const;
+
+      private:
+        std::vector<double> m_values;
+        std::unordered_map<std::uint64_t, std::uint32_t> m_places;  // bits of `in` -> place
+        bool m_used = false;
+        double m_lastIn = 0;
+        std::uint32_t m_lastPlace = 0;
+    };
+
     // Formula two keeps its columns in a second array in step with this one.
-    // 64 bytes. The shown values are stored as their texts read back (Ra, Rc by the row's
+    // 48 bytes. The shown values are stored as their texts read back (Ra, Rc by the row's
     // mode): writing such a value again by the same mode gives the same text, so one number
     // serves the cell and the sort and filter key. Sizes are kept to 15 digits, the decimal
     // their text shows, so they are their own keys too.
     struct Row {
-        double size1;
-        double size2;
-        double depth;
-        double rockValue;
-        double kesair;
-        double ra;             // Ra as shown
-        double rc;             // Rc as shown
+        double ra;            // Ra as shown
+        double rc;            // Rc as shown
+        double kesair;        // depends on the pile's proportions: mostly distinct, kept in the row
+        std::uint32_t size1;  // places in m_size1, m_size2, m_depth, m_rockValue
+        std::uint32_t size2;
+        std::uint32_t depth;
+        std::uint32_t rockValue;
         std::uint32_t number;  // running number given by the search
         std::uint8_t section;
         std::uint8_t grade;
@@ -180,17 +200,11 @@ class ResultList {
         double nRatio;
     };
     static constexpr std::uint8_t kDragLoadFlag = 1, kSideResistanceFlag = 2;
-    struct SizeCache {
-        bool used = false;
-        double in = 0;
-        double out = 0;
-    };
-    SizeCache m_sizeCache[2];
+    ValueTable m_size1, m_size2, m_depth, m_rockValue;
 
     const ListLayout* m_layout;
     std::vector<SoilRow> m_soil;  // formula two only
     std::vector<Row> m_rows;
-    // The d|a key of the last row appended: consecutive candidates mostly share their size.
     int m_numberDigits = 0;  // 0: plain running numbers
 };
 

@@ -124,6 +124,31 @@ TEST(ResultList, RowsStayCompact) {
     EXPECT_LE(list.bytesUsed() / list.size(), 200u);
 }
 
+TEST(ResultList, SharedValuesStayExactThroughFilterAndSort) {
+    // Sizes, depths and rock values are stored once per list and named by the rows: a search's
+    // list of 100,000 rows over 1,000 diameters fits in 50 bytes a row, and every row still
+    // shows its own values after a filter copies it and a sort moves it.
+    ResultList list;
+    list.reserve(100'000);
+    for (int i = 0; i < 100'000; ++i) {
+        ListRowValues v = circleRow(8000 + i, 7000, 1000 + 0.1 * (i % 1000));
+        v.depth = 2.0 + 0.1 * (i % 11);
+        v.rockValue = 35 + 0.05 * (i % 101);
+        list.append(v);
+    }
+    EXPECT_LE(list.bytesUsed() / list.size(), 50u);
+    ResultList picked = list.select({99'999, 12'345, 0});
+    picked.reverse();
+    const std::vector<std::vector<std::string>> expected = {
+        {"1000", "2.0d", "35.00"}, {"1034.5", "2.3d", "36.15"}, {"1099.9", "2.9d", "35.45"}};
+    for (std::size_t row = 0; row < expected.size(); ++row) {
+        SCOPED_TRACE(row);
+        EXPECT_EQ(picked.fieldText(row, ListField::Size1), expected[row][0]);
+        EXPECT_EQ(picked.fieldText(row, ListField::Depth), expected[row][1]);
+        EXPECT_EQ(picked.fieldText(row, ListField::RockValue), expected[row][2]);
+    }
+}
+
 TEST(FoldState, FirstPressAddsTheListColumnsThenBothToggle) {
     const ListLayout& layout = formulaOneListLayout();
     const auto shownColumns = [&layout](const FoldState& f) {
