@@ -276,6 +276,10 @@ void TextFileWriter::writeLine(const std::string& utf8) {
     m_state->out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+void TextFileWriter::writeBytes(std::string_view bytes) {
+    m_state->out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
 void TextFileWriter::commit() {
     std::error_code ec;
     m_state->out.close();
@@ -401,6 +405,12 @@ void TextFileWriter::writeLine(const std::string& utf8) {
     State& s = *m_state;
     s.buffer += s.converter.convert(utf8);
     s.buffer += "\r\n";
+    if (s.buffer.size() >= kBufferBytes) flush();
+}
+
+void TextFileWriter::writeBytes(std::string_view bytes) {
+    State& s = *m_state;
+    s.buffer += bytes;
     if (s.buffer.size() >= kBufferBytes) flush();
 }
 

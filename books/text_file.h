@@ -8,6 +8,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -65,6 +66,8 @@ class TextFileWriter {
     TextFileWriter& operator=(const TextFileWriter&) = delete;
 
     void writeLine(const std::string& utf8);
+    // Bytes written as they are, for a file that is not text (a spreadsheet).
+    void writeBytes(std::string_view bytes);
     void commit();
 
   private:

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "books/book_sheets.h"
 #include "books/detailed_book.h"
 #include "books/formula_two_book.h"
 
@@ -15,6 +16,15 @@ namespace {
 
 constexpr size_t kFooterLines = 4;
 constexpr size_t kHeaderLines = 5;
+
+// An archived pile's row is its table line, this mark and its sheet record.
+constexpr char kRecordMark = '\x1d';
+
+std::string joined(const std::vector<std::string>& cells) {
+    std::string text;
+    for (const std::string& cell : cells) text += cell;
+    return text;
+}
 
 // The row sits just above the footer.
 constexpr size_t kRowFromEnd = kFooterLines + 1;
@@ -38,10 +48,10 @@ int WindowBooks::appendPile(const PileInput& input, const PileResult& result,
                             const std::string& rockClassName, RoundingMode mode,
                             const std::string& timeText) {
     const int n = nextPileNumber();
-    std::string row = summaryRow(input, result, mode, n);
+    const std::vector<std::string> cells = summaryRowCells(input, result, mode, n);
     std::vector<std::string> book =
         detailedBookLines(input, result, rockClassName, mode, n, timeText);
-    return appendBuilt(std::move(row), std::move(book), timeText);
+    return appendBuilt(joined(cells), std::move(book), timeText, sheetRecord(cells));
 }
 
 int WindowBooks::appendFormulaTwoPile(const PileInput& input, const FormulaTwoRun& run,
@@ -51,20 +61,21 @@ int WindowBooks::appendFormulaTwoPile(const PileInput& input, const FormulaTwoRu
     if (m_layout.width != formulaTwoTableLayout().width)
         throw std::logic_error("formula-two pile recorded in books without the formula-two table");
     const int n = nextPileNumber();
-    std::string row = formulaTwoSummaryRow(input, run, mode, n);
+    const std::vector<std::string> cells = formulaTwoSummaryRowCells(input, run, mode, n);
     std::vector<std::string> book =
         formulaTwoBookLines(input, run, rockClassName, mode, n, timeText);
-    return appendBuilt(std::move(row), std::move(book), timeText);
+    return appendBuilt(joined(cells), std::move(book), timeText, sheetRecord(cells, run));
 }
 
 int WindowBooks::appendBuilt(std::string row, std::vector<std::string> book,
-                             const std::string& timeText) {
+                             const std::string& timeText, std::string record) {
     // Build what may throw (allocation) before any memo changes.
     std::vector<std::string> footer = summaryTableFooter(m_layout, timeText);
     std::vector<std::string> header;
     if (m_counter == 0) header = summaryTableHeader(m_layout);
     reserveMore(m_table, header.size() + 1 + footer.size());
     reserveMore(m_detailed, book.size());
+    reserveMore(m_records, 1);
 
     ++m_counter;
     if (m_counter == 1) {
@@ -75,7 +86,9 @@ int WindowBooks::appendBuilt(std::string row, std::vector<std::string> book,
         dropLast(m_table, kFooterLines);
         dropLast(m_detailed, 1);  // the previous time line
     }
+    if (m_counter == 1) m_records.clear();
     m_table.push_back(std::move(row));
+    m_records.push_back(std::move(record));
     for (std::string& line : footer) m_table.push_back(std::move(line));
     for (std::string& line : book) m_detailed.push_back(std::move(line));
     archiveOldPiles();
@@ -95,8 +108,9 @@ void WindowBooks::archiveOldPiles() {
         const auto rule = std::find(m_detailed.begin(), m_detailed.end(), kBookClosingRule);
         if (rule == m_detailed.end() || m_table.size() <= kHeaderLines) return;
         const std::vector<std::string> book(m_detailed.begin(), rule + 1);
-        m_archive->push(m_table[kHeaderLines], book);
+        m_archive->push(m_table[kHeaderLines] + kRecordMark + m_records.front(), book);
         m_table.erase(m_table.begin() + kHeaderLines);
+        m_records.erase(m_records.begin());
         m_detailed.erase(m_detailed.begin(), rule + 1);
         ++m_archived;
     }
@@ -107,6 +121,9 @@ void WindowBooks::restorePile() {
     std::vector<std::string> book;
     m_archive->pop(row, book);
     --m_archived;
+    const std::size_t mark = std::min(row.find(kRecordMark), row.size());
+    m_records.insert(m_records.begin(), row.substr(std::min(mark + 1, row.size())));
+    row.resize(mark);
     m_table.insert(m_table.begin() + kHeaderLines, std::move(row));
     m_detailed.insert(m_detailed.begin(), std::make_move_iterator(book.begin()),
                       std::make_move_iterator(book.end()));
@@ -127,9 +144,19 @@ void WindowBooks::forEachTableLine(const std::function<void(const std::string&)>
         return;
     }
     for (size_t i = 0; i < kHeaderLines; ++i) visit(m_table[i]);
-    m_archive->forEach(
-        [&](const std::string& row, const std::vector<std::string>&) { visit(row); });
+    m_archive->forEach([&](const std::string& row, const std::vector<std::string>&) {
+        visit(row.substr(0, row.find(kRecordMark)));
+    });
     for (size_t i = kHeaderLines; i < m_table.size(); ++i) visit(m_table[i]);
+}
+
+void WindowBooks::forEachSheetRecord(const std::function<void(std::string_view)>& visit) const {
+    if (m_archive && m_archived > 0) {
+        m_archive->forEach([&](const std::string& row, const std::vector<std::string>&) {
+            visit(std::string_view(row).substr(row.find(kRecordMark) + 1));
+        });
+    }
+    for (const std::string& record : m_records) visit(record);
 }
 
 void WindowBooks::deleteLast() {
@@ -141,6 +168,7 @@ void WindowBooks::deleteLast() {
     if (m_archive && m_counter - m_archived < 2 && m_archived > 0) restorePile();
     --m_counter;
     if (m_table.size() >= kRowFromEnd) m_table.erase(m_table.end() - kRowFromEnd);
+    if (!m_records.empty()) m_records.pop_back();
 
     // The book of the last pile runs from after the previous closing rule to its own closing
     // rule, which stands just before the final time line.
@@ -156,6 +184,7 @@ void WindowBooks::clear() {
     m_counter = 0;
     m_detailed.clear();
     m_table.clear();
+    m_records.clear();
 }
 
 }  // namespace pile

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "books/pile_archive.h"
@@ -44,7 +45,9 @@ class WindowBooks {
     // counter advances; the header is written for the first pile, otherwise the previous
     // footer and the previous time line of the detailed memo go (one removal per
     // computation); then the row, the footer and the book.
-    int appendBuilt(std::string row, std::vector<std::string> book, const std::string& timeText);
+    // `record` is the pile's sheet record (books/book_sheets.h).
+    int appendBuilt(std::string row, std::vector<std::string> book, const std::string& timeText,
+                    std::string record = {});
 
     // Takes the last pile out of both books (button "删除最末数据"). With at most one pile
     // left both memos are emptied and the counter is 0. Otherwise the last row goes (the footer
@@ -65,6 +68,8 @@ class WindowBooks {
     void forEachDetailedLine(const std::function<void(const std::string&)>& visit) const;
     void forEachTableLine(const std::function<void(const std::string&)>& visit) const;
 
+    // The sheet record of every pile, in order (books/book_sheets.h).
+    void forEachSheetRecord(const std::function<void(std::string_view)>& visit) const;
     const SummaryTableLayout& layout() const { return m_layout; }
     int pileCounter() const { return m_counter; }
     int nextPileNumber() const { return m_counter + 1; }
@@ -83,6 +88,7 @@ class WindowBooks {
     int m_counter = 0;
     std::vector<std::string> m_detailed;
     std::vector<std::string> m_table;
+    std::vector<std::string> m_records;  // the sheet records of the piles held in memory
 };
 
 }  // namespace pile

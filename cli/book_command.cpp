@@ -20,6 +20,7 @@
 #include "cli/headless_window.h"
 #include "cli/json_input.h"
 #include "core/number_format.h"
+#include "sheets/table_exports.h"
 
 namespace pile::cli {
 
@@ -38,6 +39,7 @@ struct Options {
     int precision = static_cast<int>(RoundingMode::Units);
     std::optional<std::string> time;
     std::optional<std::string> out;
+    std::optional<std::string> xlsx;  // the summary table as a spreadsheet (with --table)
 };
 
 // False (after a message on err) for a usage error.
@@ -66,14 +68,24 @@ bool parseOptions(const std::vector<std::string>& args, Options& options, std::o
                 err << "pilecalc book: --out needs a file name\n" << kUsage;
                 return false;
             }
+        } else if (arg == "--xlsx" && hasValue) {
+            options.xlsx = args[++i];
+            if (options.xlsx->empty()) {
+                err << "pilecalc book: --xlsx needs a file name\n" << kUsage;
+                return false;
+            }
         } else if (arg == "--formula" || arg == "--precision" || arg == "--time" ||
-                   arg == "--out") {
+                   arg == "--out" || arg == "--xlsx") {
             err << "pilecalc book: " << arg << " needs a value\n" << kUsage;
             return false;
         } else {
             err << "pilecalc book: unknown option \"" << arg << "\"\n" << kUsage;
             return false;
         }
+    }
+    if (options.xlsx && !options.table) {
+        err << "pilecalc book: --xlsx writes the summary table: give --table too\n" << kUsage;
+        return false;
     }
     return true;
 }
@@ -122,17 +134,22 @@ int runBook(const Options& options, std::istream& in, std::ostream& out, std::os
         else
             books.forEachDetailedLine(visit);
     };
-    if (options.out) {
+    if (options.out || options.xlsx) {
         // Like the Save button, which is disabled while the memo is empty: an earlier file is
         // not replaced by an empty one.
         if (books.pileCounter() == 0) {
-            err << "pilecalc book: no pile in the books, " << *options.out << " not written\n";
+            for (const auto* file : {&options.out, &options.xlsx})
+                if (*file)
+                    err << "pilecalc book: no pile in the books, " << **file << " not written\n";
             return kExitOk;
         }
         try {
-            TextFileWriter file(pathFromUtf8(*options.out));
-            forEachLine([&file](const std::string& text) { file.writeLine(text); });
-            file.commit();
+            if (options.out) {
+                TextFileWriter file(pathFromUtf8(*options.out));
+                forEachLine([&file](const std::string& text) { file.writeLine(text); });
+                file.commit();
+            }
+            if (options.xlsx) saveSummaryTableSheet(pathFromUtf8(*options.xlsx), books);
         } catch (const std::exception& e) {
             err << "pilecalc book: " << e.what() << "\n";
             return kExitFailed;

@@ -17,6 +17,7 @@
 #include <string>
 #include <string_view>
 
+#include "books/text_file.h"
 #include "cli/commands.h"
 #include "cli/headless_window.h"
 #include "cli/json_input.h"
@@ -35,12 +36,13 @@ constexpr int kExitNothingToSave = 3;
 constexpr int kExitConversionError = 4;
 
 constexpr const char* kUsage =
-    "usage: pilecalc search [--formula 1|2] [--time TEXT] [--save] < request.json\n";
+    "usage: pilecalc search [--formula 1|2] [--time TEXT] [--save] [--xlsx FILE] < request.json\n";
 
 struct Options {
     int formula = 1;
     std::optional<std::string> time;
     bool save = false;
+    std::optional<std::string> xlsx;  // the list shown, as a spreadsheet
 };
 
 bool parseOptions(const std::vector<std::string>& args, Options& options, std::ostream& err) {
@@ -60,7 +62,13 @@ bool parseOptions(const std::vector<std::string>& args, Options& options, std::o
                     << kUsage;
                 return false;
             }
-        } else if (arg == "--formula" || arg == "--time") {
+        } else if (arg == "--xlsx" && hasValue) {
+            options.xlsx = args[++i];
+            if (options.xlsx->empty()) {
+                err << "pilecalc search: --xlsx needs a file name\n" << kUsage;
+                return false;
+            }
+        } else if (arg == "--formula" || arg == "--time" || arg == "--xlsx") {
             err << "pilecalc search: " << arg << " needs a value\n" << kUsage;
             return false;
         } else {
@@ -224,6 +232,16 @@ ordered_json stateJson(const HeadlessWindow& window) {
 // 存盘 of the optimisation screen: the raw list when it is shown, else the filtered list,
 // and nothing when that list is empty or the button is disabled. After a fetch the screen is
 // opened again with "★" first. The lines are those of the file, in UTF-8.
+// The list 存盘 would write, as a spreadsheet; throws FileWriteError.
+int saveShownListSheet(HeadlessWindow& window, const std::string& path, std::ostream& err) {
+    if (!showOptimisation(window) ||
+        !window.optimisation().saveShownListSheet(pathFromUtf8(path))) {
+        err << "pilecalc search: the list shown is empty, " << path << " not written\n";
+        return kExitNothingToSave;
+    }
+    return kExitOk;
+}
+
 int printShownList(HeadlessWindow& window, std::ostream& out, std::ostream& err) {
     bool written = false;
     if (showOptimisation(window)) {
@@ -290,6 +308,8 @@ int runSearchCommand(const std::vector<std::string>& args, std::istream& in, std
         HeadlessWindow window(options.formula, options.time);
         runRequest(window, request);
         int status = kExitOk;
+        if (options.xlsx) status = saveShownListSheet(window, *options.xlsx, err);
+        if (status != kExitOk) return status;
         if (options.save)
             status = printShownList(window, out, err);
         else

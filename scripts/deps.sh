@@ -8,7 +8,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libxlsxwriter-dev python3-openpyxl
   qt6-base-dev libgl1-mesa-dev qt6-translations-l10n
   xvfb xauth fonts-arphic-uming
   clang libclang-rt-14-dev clang-format

@@ -10,6 +10,7 @@
 #include "optimise/list_filter.h"
 #include "optimise/search_messages.h"
 #include "optimise/strict_number.h"
+#include "sheets/table_exports.h"
 
 namespace pile {
 
@@ -425,6 +426,14 @@ std::filesystem::path OptimisationScreen::saveShownList(const std::filesystem::p
         saveListFile(folder, *list, kind, timeText, m_host.listFileSoil());
     cbt_YHsave.setEnabled(false);
     return written;
+}
+
+bool OptimisationScreen::saveShownListSheet(const std::filesystem::path& path) const {
+    ListFileKind kind;
+    const ResultList* list = shownListForSave(kind);
+    if (!list) return false;
+    saveListSheet(path, *list, kind == ListFileKind::Raw ? "原始结果" : "筛选结果");
+    return true;
 }
 
 void OptimisationScreen::setStatus(const std::string& text, TextColour colour) {

@@ -119,6 +119,10 @@ class OptimisationScreen {
     // the save would write nothing.
     bool writeShownList(const std::string& timeText, const ListLineSink& sink) const;
 
+    // The list that save would write, as a spreadsheet at `path` (sheets/table_exports.h);
+    // false, and nothing written, when the list shown is empty. Throws FileWriteError.
+    bool saveShownListSheet(const std::filesystem::path& path) const;
+
     // The window reports each completed computation while optimising, and each refusal.
     void pileComputed(const PileInput& input, const PileResult& result);
     void computationRejected();
