@@ -212,6 +212,18 @@ bool fitsAnsiCodePage(const std::string& utf8) {
     return marks(toAnsiCodePage(utf8)) == marks(utf8);
 }
 
+std::filesystem::path fixedNameSavePath(const std::filesystem::path& documentsFolder,
+                                        const std::string& utf8Name) {
+    const std::filesystem::path name = pathFromUtf8(utf8Name);
+    if (documentsFolder.empty()) return std::filesystem::current_path().root_path() / name;
+    const std::filesystem::path path = documentsFolder / name;
+    // A folder that cannot be made is reported like a file that cannot be written.
+    std::error_code error;
+    std::filesystem::create_directories(documentsFolder, error);
+    if (error) throw FileWriteError(path, saveFailureReason(error));
+    return path;
+}
+
 std::string saveFailureReason(const std::error_code& error) {
 #ifndef _WIN32
     if (error.category() == std::generic_category() || error.category() == std::system_category()) {

@@ -35,6 +35,12 @@ class FileWriteError : public std::runtime_error {
 // A path from UTF-8 text (the file names above are UTF-8 on every platform).
 std::filesystem::path pathFromUtf8(const std::string& utf8);
 
+// Where a file of fixed name is saved: in the user's Documents folder, made when it is missing,
+// or, without one, at the root of the current drive. Throws FileWriteError when the folder
+// cannot be made.
+std::filesystem::path fixedNameSavePath(const std::filesystem::path& documentsFolder,
+                                        const std::string& utf8Name);
+
 // The UTF-8 text converted to code page 936. A character the code page cannot hold, and
 // each byte of malformed UTF-8, becomes "?".
 std::string toAnsiCodePage(const std::string& utf8);

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "books/text_file.h"
+#include "sheets/table_exports.h"
 
 namespace pile {
 
@@ -25,6 +26,9 @@ BookScreen::BookScreen(const SummaryTableLayout& layout) : m_books(layout) {
     cbt_Save.setText("保存");
     // Not reachable before the first computation, which enables it.
     cbt_Save.setEnabled(false);
+    cbt_Excel.setText("Excel");
+    cbt_Excel.setHint("汇总表存为Excel文件");
+    cbt_Excel.setEnabled(false);
     tcb_meoFontSize.onChange([this] { tcb_meoFontSizeChange(); });
     tcb_meoFontSizeChange();  // the memos start at the size the slider shows
 }
@@ -81,26 +85,25 @@ void BookScreen::markComputed() {
 
 std::filesystem::path BookScreen::saveShownBook(const std::filesystem::path& folder) {
     const bool detailed = detailedBookShown();
-    const std::filesystem::path name =
-        pathFromUtf8(detailed ? kDetailedBookFileName : kSummaryTableFileName);
-    // Without a Documents folder the name is taken from the root of the current drive.
     const std::filesystem::path path =
-        folder.empty() ? std::filesystem::current_path().root_path() / name : folder / name;
-    if (!folder.empty()) {
-        // A folder that cannot be made is reported like any other file that cannot be written.
-        std::error_code error;
-        std::filesystem::create_directories(folder, error);
-        if (error) throw FileWriteError(path, saveFailureReason(error));
-    }
+        fixedNameSavePath(folder, detailed ? kDetailedBookFileName : kSummaryTableFileName);
     writeTextFile(path, detailed ? m_books.detailedLines() : m_books.tableLines());
     m_saveState &= detailed ? ~kDetailedUnsaved : ~kTableUnsaved;
     cbt_Save.setEnabled(false);
     return path;
 }
 
+std::filesystem::path BookScreen::saveTableSheet(const std::filesystem::path& folder) const {
+    if (m_books.pileCounter() == 0) return {};
+    const std::filesystem::path path = fixedNameSavePath(folder, kSummaryTableSheetFileName);
+    saveSummaryTableSheet(path, m_books);
+    return path;
+}
+
 void BookScreen::booksChanged() {
     meo_jisuanjieguo_Doc.linesChanged();
     meo_jisuanjieguo_Xls.linesChanged();
+    cbt_Excel.setEnabled(m_books.pileCounter() > 0);
 }
 
 }  // namespace pile

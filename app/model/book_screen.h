@@ -31,6 +31,7 @@ class BookScreen {
     TrackBar tcb_meoFontSize;
     Button cbt_Exit;
     Button cbt_Save;
+    Button cbt_Excel;  // the summary table as a spreadsheet, while the books hold a pile
 
     // Switches between the detailed book and the summary table.
     void cbt_PageBookClick();
@@ -64,6 +65,9 @@ class BookScreen {
     // book's flag and disables Save; returns the path written. On failure an exception leaves
     // every state as it was.
     std::filesystem::path saveShownBook(const std::filesystem::path& folder);
+    // Writes the summary table as a spreadsheet into `folder`; returns the path written, empty
+    // while the books are empty. Throws FileWriteError.
+    std::filesystem::path saveTableSheet(const std::filesystem::path& folder) const;
 
   private:
     void booksChanged();

@@ -44,7 +44,17 @@ void CalculatorWindow::cbt_CopyRightClick() {
     if (m_showAbout) m_showAbout();
 }
 
+void CalculatorWindow::cbt_ExcelClick() {
+    m_sheetAsked = true;
+    requestSave();
+}
+
 void CalculatorWindow::cbt_SaveClick() {
+    m_sheetAsked = false;
+    requestSave();
+}
+
+void CalculatorWindow::requestSave() {
     m_savedPath.clear();
     // On a desktop the result handler runs before request() returns, so the window is alive.
     m_platform.permissions.request(
@@ -73,11 +83,16 @@ void CalculatorWindow::permissionResult(const std::vector<std::string>& /*permis
         m_platform.messages.showMessage("无权存盘");
         return;
     }
-    if (m_optimisationMode)
-        m_savedPath = m_optimisation.saveShownList(m_platform.documents.documentsPath(),
-                                                   m_platform.clock.timeText());
-    else
-        m_savedPath = m_bookScreen.saveShownBook(m_platform.documents.documentsPath());
+    const std::filesystem::path folder = m_platform.documents.documentsPath();
+    if (m_sheetAsked) {
+        m_savedPath = m_optimisationMode ? m_optimisation.saveShownListSheetIn(folder)
+                                         : m_bookScreen.saveTableSheet(folder);
+        if (m_savedPath.empty()) m_platform.messages.showMessage("没有可存盘的结果");
+    } else if (m_optimisationMode) {
+        m_savedPath = m_optimisation.saveShownList(folder, m_platform.clock.timeText());
+    } else {
+        m_savedPath = m_bookScreen.saveShownBook(folder);
+    }
 }
 
 void CalculatorWindow::pileComputed(const PileInput& input, const PileResult& result,

@@ -62,6 +62,10 @@ class CalculatorWindow : public InputScreen::Host, private OptimisationScreen::H
     // Save: asks for the storage permission, then writes the book shown (or, while optimising,
     // the list shown).
     void cbt_SaveClick();
+    // "Excel" beside Save, and beside the optimisation screen's hint: the summary table, or the
+    // list shown, as a spreadsheet in the Documents folder, after the same permission.
+    void cbt_ExcelClick();
+    void cbt_YHexcelClick() { cbt_ExcelClick(); }
     // The two handlers of the permission request.
     void permissionRationale(const std::vector<std::string>& permissions,
                              const PermissionService::Proceed& proceed);
@@ -93,6 +97,9 @@ class CalculatorWindow : public InputScreen::Host, private OptimisationScreen::H
     void setInputScreen(InputScreen& screen) { m_inputScreen = &screen; }
 
   private:
+    // Asks for the storage permission; its result handler writes what m_sheetAsked says.
+    void requestSave();
+
     Platform& m_platform;
     InputScreen* m_inputScreen = nullptr;
     InputScreen& searchInput() override { return *m_inputScreen; }
@@ -102,6 +109,7 @@ class CalculatorWindow : public InputScreen::Host, private OptimisationScreen::H
     OptimisationScreen m_optimisation;
     bool m_optimisationMode = false;
     bool m_closeRequested = false;
+    bool m_sheetAsked = false;  // the pending save is a spreadsheet
     std::filesystem::path m_savedPath;
     std::function<void()> m_showAbout;
 };

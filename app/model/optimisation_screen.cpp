@@ -5,6 +5,7 @@
 #include <array>
 #include <new>
 
+#include "books/text_file.h"
 #include "core/concrete_grades.h"
 #include "core/pile_calc.h"
 #include "optimise/list_filter.h"
@@ -79,6 +80,8 @@ OptimisationScreen::OptimisationScreen(Host& host, const OptimisationSetup& setu
     cbt_YHsaixuan.setEnabled(false);
     cbt_YHsave.setText("存盘");
     cbt_YHsave.setEnabled(false);
+    cbt_YHexcel.setText("Excel");
+    cbt_YHexcel.setHint("列表存为Excel文件");
     cbt_YHfanhui.setText("返回");
     pb_YH_jingdu.setVisible(false);
 
@@ -434,6 +437,16 @@ bool OptimisationScreen::saveShownListSheet(const std::filesystem::path& path) c
     if (!list) return false;
     saveListSheet(path, *list, kind == ListFileKind::Raw ? "原始结果" : "筛选结果");
     return true;
+}
+
+std::filesystem::path OptimisationScreen::saveShownListSheetIn(
+    const std::filesystem::path& folder) const {
+    ListFileKind kind;
+    if (!shownListForSave(kind)) return {};
+    const std::filesystem::path path = fixedNameSavePath(
+        folder, kind == ListFileKind::Raw ? kRawListSheetFileName : kFilteredListSheetFileName);
+    saveShownListSheet(path);
+    return path;
 }
 
 void OptimisationScreen::setStatus(const std::string& text, TextColour colour) {

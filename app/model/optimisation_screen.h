@@ -86,6 +86,7 @@ class OptimisationScreen {
     Button cbt_YHcompute;
     Button cbt_YHsaixuan;
     Button cbt_YHsave;
+    Button cbt_YHexcel;  // the list shown as a spreadsheet; an empty list answers a message
     Button cbt_YHfanhui;
     Label lb_YHxingxi;
     Control pb_YH_jingdu;  // stays hidden: progress is the view's business
@@ -122,6 +123,9 @@ class OptimisationScreen {
     // The list that save would write, as a spreadsheet at `path` (sheets/table_exports.h);
     // false, and nothing written, when the list shown is empty. Throws FileWriteError.
     bool saveShownListSheet(const std::filesystem::path& path) const;
+    // The same into `folder` under the list's fixed name; returns the path written, empty when
+    // the list shown is empty.
+    std::filesystem::path saveShownListSheetIn(const std::filesystem::path& folder) const;
 
     // The window reports each completed computation while optimising, and each refusal.
     void pileComputed(const PileInput& input, const PileResult& result);

@@ -54,6 +54,10 @@ BookScreenView::BookScreenView(CalculatorWindow& window, Dispatch dispatch, QWid
 
     cbt_Exit = detail::actionButton(this, detail::kLeftActionX, layout.actionY);
     cbt_Save = detail::actionButton(this, detail::kRightActionX, layout.actionY);
+    // In the free corner right of Save, as tall as it.
+    cbt_Excel = new QPushButton(this);
+    cbt_Excel->setGeometry(cbt_Save->geometry().right() + 7, layout.actionY, 52, 33);
+    makeRounded(cbt_Excel, 10, uiFont(12, true));
     tcb_meoFontSize = new QSlider(Qt::Horizontal, this);
     tcb_meoFontSize->setGeometry(20, layout.trackBarY, 323, 28);
 
@@ -67,6 +71,10 @@ BookScreenView::BookScreenView(CalculatorWindow& window, Dispatch dispatch, QWid
     connect(cbt_Save, &QPushButton::clicked, this, [this, d] {
         d([this] { m_window.cbt_SaveClick(); });
         showSavedNote(cbt_Save, m_window.savedPath());
+    });
+    connect(cbt_Excel, &QPushButton::clicked, this, [this, d] {
+        d([this] { m_window.cbt_ExcelClick(); });
+        showSavedNote(cbt_Excel, m_window.savedPath());
     });
     connect(tcb_meoFontSize, &QSlider::valueChanged, this,
             [&m, d](int v) { d([&m, v] { m.tcb_meoFontSize.setValue(v); }); });
@@ -82,6 +90,7 @@ void BookScreenView::bindTo(WidgetSync& sync) {
     sync.bind(tcb_meoFontSize, m.tcb_meoFontSize);
     sync.bind(cbt_Exit, m.cbt_Exit);
     sync.bind(cbt_Save, m.cbt_Save);
+    sync.bind(cbt_Excel, m.cbt_Excel);
 }
 
 }  // namespace pile

@@ -40,6 +40,7 @@ class BookScreenView : public QWidget {
     QSlider* tcb_meoFontSize;
     QPushButton* cbt_Exit;
     QPushButton* cbt_Save;
+    QPushButton* cbt_Excel;
 
   private:
     CalculatorWindow& m_window;

@@ -113,6 +113,12 @@ OptimisationScreenView::OptimisationScreenView(CalculatorWindow& window, Dispatc
 
     lb_huzhu = place<QLabel>(this, kMargin, hintY, detail::kWindowWidth - 2 * kMargin, kHintHeight);
     lb_huzhu->setFont(uiFont(12));
+    // At the right end of the hint line, which leaves it free.
+    constexpr int kExcelWidth = 56;
+    cbt_YHexcel = new QPushButton(this);
+    cbt_YHexcel->setGeometry(detail::kWindowWidth - kMargin - kExcelWidth, hintY, kExcelWidth,
+                             kHintHeight);
+    makeRounded(cbt_YHexcel, 6, uiFont(11, true));
     lb_YHxingxi =
         place<QLabel>(this, kMargin, statusY, detail::kWindowWidth - 2 * kMargin, kStatusHeight);
     lb_YHxingxi->setFont(uiFont(14, true));
@@ -134,6 +140,10 @@ OptimisationScreenView::OptimisationScreenView(CalculatorWindow& window, Dispatc
     connect(cbt_YHsave, &QPushButton::clicked, this, [this, d] {
         d([this] { m_window.cbt_YHsaveClick(); });
         showSavedNote(cbt_YHsave, m_window.savedPath());
+    });
+    connect(cbt_YHexcel, &QPushButton::clicked, this, [this, d] {
+        d([this] { m_window.cbt_YHexcelClick(); });
+        showSavedNote(cbt_YHexcel, m_window.savedPath());
     });
     connect(cbt_YHfanhui, &QPushButton::clicked, this,
             [this, d] { d([this] { m_window.cbt_YHfanhuiClick(); }); });
@@ -207,6 +217,7 @@ void OptimisationScreenView::bindTo(WidgetSync& sync) {
     sync.bind(cbt_YHcompute, m.cbt_YHcompute);
     sync.bind(cbt_YHsaixuan, m.cbt_YHsaixuan);
     sync.bind(cbt_YHsave, m.cbt_YHsave);
+    sync.bind(cbt_YHexcel, m.cbt_YHexcel);
     sync.bind(cbt_YHfanhui, m.cbt_YHfanhui);
 }
 

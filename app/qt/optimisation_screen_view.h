@@ -37,6 +37,7 @@ class OptimisationScreenView : public QWidget {
     QPushButton* cbt_YHcompute;
     QPushButton* cbt_YHsaixuan;
     QPushButton* cbt_YHsave;
+    QPushButton* cbt_YHexcel;
     QPushButton* cbt_YHfanhui;
 
     // The progress box of the search running now, or null.

@@ -9,6 +9,7 @@
 #include "app/model/formula_one_window.h"
 #include "books/detailed_book.h"
 #include "books/text_file.h"
+#include "sheets/table_exports.h"
 #include "tests/model/fake_platform.h"
 
 namespace pile {
@@ -188,6 +189,29 @@ TEST_F(CalculatorWindowTest, SaveWritesTheShownBookInTheAnsiCodePageWithCrLf) {
     const std::string tableBytes = test::readBytes(documentsFile(kSummaryTableFileName));
     EXPECT_EQ(tableBytes.rfind(toAnsiCodePage(table().back()) + "\r\n"),
               tableBytes.size() - toAnsiCodePage(table().back()).size() - 2);
+}
+
+TEST_F(CalculatorWindowTest, ExcelWritesTheTableOrTheListShownBesideTheTextFiles) {
+    EXPECT_FALSE(books.cbt_Excel.enabled());
+    input.cbt_computeClick();
+    EXPECT_TRUE(books.cbt_Excel.enabled());
+    ASSERT_TRUE(dispatchEvent(fake.errors, [this] { window.cbt_ExcelClick(); }));
+    EXPECT_EQ(window.savedPath(), documentsFile(kSummaryTableSheetFileName));
+    // A workbook is a zip archive; its contents are read back by the sheets tests.
+    EXPECT_EQ(test::readBytes(window.savedPath()).substr(0, 2), "PK");
+    EXPECT_TRUE(books.cbt_Save.enabled()) << "the text book is still unsaved";
+
+    // The optimisation screen: nothing listed yet, then the raw list after a search.
+    window.cbt_YouHuaClick();
+    ASSERT_TRUE(dispatchEvent(fake.errors, [this] { window.cbt_YHexcelClick(); }));
+    EXPECT_TRUE(window.savedPath().empty());
+    EXPECT_EQ(fake.messages.shown, std::vector<std::string>{"没有可存盘的结果"});
+    window.optimisationScreen().cbt_YHcomputeClick();
+    ASSERT_TRUE(dispatchEvent(fake.errors, [this] { window.cbt_YHexcelClick(); }));
+    EXPECT_EQ(window.savedPath(), documentsFile(kRawListSheetFileName));
+
+    books.cbt_sanchuClick();
+    EXPECT_FALSE(books.cbt_Excel.enabled());
 }
 
 TEST_F(CalculatorWindowTest, RefusedPermissionWritesNothing) {
