@@ -13,10 +13,6 @@ namespace {
 
 using namespace pile;
 
-constexpr int kRaColumn = 4;
-constexpr int kRcColumn = 5;
-constexpr int kDColumn = 2;
-
 ListRowValues row(double d, double ra, double rc) {
     ListRowValues v;
     v.section = 1;
@@ -45,33 +41,33 @@ ResultList randomList(std::size_t n) {
     return list;
 }
 
-void sortBench(benchmark::State& state, const ResultList& start, int column) {
+void sortBench(benchmark::State& state, const ResultList& start, ListField field) {
     for (auto _ : state) {
         state.PauseTiming();
         ResultList list = start;
         state.ResumeTiming();
-        exchangeSort(list, column);
+        exchangeSort(list, field);
         benchmark::DoNotOptimize(list);
     }
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(start.size()));
 }
 
 void BM_SortByRa_Random(benchmark::State& state) {
-    sortBench(state, randomList(100'000), kRaColumn);
+    sortBench(state, randomList(100'000), ListField::Ra);
 }
 BENCHMARK(BM_SortByRa_Random)->Unit(benchmark::kMillisecond);
 
 void BM_SortByD_ManyEqual(benchmark::State& state) {
-    sortBench(state, randomList(100'000), kDColumn);
+    sortBench(state, randomList(100'000), ListField::Size1);
 }
 BENCHMARK(BM_SortByD_ManyEqual)->Unit(benchmark::kMillisecond);
 
 // Ra ascending on the list that a sort by Rc and a reversal left.
 void BM_SortByRa_AfterRcDescending(benchmark::State& state) {
     ResultList start = randomList(100'000);
-    exchangeSort(start, kRcColumn);
+    exchangeSort(start, ListField::Rc);
     start.reverse();
-    sortBench(state, start, kRaColumn);
+    sortBench(state, start, ListField::Ra);
 }
 BENCHMARK(BM_SortByRa_AfterRcDescending)->Unit(benchmark::kMillisecond);
 

@@ -48,10 +48,10 @@ struct FileRow {
           row(row),
           position(position),
           rowCount(rowCount),
-          section(sectionNamed(cell(1))),
-          rockType(rockTypeNamed(cell(7))) {}
+          section(sectionNamed(cell(ListField::Section))),
+          rockType(rockTypeNamed(cell(ListField::RockType))) {}
 
-    std::string cell(int column) const { return list.cellText(row, column); }
+    std::string cell(ListField field) const { return list.fieldText(row, field); }
     bool is(SectionType type) const { return section == type; }
 
     const ResultList& list;
@@ -63,10 +63,10 @@ struct FileRow {
 };
 using FileColumn = TextColumn<FileRow>;
 
-// A size cell: `column`'s value where the section has it, "-" where the other sections have it.
-std::string sizeCell(const FileRow& r, int column, bool shown) {
+// A size cell: the field's value where the section has it, "-" where the other sections have it.
+std::string sizeCell(const FileRow& r, ListField field, bool shown) {
     if (!r.section) return {};
-    return shown ? right(r.cell(column), 6, 4) : dash();
+    return shown ? right(r.cell(field), 6, 4) : dash();
 }
 // A rock cell: by the rock parameter type, as for sizeCell.
 std::string rockCell(const FileRow& r, std::string (*shown)(const FileRow&), int type) {
@@ -76,32 +76,33 @@ std::string rockCell(const FileRow& r, std::string (*shown)(const FileRow&), int
 
 const std::vector<FileColumn>& formulaOneFileColumns() {
     using R = const FileRow&;
+    using F = ListField;
     // clang-format off
     static const std::vector<FileColumn> columns = {
         {" 基    桩  ", " 编    号  ", [](R r) {
             std::string cell(1, ' ');
             return cell.append(centre(pileNumberText(r.position, decimalDigits(r.rowCount)), 8, 2)); }},
-        {"桩身截面  ", "类    型  ", [](R r) { return centre(r.cell(1), 8, 2); }},
+        {"桩身截面  ", "类    型  ", [](R r) { return centre(r.cell(F::Section), 8, 2); }},
         {"桩身直径  ", "  d(mm)   ", [](R r) {
-            return sizeCell(r, 2, r.is(SectionType::Circle) || r.is(SectionType::Ellipse)); }},
-        {"椭圆直段  ", "  c(mm)   ", [](R r) { return sizeCell(r, 3, r.is(SectionType::Ellipse)); }},
-        {"矩形长边  ", "  a(mm)   ", [](R r) { return sizeCell(r, 2, r.is(SectionType::Rectangle)); }},
-        {"矩形短边  ", "  b(mm)   ", [](R r) { return sizeCell(r, 3, r.is(SectionType::Rectangle)); }},
-        {"嵌岩深度  ", "  lr(m)   ", [](R r) { return right(r.cell(6), 6, 4); }},
-        {"岩石强度  ", "类    别  ", [](R r) { return centre(r.cell(7), 8, 2); }},
+            return sizeCell(r, F::Size1, r.is(SectionType::Circle) || r.is(SectionType::Ellipse)); }},
+        {"椭圆直段  ", "  c(mm)   ", [](R r) { return sizeCell(r, F::Size2, r.is(SectionType::Ellipse)); }},
+        {"矩形长边  ", "  a(mm)   ", [](R r) { return sizeCell(r, F::Size1, r.is(SectionType::Rectangle)); }},
+        {"矩形短边  ", "  b(mm)   ", [](R r) { return sizeCell(r, F::Size2, r.is(SectionType::Rectangle)); }},
+        {"嵌岩深度  ", "  lr(m)   ", [](R r) { return right(r.cell(F::Depth), 6, 4); }},
+        {"岩石强度  ", "类    别  ", [](R r) { return centre(r.cell(F::RockType), 8, 2); }},
         {"单轴强度  ", "frk(MPa)  ", [](R r) {
-            return rockCell(r, [](R x) { return right(x.cell(8), 6, 4); }, 1); }},
+            return rockCell(r, [](R x) { return right(x.cell(F::RockValue), 6, 4); }, 1); }},
         {"极限强度  ", "fuk(MPa)  ", [](R r) {
-            return rockCell(r, [](R x) { return right(x.cell(8), 6, 4); }, 2); }},
+            return rockCell(r, [](R x) { return right(x.cell(F::RockValue), 6, 4); }, 2); }},
         {"成    桩  ", "工    艺  ", [](R r) {
-            return r.rockType == 0 ? std::string() : centre(r.cell(9), 8, 2); }},
+            return r.rockType == 0 ? std::string() : centre(r.cell(F::Process), 8, 2); }},
         {"综合系数  ", "  ζr     ", [](R r) {
-            return rockCell(r, [](R x) { return centre(x.cell(10), 8, 2); }, 1); }},
+            return rockCell(r, [](R x) { return centre(x.cell(F::Kesair), 8, 2); }, 1); }},
         {"综合系数  ", "   β     ", [](R r) {
-            return rockCell(r, [](R x) { return centre(x.cell(10), 8, 2); }, 2); }},
-        {"桩承载力  ", " Ra(kN)   ", [](R r) { return right(r.cell(4), 7, 3); }},
-        {"桩混凝土  ", "强度等级  ", [](R r) { return centre(r.cell(11), 8, 2); }},
-        {"桩身强度  ", " Rc(kN)   ", [](R r) { return right(r.cell(5), 7, 3); }},
+            return rockCell(r, [](R x) { return centre(x.cell(F::Kesair), 8, 2); }, 2); }},
+        {"桩承载力  ", " Ra(kN)   ", [](R r) { return right(r.cell(F::Ra), 7, 3); }},
+        {"桩混凝土  ", "强度等级  ", [](R r) { return centre(r.cell(F::Grade), 8, 2); }},
+        {"桩身强度  ", " Rc(kN)   ", [](R r) { return right(r.cell(F::Rc), 7, 3); }},
     };
     // clang-format on
     return columns;
@@ -110,15 +111,16 @@ const std::vector<FileColumn>& formulaOneFileColumns() {
 // Formula two appends the down-drag load and the two limits with their ratios.
 const std::vector<FileColumn>& formulaTwoFileColumns() {
     using R = const FileRow&;
+    using F = ListField;
     static const std::vector<FileColumn> columns = [] {
         std::vector<FileColumn> all = formulaOneFileColumns();
         // clang-format off
         all.insert(all.end(), {
-            {"下拉荷载  ", " Qgn(kN)  ", [](R r) { return right(r.cell(12), 7, 3); }},
-            {"荷载限值  ", "[Nk](kN)  ", [](R r) { return right(r.cell(13), 7, 3); }},
-            {"荷载比率  ", " [Nk]/Ra  ", [](R r) { return right(r.cell(14), 7, 3); }},
-            {"荷载限值  ", " [N](kN)  ", [](R r) { return right(r.cell(15), 7, 3); }},
-            {"荷载比率  ", " [N]/Rc   ", [](R r) { return right(r.cell(16), 7, 3); }},
+            {"下拉荷载  ", " Qgn(kN)  ", [](R r) { return right(r.cell(F::Qgn), 7, 3); }},
+            {"荷载限值  ", "[Nk](kN)  ", [](R r) { return right(r.cell(F::NkLimit), 7, 3); }},
+            {"荷载比率  ", " [Nk]/Ra  ", [](R r) { return right(r.cell(F::NkRatio), 7, 3); }},
+            {"荷载限值  ", " [N](kN)  ", [](R r) { return right(r.cell(F::NLimit), 7, 3); }},
+            {"荷载比率  ", " [N]/Rc   ", [](R r) { return right(r.cell(F::NRatio), 7, 3); }},
         });
         // clang-format on
         return all;
@@ -153,7 +155,7 @@ std::string framed(std::initializer_list<std::string> fields) {
 }
 
 // The appendix on the soil layers: 65 columns wide when the down-drag load was considered
-// (F, the first row's column 18, is "1"), 50 when it was not ("0"); nothing for another text.
+// (F, the first row's IdQgn cell, is "1"), 50 when it was not ("0"); nothing for another text.
 void appendSoilAppendix(std::vector<std::string>& lines, const std::string& f, const std::string& s,
                         const ListFileSoil& soil) {
     const bool wide = f == "1";

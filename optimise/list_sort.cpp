@@ -16,6 +16,8 @@
 
 #include <algorithm>
 #include <numeric>
+#include <stdexcept>
+#include <string>
 
 #include "core/text_width.h"
 
@@ -139,9 +141,22 @@ std::vector<std::uint32_t> exchangeSortOrderLiteral(const std::vector<double>& v
 
 }  // namespace detail
 
+SortStates::SortStates(const ListLayout& layout)
+    : m_states(static_cast<std::size_t>(layout.columnCount()), SortState::Unsorted) {}
+
+std::size_t SortStates::checked(int column) const {
+    if (column < 0 || column >= columnCount())
+        throw std::out_of_range("sort state of column " + std::to_string(column) + " of " +
+                                std::to_string(columnCount()));
+    return static_cast<std::size_t>(column);
+}
+
+void SortStates::reset() { std::fill(m_states.begin(), m_states.end(), SortState::Unsorted); }
+
 void SortStates::set(int column, SortState state) {
+    const std::size_t at = checked(column);
     reset();
-    m_states[static_cast<std::size_t>(column)] = state;
+    m_states[at] = state;
 }
 
 std::string headerText(const ListLayout& layout, int column, SortState state) {
@@ -151,23 +166,26 @@ std::string headerText(const ListLayout& layout, int column, SortState state) {
     return PadLeft(text, " ", 8);
 }
 
-void exchangeSort(ResultList& list, int column) {
+void exchangeSort(ResultList& list, ListField field) {
     std::vector<double> values(list.size());
-    for (std::size_t i = 0; i < values.size(); ++i) values[i] = list.sortValue(i, column);
+    for (std::size_t i = 0; i < values.size(); ++i) values[i] = list.fieldValue(i, field);
     list.reorder(exchangeSortOrder(values));
 }
 
 SortOutcome sortByHeader(ResultList& list, SortStates& states, int column) {
+    if (states.columnCount() != list.columnCount())
+        throw std::invalid_argument("sort states of " + std::to_string(states.columnCount()) +
+                                    " columns for a list of " + std::to_string(list.columnCount()));
     if (list.size() < 2) return {kNoSortNeededMessage, false, false};
     const ListLayout& layout = list.layout();
     const bool known = column >= 0 && column < list.columnCount();
-    const char* name = known ? layout.columns[static_cast<std::size_t>(column)].sortName : nullptr;
-    if (!name) return {layout.unsortableMessage, known, false};
+    const ListColumn* clicked = known ? &layout.columns[static_cast<std::size_t>(column)] : nullptr;
+    if (!clicked || !clicked->sortName) return {layout.unsortableMessage, known, false};
 
-    std::string status = name;
+    std::string status = clicked->sortName;
     switch (states.state(column)) {
         case SortState::Unsorted:
-            exchangeSort(list, column);
+            exchangeSort(list, clicked->field);
             states.set(column, SortState::Ascending);
             status += "升序排列完成";
             break;

@@ -7,7 +7,6 @@
 // Users see that order, so it is reproduced exactly, in O(N log N) instead of O(N^2).
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -27,19 +26,23 @@ std::vector<std::uint32_t> exchangeSortOrderLiteral(const std::vector<double>& v
 
 enum class SortState : std::uint8_t { Unsorted = 0, Ascending = 1, Descending = 2 };
 
-inline constexpr int kMaxListColumns = 20;
-
-// The sort state of every column of the shown list; at most one is not Unsorted.
+// The sort state of every column of a list layout; at most one is not Unsorted. The states
+// are as many as the layout's columns, however many that is; a column outside them is a fault
+// of the caller and throws std::out_of_range instead of reading past the states.
 class SortStates {
   public:
-    SortState state(int column) const { return m_states[static_cast<std::size_t>(column)]; }
-    void reset() { m_states.fill(SortState::Unsorted); }
+    explicit SortStates(const ListLayout& layout);
+
+    int columnCount() const { return static_cast<int>(m_states.size()); }
+    SortState state(int column) const { return m_states.at(checked(column)); }
+    void reset();
     // The column takes the state, every other column becomes Unsorted.
     void set(int column, SortState state);
     bool operator==(const SortStates&) const = default;
 
   private:
-    std::array<SortState, kMaxListColumns> m_states{};
+    std::size_t checked(int column) const;
+    std::vector<SortState> m_states;
 };
 
 // The header of a column: its plain text, "▲" when ascending, "▼" when descending, padded on
@@ -56,11 +59,13 @@ struct SortOutcome {
 };
 
 // A click on the header of `column` of `list`: fewer than two rows need no sort; a column that
-// does not sort leaves the list; otherwise the first click sorts ascending with the exchange
-// sort and each later click on the same column reverses the rows, alternating the state.
+// does not sort leaves the list; otherwise the first click sorts ascending by the column's
+// field with the exchange sort and each later click on the same column reverses the rows,
+// alternating the state. `states` must be sized from the list's layout
+// (std::invalid_argument otherwise).
 SortOutcome sortByHeader(ResultList& list, SortStates& states, int column);
 
-// Sorts ascending by the column with the exchange sort.
-void exchangeSort(ResultList& list, int column);
+// Sorts ascending by the field's value with the exchange sort.
+void exchangeSort(ResultList& list, ListField field);
 
 }  // namespace pile

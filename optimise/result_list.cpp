@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <stdexcept>
 #include <utility>
 
 #include "core/concrete_grades.h"
@@ -49,18 +50,23 @@ const ListLayout& formulaOneListLayout() {
 }
 
 const ListLayout& formulaTwoListLayout() {
-    // The formula-one columns up to the grade, then the soil columns, the note and the two
-    // hidden switch columns.
+    // Formula one's columns with the soil columns before the note, and the two hidden switch
+    // columns last.
     static const ListLayout layout = [] {
-        const auto& one = formulaOneListLayout().columns;
-        std::vector<ListColumn> columns(one.begin(), one.end() - 1);
+        std::vector<ListColumn> columns;
+        for (const ListColumn& column : formulaOneListLayout().columns) {
+            if (column.field == ListField::Note) {
+                columns.insert(columns.end(), {
+                                                  {ListField::Qgn, "Qgn(kN)", nullptr, false},
+                                                  {ListField::NkLimit, "[Nk](kN)", "[Nk]", false},
+                                                  {ListField::NkRatio, "[Nk]/Ra", "[Nk]/Ra", false},
+                                                  {ListField::NLimit, "[N](kN)", "[N]", false},
+                                                  {ListField::NRatio, "[N]/Rc", "[N]/Rc", false},
+                                              });
+            }
+            columns.push_back(column);
+        }
         columns.insert(columns.end(), {
-                                          {ListField::Qgn, "Qgn(kN)", nullptr, false},
-                                          {ListField::NkLimit, "[Nk](kN)", "[Nk]", false},
-                                          {ListField::NkRatio, "[Nk]/Ra", "[Nk]/Ra", false},
-                                          {ListField::NLimit, "[N](kN)", "[N]", false},
-                                          {ListField::NRatio, "[N]/Rc", "[N]/Rc", false},
-                                          one.back(),
                                           {ListField::IdQgn, "IdQgn", nullptr, false, true},
                                           {ListField::IdFsk, "IdFsk", nullptr, false, true},
                                       });
@@ -69,7 +75,62 @@ const ListLayout& formulaTwoListLayout() {
     return layout;
 }
 
-bool hasSoilColumns(const ListLayout& layout) { return &layout == &formulaTwoListLayout(); }
+namespace {
+
+// Whether a field's value is one of formula two's: the soil values a row keeps beside its own
+// and the two switches.
+bool isSoilField(ListField field) {
+    switch (field) {
+        case ListField::Qgn:
+        case ListField::NkLimit:
+        case ListField::NkRatio:
+        case ListField::NLimit:
+        case ListField::NRatio:
+        case ListField::IdQgn:
+        case ListField::IdFsk:
+            return true;
+        case ListField::PileNumber:
+        case ListField::Section:
+        case ListField::Size1:
+        case ListField::Size2:
+        case ListField::Ra:
+        case ListField::Rc:
+        case ListField::Depth:
+        case ListField::RockType:
+        case ListField::RockValue:
+        case ListField::Process:
+        case ListField::Kesair:
+        case ListField::Grade:
+        case ListField::Note:
+            break;
+    }
+    return false;
+}
+
+}  // namespace
+
+ListLayout::ListLayout(std::vector<ListColumn> columnList, const char* unsortable)
+    : columns(std::move(columnList)), unsortableMessage(unsortable) {
+    for (int c = columnCount(); c-- > 0;) {
+        const ListField field = columns[static_cast<std::size_t>(c)].field;
+        const auto at = static_cast<std::size_t>(field);
+        if (at >= m_columnOf.size()) m_columnOf.resize(at + 1, -1);
+        m_columnOf[at] = c;  // walked backwards: the first column of a field is kept
+        if (isSoilField(field)) m_soilColumns = true;
+    }
+}
+
+bool ListLayout::has(ListField field) const {
+    const auto at = static_cast<std::size_t>(field);
+    return at < m_columnOf.size() && m_columnOf[at] >= 0;
+}
+
+int ListLayout::columnOf(ListField field) const {
+    if (!has(field))
+        throw std::out_of_range("no list column shows field " +
+                                std::to_string(static_cast<int>(field)));
+    return m_columnOf[static_cast<std::size_t>(field)];
+}
 
 int decimalDigits(std::size_t n) {
     int digits = 1;
@@ -218,10 +279,6 @@ std::string ResultList::fieldText(std::size_t row, ListField field) const {
             return (r.flags & kSideResistanceFlag) ? "1" : "0";
     }
     return std::string();
-}
-
-double ResultList::sortValue(std::size_t row, int column) const {
-    return fieldValue(row, m_layout->columns[static_cast<std::size_t>(column)].field);
 }
 
 double ResultList::fieldValue(std::size_t row, ListField field) const {

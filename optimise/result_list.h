@@ -7,10 +7,10 @@
 // filtering compare (d|a, Ra, Rc) are those cell texts read back, worked out once when the row
 // is appended.
 //
-// The columns are described by a ListLayout. Formula two keeps the first twelve columns and
-// adds its own (Qgn, [Nk], [N], the two ratios, the note and two hidden switch columns); its
-// values would travel in a second row array kept in step with the first by the one reordering
-// funnel, reorder(), that sorting, reversing and filtering all go through.
+// The columns are described by a ListLayout. Formula two keeps formula one's columns up to the
+// grade and adds its own (Qgn, [Nk], [N], the two ratios, the note and two hidden switch
+// columns); its values travel in a second row array kept in step with the first by the one
+// reordering funnel, reorder(), that sorting, reversing and filtering all go through.
 #pragma once
 
 #include <cstddef>
@@ -59,18 +59,38 @@ struct ListColumn {
     bool hidden = false;   // never shown: travels with the row only
 };
 
-struct ListLayout {
-    std::vector<ListColumn> columns;
-    const char* unsortableMessage;  // a header click on a column that does not sort
+// The columns of a list, in the order the list shows them. Whatever reads a row (the list file,
+// sorting, filtering, fetching, pilecalc) asks for a cell by its field, through
+// ResultList::fieldText and fieldValue, and finds where a field stands with columnOf; only a
+// view, which shows columns, and a header click, which names one, go by position. So a new
+// column is one descriptor here and one case in fieldText.
+class ListLayout {
+  public:
+    ListLayout(std::vector<ListColumn> columns, const char* unsortableMessage);
+
+    int columnCount() const { return static_cast<int>(columns.size()); }
+    // The first column that shows `field`; throws std::out_of_range when none does.
+    int columnOf(ListField field) const;
+    bool has(ListField field) const;
+    // Whether a column shows a formula-two value (the soil values and switches), so that the
+    // rows keep those values beside their own.
+    bool hasSoilColumns() const { return m_soilColumns; }
+
+    const std::vector<ListColumn> columns;
+    const char* const unsortableMessage;  // a header click on a column that does not sort
+
+  private:
+    std::vector<int> m_columnOf;  // by field; -1 where no column shows it
+    bool m_soilColumns = false;
 };
 
-// The 13 columns of the formula-one lists.
+// The columns of the formula-one lists.
 const ListLayout& formulaOneListLayout();
-// The 20 columns of the formula-two lists: the first twelve of formula one, then Qgn, [Nk],
+// The columns of the formula-two lists: formula one's up to the grade, then Qgn, [Nk],
 // [Nk]/Ra, [N], [N]/Rc, the note and the two hidden switch columns.
 const ListLayout& formulaTwoListLayout();
-// Whether a layout is formula two's (it carries the soil columns).
-bool hasSoilColumns(const ListLayout& layout);
+// Whether a layout carries the soil columns (formula two's lists do).
+inline bool hasSoilColumns(const ListLayout& layout) { return layout.hasSoilColumns(); }
 
 // The values of one listed candidate, as read back from the input screen after its
 // calculation. Sizes are the values behind cbe_dd and cbe_tyzd after the calculation (a
@@ -110,7 +130,7 @@ class ResultList {
     explicit ResultList(const ListLayout& layout = formulaOneListLayout());
 
     const ListLayout& layout() const { return *m_layout; }
-    int columnCount() const { return static_cast<int>(m_layout->columns.size()); }
+    int columnCount() const { return m_layout->columnCount(); }
     std::size_t size() const { return m_rows.size(); }
     bool empty() const { return m_rows.empty(); }
 
@@ -129,12 +149,14 @@ class ResultList {
     void assignPileNumbers();
     bool hasPileNumbers() const { return m_numberDigits > 0; }
 
+    // The text of a cell, by the column a view shows it in.
     std::string cellText(std::size_t row, int column) const;
+    // The text of a cell, by what it shows: how every reader of a row addresses a cell.
     std::string fieldText(std::size_t row, ListField field) const;
 
-    // The value a column compares by: its cell text read back by ParseLenient. Stored for
-    // d|a, Ra and Rc; made from the text for the other columns.
-    double sortValue(std::size_t row, int column) const;
+    // The value a field compares by in a sort or a filter: its cell text read back by
+    // ParseLenient. Stored for d|a, Ra, Rc and the soil values; made from the text for the
+    // other fields.
     double fieldValue(std::size_t row, ListField field) const;
 
     // Row i becomes the former row order[i]. order must be a selection of row indices; rows not

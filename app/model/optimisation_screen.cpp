@@ -52,7 +52,11 @@ bool OptimisationScreen::isFilterCell(int row, int column) const {
 }
 
 OptimisationScreen::OptimisationScreen(Host& host, const OptimisationSetup& setup)
-    : m_raw(*setup.list), m_filtered(*setup.list), m_host(host), m_setup(setup) {
+    : m_raw(*setup.list),
+      m_filtered(*setup.list),
+      m_host(host),
+      m_setup(setup),
+      m_sortStates(*setup.list) {
     lb_youhuabiaoti.setText("嵌岩桩优化设计");
     Grid& items = Grid1_Youhuaxuanxiang;
     items.setHeaders({"优化项", "最小值", "最大值", "步进值", "说  明"});

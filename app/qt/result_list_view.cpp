@@ -107,13 +107,16 @@ QVariant ResultListModel::data(const QModelIndex& index, int role) const {
     if (!m_grid || !index.isValid() || index.row() >= m_rows || index.column() >= m_columns ||
         static_cast<std::size_t>(index.row()) >= m_grid->rows().size())
         return {};
+    const ResultList& list = m_grid->rows();
     if (role == Qt::DisplayRole)
-        return toQString(m_grid->rows().cellText(static_cast<size_t>(index.row()), index.column()));
+        return toQString(list.cellText(static_cast<size_t>(index.row()), index.column()));
     // Every cell is centred but the note's.
-    if (role == Qt::TextAlignmentRole)
-        return QVariant::fromValue(index.column() == m_columns - 1
+    if (role == Qt::TextAlignmentRole) {
+        const ListField field = list.layout().columns[static_cast<size_t>(index.column())].field;
+        return QVariant::fromValue(field == ListField::Note
                                        ? Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter)
                                        : Qt::Alignment(Qt::AlignCenter));
+    }
     return {};
 }
 

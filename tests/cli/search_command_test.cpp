@@ -19,8 +19,19 @@ namespace {
 
 using json = nlohmann::ordered_json;
 
-constexpr int kRa = 4, kRc = 5;                             // list columns
-constexpr int kNk = 13, kN = 15, kIdQgn = 18, kIdFsk = 19;  // formula two's list columns
+// The list columns of the answer's rows and of "sort" actions, found by the field they show.
+int oneColumn(ListField field) { return formulaOneListLayout().columnOf(field); }
+int twoColumn(ListField field) { return formulaTwoListLayout().columnOf(field); }
+const int kSection = oneColumn(ListField::Section), kSize = oneColumn(ListField::Size1),
+          kRa = oneColumn(ListField::Ra), kRc = oneColumn(ListField::Rc),
+          kDepth = oneColumn(ListField::Depth), kRockType = oneColumn(ListField::RockType),
+          kRockValue = oneColumn(ListField::RockValue), kProcess = oneColumn(ListField::Process),
+          kGrade = oneColumn(ListField::Grade);
+const int kTwoRa = twoColumn(ListField::Ra), kTwoRc = twoColumn(ListField::Rc),
+          kTwoSize = twoColumn(ListField::Size1), kTwoDepth = twoColumn(ListField::Depth),
+          kQgn = twoColumn(ListField::Qgn), kNk = twoColumn(ListField::NkLimit),
+          kNkRatio = twoColumn(ListField::NkRatio), kN = twoColumn(ListField::NLimit),
+          kIdQgn = twoColumn(ListField::IdQgn), kIdFsk = twoColumn(ListField::IdFsk);
 constexpr const char* kTime = "2026-12-10 12:00:00";
 const std::vector<std::string> kFormulaTwo = {"--formula", "2"};
 
@@ -55,6 +66,9 @@ json items(const std::map<int, std::vector<std::string>>& rows = {}) {
 // where arrays are meant).
 json J(const char* text) { return json::parse(text); }
 
+// A header click on a list column.
+json sortBy(int column) { return {{"sort", column}}; }
+
 double number(const json& cell) { return std::stod(cell.get<std::string>()); }
 
 std::vector<std::string> linesOf(const std::string& text) {
@@ -74,18 +88,21 @@ TEST(SearchCommand, DefaultSearchListsEveryCandidate) {
     const json& raw = a["raw"];
     ASSERT_EQ(raw.size(), 360u);
     for (size_t i = 0; i < raw.size(); ++i) {
-        ASSERT_EQ(raw[i].size(), 13u);
+        ASSERT_EQ(raw[i].size(), size_t(formulaOneListLayout().columnCount()));
         ASSERT_EQ(raw[i][0], pileNumberText(i + 1, 3));
     }
     // Circles, ellipses, rectangles, squares: 72, 144, 96 and 48 rows.
     const std::vector<std::pair<size_t, const char*>> firstRows = {
         {0, "圆  桩"}, {72, "椭圆桩"}, {216, "矩形桩"}, {312, "方  桩"}};
-    for (const auto& [row, section] : firstRows) EXPECT_EQ(raw[row][1], section) << row;
-    EXPECT_EQ(raw[311][1], "矩形桩");
+    for (const auto& [row, section] : firstRows) EXPECT_EQ(raw[row][kSection], section) << row;
+    EXPECT_EQ(raw[311][kSection], "矩形桩");
     EXPECT_EQ(raw[0], json({"ZH-001", "圆  桩", "1000", "-", "14844", "8412", "2.0d", "1", "35.00",
                             "干 作 业", "1.0800", "C25", ""}));
-    EXPECT_EQ(raw[1][9], "泥浆护壁");
-    for (int column : {1, 2, 3, 6, 7, 8, 11}) EXPECT_EQ(raw[1][column], raw[0][column]) << column;
+    EXPECT_EQ(raw[1][kProcess], "泥浆护壁");
+    for (ListField field :
+         {ListField::Section, ListField::Size1, ListField::Size2, ListField::Depth,
+          ListField::RockType, ListField::RockValue, ListField::Grade})
+        EXPECT_EQ(raw[1][oneColumn(field)], raw[0][oneColumn(field)]) << oneColumn(field);
 
     EXPECT_EQ(a["filtered"], json::array());
     EXPECT_EQ(a["headers"][kRa], "  Ra(kN)");
@@ -109,7 +126,7 @@ TEST(SearchCommand, DefaultSearchListsEveryCandidate) {
 
 // Sort by Ra twice (descending), filter, fetch the first filtered row.
 TEST(SearchCommand, SortFilterFetch) {
-    const json sorts = J(R"([{"sort": 4}, {"sort": 4}])");
+    const json sorts = json::array({sortBy(kRa), sortBy(kRa)});
 
     const SearchRun sorted = runSearch({{"actions", sorts}});
     ASSERT_EQ(sorted.status, kExitOk) << sorted.err;
@@ -145,21 +162,21 @@ TEST(SearchCommand, SortFilterFetch) {
     const json& row = expected[0];
     const json& input = fetched.answer["input"];
     EXPECT_EQ(fetched.answer["shown"], "input");
-    EXPECT_EQ(row[1], "圆  桩");
+    EXPECT_EQ(row[kSection], "圆  桩");
     EXPECT_EQ(input["section"], 0);
-    EXPECT_EQ(input["d"], row[2]);
-    EXPECT_EQ(input["hr"], row[6]);
-    EXPECT_EQ(input["rock"], row[7] == "1" ? "frk" : "fuk");
-    EXPECT_EQ(input[row[7] == "1" ? "frk" : "fuk"], row[8]);
-    EXPECT_EQ(input["grade"], row[11] == "C25" ? 0 : 1);
-    EXPECT_EQ(input["process"], row[9] == "泥浆护壁" ? 1 : 0);
+    EXPECT_EQ(input["d"], row[kSize]);
+    EXPECT_EQ(input["hr"], row[kDepth]);
+    EXPECT_EQ(input["rock"], row[kRockType] == "1" ? "frk" : "fuk");
+    EXPECT_EQ(input[row[kRockType] == "1" ? "frk" : "fuk"], row[kRockValue]);
+    EXPECT_EQ(input["grade"], row[kGrade] == "C25" ? 0 : 1);
+    EXPECT_EQ(input["process"], row[kProcess] == "泥浆护壁" ? 1 : 0);
     // The lists stay as they were.
     EXPECT_EQ(fetched.answer["filtered"], expected);
 }
 
 // The action after a fetch opens the optimisation screen again, as "★" does, and acts there.
 TEST(SearchCommand, ActionAfterFetchReopensTheScreen) {
-    const SearchRun run = runSearch(J(R"({"actions": [{"fetch": 5}, {"sort": 5}]})"));
+    const SearchRun run = runSearch({{"actions", {J(R"({"fetch": 5})"), sortBy(kRc)}}});
     ASSERT_EQ(run.status, kExitOk) << run.err;
     EXPECT_EQ(run.answer["shown"], "raw");
     EXPECT_EQ(run.answer["status"], "Rc升序排列完成");
@@ -175,14 +192,15 @@ TEST(SearchCommand, DisabledButtonsDoNothing) {
     };
     const std::vector<Case> cases = {
         // 计算 is disabled after a search that ran to its end: the list keeps its sort.
-        {"search again", J(R"([{"sort": 4}, {"search": true}])"), "Ra升序排列完成", "Ra(kN)▲",
-         "  Ra(kN)"},
+        {"search again", json::array({sortBy(kRa), J(R"({"search": true})")}), "Ra升序排列完成",
+         "Ra(kN)▲", "  Ra(kN)"},
         // An item edit enables it again: a new search, without sort marks.
         {"search after an edit",
-         json::array({J(R"({"sort": 4})"), json{{"items", items()}}, J(R"({"search": true})")}),
+         json::array({sortBy(kRa), json{{"items", items()}}, J(R"({"search": true})")}),
          "计算完成，桩数：360 根", "  Ra(kN)", "  Ra(kN)"},
         // 筛选 is disabled after a filter: a second press leaves the sorted filtered list.
-        {"filter twice", J(R"([{"filter": true}, {"sort": 4}, {"filter": true}])"),
+        {"filter twice",
+         json::array({J(R"({"filter": true})"), sortBy(kRa), J(R"({"filter": true})")}),
          "Ra升序排列完成", "  Ra(kN)", "Ra(kN)▲"},
     };
     for (const Case& c : cases) {
@@ -279,7 +297,7 @@ TEST(SearchCommand, RequestSetsTheWindowBeforeTheSearch) {
 TEST(SearchCommand, FoldShowsAndHidesListColumns) {
     const SearchRun once = runSearch(J(R"({"actions": [{"fold": true}]})"));
     EXPECT_EQ(once.answer["foldText"], "折叠");
-    EXPECT_EQ(once.answer["visibleColumns"].size(), 13u);
+    EXPECT_EQ(once.answer["visibleColumns"].size(), size_t(formulaOneListLayout().columnCount()));
     const SearchRun twice = runSearch(J(R"({"actions": [{"fold": true}, {"fold": true}]})"));
     EXPECT_EQ(twice.answer["foldText"], "展开");
     EXPECT_EQ(twice.answer["visibleColumns"], json({0, 1, 2, 3, 4, 5}));
@@ -289,18 +307,18 @@ TEST(SearchCommand, FoldShowsAndHidesListColumns) {
 TEST(SearchCommand, SavePrintsTheListFileOfTheListShown) {
     struct Case {
         const char* name;
-        const char* actions;
+        json actions;
         ListFileKind kind;
     };
     const std::vector<Case> cases = {
-        {"raw, sorted by Rc", R"([{"sort": 5}])", ListFileKind::Raw},
-        {"filtered", R"([{"filter": true}])", ListFileKind::Filtered},
+        {"raw, sorted by Rc", json::array({sortBy(kRc)}), ListFileKind::Raw},
+        {"filtered", J(R"([{"filter": true}])"), ListFileKind::Filtered},
         // After a fetch, "★" shows the screen again and its 存盘 saves the list it shows.
-        {"after a fetch", R"([{"filter": true}, {"fetch": 0}])", ListFileKind::Filtered},
+        {"after a fetch", J(R"([{"filter": true}, {"fetch": 0}])"), ListFileKind::Filtered},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const json actions = J(c.actions);
+        const json& actions = c.actions;
         const SearchRun run = runSearch({{"actions", actions}}, {"--save", "--time", kTime});
         ASSERT_EQ(run.status, kExitOk) << run.err;
 
@@ -417,8 +435,11 @@ TEST(SearchCommand, RequestsThatAreRefused) {
         {"unknown action", R"({"actions": [{"save": true}]})", {}},
         {"two keys in an action", R"({"actions": [{"sort": 4, "fold": true}]})", {}},
         {"search false", R"({"actions": [{"search": false}]})", {}},
-        {"column past the list", R"({"actions": [{"sort": 13}]})", {}},
-        {"column past the formula-two list", R"({"actions": [{"sort": 20}]})", kFormulaTwo},
+        {"column past the list",
+         json{{"actions", {sortBy(formulaOneListLayout().columnCount())}}}.dump(),
+         {}},
+        {"column past the formula-two list",
+         json{{"actions", {sortBy(formulaTwoListLayout().columnCount())}}}.dump(), kFormulaTwo},
         {"negative row", R"({"actions": [{"fetch": -1}]})", {}},
         {"huge row", R"({"actions": [{"fetch": 18446744073709551615}]})", {}},
         {"formula three", "{}", {"--formula", "3"}},
@@ -463,7 +484,7 @@ TEST(SearchCommandFormulaTwo, DefaultSearchListsTheSoilColumns) {
     const json& raw = a["raw"];
     ASSERT_EQ(raw.size(), 360u);
     for (size_t i = 0; i < raw.size(); ++i) {
-        ASSERT_EQ(raw[i].size(), 20u) << i;
+        ASSERT_EQ(raw[i].size(), size_t(formulaTwoListLayout().columnCount())) << i;
         ASSERT_EQ(raw[i][kIdQgn], "1") << i;
         ASSERT_EQ(raw[i][kIdFsk], "0") << i;
     }
@@ -471,7 +492,7 @@ TEST(SearchCommandFormulaTwo, DefaultSearchListsTheSoilColumns) {
     EXPECT_EQ(raw[0], json({"ZH-001", "圆  桩", "1000",     "-",      "14844", "8412", "2.0d",
                             "1",      "35.00",  "干 作 业", "1.0800", "C25",   "604",  "14844",
                             "100%",   "7687",   "91%",      "",       "1",     "0"}));
-    EXPECT_EQ(a["headers"].size(), 20u);
+    EXPECT_EQ(a["headers"].size(), size_t(formulaTwoListLayout().columnCount()));
     EXPECT_EQ(a["sortStates"], json(zeros(7)));
     EXPECT_EQ(a["visibleColumns"], json({0, 1, 2, 3, 4, 5, 12, 13, 14, 15, 16}));
     // The search ticked the down-drag box of the input screen (a new window has neither).
@@ -481,7 +502,7 @@ TEST(SearchCommandFormulaTwo, DefaultSearchListsTheSoilColumns) {
     // Unfolded, the note columns show too; the switch columns never do.
     const SearchRun unfolded = runSearch(J(R"({"actions": [{"fold": true}]})"), kFormulaTwo);
     json shown = json::array();
-    for (int c = 0; c <= 17; ++c) shown.push_back(c);
+    for (int c = 0; c <= twoColumn(ListField::Note); ++c) shown.push_back(c);
     EXPECT_EQ(unfolded.answer["visibleColumns"], shown);
 }
 
@@ -516,8 +537,8 @@ TEST(SearchCommandFormulaTwo, SwitchesDecideTheSoilTerms) {
             ASSERT_EQ(raw[i][kIdQgn], c.idQgn) << i;
             ASSERT_EQ(raw[i][kIdFsk], c.idFsk) << i;
         }
-        EXPECT_EQ(raw[0][kRa], c.ra);
-        EXPECT_EQ(raw[0][12], c.qgn);
+        EXPECT_EQ(raw[0][kTwoRa], c.ra);
+        EXPECT_EQ(raw[0][kQgn], c.qgn);
         EXPECT_EQ(run.answer["input"]["negativeFriction"], std::string(c.idQgn) == "1");
         EXPECT_EQ(run.answer["input"]["sideResistance"], std::string(c.idFsk) == "1");
     }
@@ -528,23 +549,28 @@ TEST(SearchCommandFormulaTwo, SortsTheLimitColumns) {
     ASSERT_EQ(unsorted.status, kExitOk) << unsorted.err;
     struct Case {
         const char* name;
-        const char* actions;
+        json actions;
         int column;
         const char* status;
-        std::vector<int> states;  // of columns 2, 4, 5, 13, 14, 15, 16
+        std::vector<int> states;  // of d|a, Ra, Rc, [Nk], [Nk]/Ra, [N], [N]/Rc
         int direction;            // 1 ascending, -1 descending, 0 unchanged
     };
     const std::vector<Case> cases = {
         // "71%" comes before "100%": the ratios compare as numbers.
-        {"[Nk]/Ra", R"([{"sort": 14}])", 14, "[Nk]/Ra升序排列完成", {0, 0, 0, 0, 1, 0, 0}, 1},
+        {"[Nk]/Ra",
+         json::array({sortBy(kNkRatio)}),
+         kNkRatio,
+         "[Nk]/Ra升序排列完成",
+         {0, 0, 0, 0, 1, 0, 0},
+         1},
         {"[N] twice",
-         R"([{"sort": 15}, {"sort": 15}])",
+         json::array({sortBy(kN), sortBy(kN)}),
          kN,
          "[N]降序排列完成",
          {0, 0, 0, 0, 0, 2, 0},
          -1},
         {"hidden IdQgn",
-         R"([{"sort": 14}, {"sort": 18}])",
+         json::array({sortBy(kNkRatio), sortBy(kIdQgn)}),
          kIdQgn,
          "仅支持d、Ra、Rc、[Nk]、[N]及比率排序",
          {0, 0, 0, 0, 1, 0, 0},
@@ -553,7 +579,7 @@ TEST(SearchCommandFormulaTwo, SortsTheLimitColumns) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const SearchRun run =
-            runSearch({{"pile", settlingLayer()}, {"actions", J(c.actions)}}, kFormulaTwo);
+            runSearch({{"pile", settlingLayer()}, {"actions", c.actions}}, kFormulaTwo);
         ASSERT_EQ(run.status, kExitOk) << run.err;
         EXPECT_EQ(run.answer["status"], c.status);
         EXPECT_EQ(run.answer["sortStates"], json(c.states));
@@ -567,10 +593,9 @@ TEST(SearchCommandFormulaTwo, SortsTheLimitColumns) {
     }
     // A click on a column that does not sort leaves the sorted list as it was.
     const SearchRun sorted =
-        runSearch({{"pile", settlingLayer()}, {"actions", J(R"([{"sort": 14}])")}}, kFormulaTwo);
-    const SearchRun clicked =
-        runSearch({{"pile", settlingLayer()}, {"actions", J(R"([{"sort": 14}, {"sort": 18}])")}},
-                  kFormulaTwo);
+        runSearch({{"pile", settlingLayer()}, {"actions", {sortBy(kNkRatio)}}}, kFormulaTwo);
+    const SearchRun clicked = runSearch(
+        {{"pile", settlingLayer()}, {"actions", {sortBy(kNkRatio), sortBy(kIdQgn)}}}, kFormulaTwo);
     EXPECT_EQ(clicked.answer["raw"], sorted.answer["raw"]);
     EXPECT_NE(sorted.answer["raw"], unsorted.answer["raw"]);
 }
@@ -599,7 +624,7 @@ TEST(SearchCommandFormulaTwo, FilterBoundsAllFourLimits) {
                            {"filter": true}]})"),
          {{{0, kNoMax}, {0, kNoMax}, {0, kNoMax}, {0, kNoMax}}}},
     };
-    const std::array<int, 4> columns = {kRa, kRc, kNk, kN};
+    const std::array<int, 4> columns = {kTwoRa, kTwoRc, kNk, kN};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         json request = c.request;
@@ -624,14 +649,15 @@ TEST(SearchCommandFormulaTwo, FilterBoundsAllFourLimits) {
 
 // A double click takes the row's switches back to the input screen's check boxes.
 TEST(SearchCommandFormulaTwo, FetchRestoresTheSwitches) {
-    const SearchRun run = runSearch(
-        J(R"({"switches": ["0", "1"], "actions": [{"sort": 4}, {"fetch": 0}]})"), kFormulaTwo);
+    const SearchRun run =
+        runSearch({{"switches", {"0", "1"}}, {"actions", {sortBy(kTwoRa), J(R"({"fetch": 0})")}}},
+                  kFormulaTwo);
     ASSERT_EQ(run.status, kExitOk) << run.err;
     const json& row = run.answer["raw"][0];
     const json& input = run.answer["input"];
     EXPECT_EQ(run.answer["shown"], "input");
-    EXPECT_EQ(input["d"], row[2]);
-    EXPECT_EQ(input["hr"], row[6]);
+    EXPECT_EQ(input["d"], row[kTwoSize]);
+    EXPECT_EQ(input["hr"], row[kTwoDepth]);
     EXPECT_EQ(input["negativeFriction"], false);
     EXPECT_EQ(input["sideResistance"], true);
 }

@@ -33,11 +33,13 @@ class FormulaTwoOptimisationTest : public ::testing::Test {
         items.editCell(row, 1, min);
         items.editCell(row, 2, max);
     }
-    std::vector<std::string> column(const ResultList& list, int c) const {
+    std::vector<std::string> column(const ResultList& list, ListField field) const {
         std::vector<std::string> cells;
-        for (size_t r = 0; r < list.size(); ++r) cells.push_back(list.cellText(r, c));
+        for (size_t r = 0; r < list.size(); ++r) cells.push_back(list.fieldText(r, field));
         return cells;
     }
+    // Where a field stands in the lists, for what goes by position: headers, clicks, folding.
+    int col(ListField field) const { return screen.rawList().layout().columnOf(field); }
 };
 
 TEST_F(FormulaTwoOptimisationTest, TheItemTableHasTheSwitchAndFourFilterRows) {
@@ -71,8 +73,8 @@ TEST_F(FormulaTwoOptimisationTest, TheDefaultSearchConsidersTheDownDragLoadAndFe
     EXPECT_TRUE(input.ckb_fumozhuli.checked());
     EXPECT_FALSE(input.ckb_zhengmozhuli.checked());
     for (size_t r = 0; r < raw.size(); ++r) {
-        ASSERT_EQ(raw.cellText(r, 18), "1");
-        ASSERT_EQ(raw.cellText(r, 19), "0");
+        ASSERT_EQ(raw.fieldText(r, ListField::IdQgn), "1");
+        ASSERT_EQ(raw.fieldText(r, ListField::IdFsk), "0");
     }
     // Every soil cell is what the input screen showed for that pile computed by hand.
     test::FakePlatform p;
@@ -84,12 +86,12 @@ TEST_F(FormulaTwoOptimisationTest, TheDefaultSearchConsidersTheDownDragLoadAndFe
     s.cbb_hnt.setIndex(0);
     s.cbb_czgy.setIndex(0);
     s.cbt_computeClick();
-    EXPECT_EQ(raw.cellText(0, 4), s.edt_ra.text());
-    EXPECT_EQ(raw.cellText(0, 12), s.edt_Qgn.text());
-    EXPECT_EQ(raw.cellText(0, 13), s.edt_Nkxianzhi.text());
-    EXPECT_EQ(raw.cellText(0, 15), s.edt_Nxianzhi.text());
+    EXPECT_EQ(raw.fieldText(0, ListField::Ra), s.edt_ra.text());
+    EXPECT_EQ(raw.fieldText(0, ListField::Qgn), s.edt_Qgn.text());
+    EXPECT_EQ(raw.fieldText(0, ListField::NkLimit), s.edt_Nkxianzhi.text());
+    EXPECT_EQ(raw.fieldText(0, ListField::NLimit), s.edt_Nxianzhi.text());
     const double nkRatio = 100 * readDecimal(s.edt_Nkxianzhi.text()) / readDecimal(s.edt_ra.text());
-    EXPECT_EQ(raw.cellText(0, 14), FormatFixed(nkRatio, 10, 0) + "%");
+    EXPECT_EQ(raw.fieldText(0, ListField::NkRatio), FormatFixed(nkRatio, 10, 0) + "%");
 
     // A fetch sets the check boxes from the row, whatever they show now.
     input.ckb_fumozhuli.setChecked(false);
@@ -112,19 +114,20 @@ TEST_F(FormulaTwoOptimisationTest, WithoutSoilTermsTheSharedColumnsAreThoseOfFor
     const ResultList& two = screen.rawList();
     const ResultList& first = one.optimisationScreen().rawList();
     ASSERT_EQ(two.size(), first.size());
-    for (int c = 0; c < 12; ++c) EXPECT_EQ(column(two, c), column(first, c)) << "column " << c;
-    EXPECT_EQ(two.cellText(0, 12), "0");
-    EXPECT_EQ(two.cellText(0, 13), two.cellText(0, 4));
-    EXPECT_EQ(two.cellText(0, 14), "100%");
-    EXPECT_EQ(two.cellText(0, 16), "100%");
-    EXPECT_EQ(two.cellText(0, 18), "0");
+    for (const ListColumn& c : first.layout().columns)
+        EXPECT_EQ(column(two, c.field), column(first, c.field)) << c.header;
+    EXPECT_EQ(two.fieldText(0, ListField::Qgn), "0");
+    EXPECT_EQ(two.fieldText(0, ListField::NkLimit), two.fieldText(0, ListField::Ra));
+    EXPECT_EQ(two.fieldText(0, ListField::NkRatio), "100%");
+    EXPECT_EQ(two.fieldText(0, ListField::NRatio), "100%");
+    EXPECT_EQ(two.fieldText(0, ListField::IdQgn), "0");
     EXPECT_FALSE(input.ckb_fumozhuli.checked());
 
     setSwitches("5", "1");  // any integer from 1 up switches on
     screen.cbt_YHcomputeClick();
     EXPECT_TRUE(input.ckb_fumozhuli.checked());
     EXPECT_TRUE(input.ckb_zhengmozhuli.checked());
-    EXPECT_EQ(screen.rawList().cellText(0, 19), "1");
+    EXPECT_EQ(screen.rawList().fieldText(0, ListField::IdFsk), "1");
 
     setSwitches("yes", "1");
     EXPECT_FALSE(dispatchEvent(fake.errors, [this] { screen.cbt_YHcomputeClick(); }));
@@ -135,25 +138,28 @@ TEST_F(FormulaTwoOptimisationTest, TheLimitAndRatioColumnsSortAndMarkTheirHeader
     screen.cbt_YHcomputeClick();
     const ResultList& raw = screen.rawList();
     const ListGrid& grid = screen.Grid2_Youhuajieguo;
-    EXPECT_EQ(grid.headers()[13], "[Nk](kN)");
-    EXPECT_EQ(grid.headers()[14], " [Nk]/Ra");
+    const int nk = col(ListField::NkLimit), nkRatio = col(ListField::NkRatio),
+              nRatio = col(ListField::NRatio);
+    EXPECT_EQ(grid.headers()[nk], "[Nk](kN)");
+    EXPECT_EQ(grid.headers()[nkRatio], " [Nk]/Ra");
 
-    screen.Grid2_YouhuajieguoHeaderClick(14);
+    screen.Grid2_YouhuajieguoHeaderClick(nkRatio);
     EXPECT_EQ(screen.lb_YHxingxi.text(), "[Nk]/Ra升序排列完成");
-    EXPECT_EQ(grid.headers()[14], "[Nk]/Ra▲");
+    EXPECT_EQ(grid.headers()[nkRatio], "[Nk]/Ra▲");
     for (size_t r = 1; r < raw.size(); ++r) {
-        const std::string a = raw.cellText(r - 1, 14), b = raw.cellText(r, 14);
+        const std::string a = raw.fieldText(r - 1, ListField::NkRatio),
+                          b = raw.fieldText(r, ListField::NkRatio);
         ASSERT_LE(readDecimal(a.substr(0, a.size() - 1)), readDecimal(b.substr(0, b.size() - 1)));
     }
     for (const char* status : {"[N]/Rc升序排列完成", "[N]/Rc降序排列完成", "[N]/Rc升序排列完成"}) {
-        screen.Grid2_YouhuajieguoHeaderClick(16);
+        screen.Grid2_YouhuajieguoHeaderClick(nRatio);
         EXPECT_EQ(screen.lb_YHxingxi.text(), status);
     }
-    EXPECT_EQ(grid.headers()[16], "[N]/Rc▲");
-    EXPECT_EQ(grid.headers()[14], " [Nk]/Ra");
-    screen.Grid2_YouhuajieguoHeaderClick(13);
+    EXPECT_EQ(grid.headers()[nRatio], "[N]/Rc▲");
+    EXPECT_EQ(grid.headers()[nkRatio], " [Nk]/Ra");
+    screen.Grid2_YouhuajieguoHeaderClick(nk);
     EXPECT_EQ(screen.lb_YHxingxi.text(), "[Nk]升序排列完成");
-    screen.Grid2_YouhuajieguoHeaderClick(12);
+    screen.Grid2_YouhuajieguoHeaderClick(col(ListField::Qgn));
     EXPECT_EQ(screen.lb_YHxingxi.text(), "仅支持d、Ra、Rc、[Nk]、[N]及比率排序");
 }
 
@@ -178,23 +184,26 @@ TEST_F(FormulaTwoOptimisationTest, TheFilterBoundsAllFourValuesAndDropsNegativeL
     for (int row : {15, 16, 17, 18}) setBounds(row, "0", "0");
     screen.cbt_YHsaixuanClick();
     EXPECT_EQ(screen.filteredList().size(), nonNegative);
-    EXPECT_EQ(screen.filteredList().columnCount(), 20);
+    EXPECT_EQ(&screen.filteredList().layout(), &formulaTwoListLayout());
 
-    const std::string nk = raw.cellText(3, 13);
+    const std::string nk = raw.fieldText(3, ListField::NkLimit);
     setBounds(17, nk, nk);
     screen.cbt_YHsaixuanClick();
     for (size_t r = 0; r < screen.filteredList().size(); ++r)
-        EXPECT_EQ(screen.filteredList().cellText(r, 13), nk);
+        EXPECT_EQ(screen.filteredList().fieldText(r, ListField::NkLimit), nk);
 }
 
 TEST_F(FormulaTwoOptimisationTest, FoldLeavesTheSoilColumnsShownAndTheSwitchColumnsHidden) {
     const ListGrid& grid = screen.Grid2_Youhuajieguo;
     for (int press = 0; press < 3; ++press) {
         SCOPED_TRACE(press);
-        for (int c = 12; c <= 16; ++c) EXPECT_TRUE(grid.columnVisible(c));
-        EXPECT_FALSE(grid.columnVisible(18));
-        EXPECT_FALSE(grid.columnVisible(19));
-        EXPECT_EQ(grid.columnVisible(17), grid.columnVisible(6));
+        for (ListField field : {ListField::Qgn, ListField::NkLimit, ListField::NkRatio,
+                                ListField::NLimit, ListField::NRatio})
+            EXPECT_TRUE(grid.columnVisible(col(field)));
+        EXPECT_FALSE(grid.columnVisible(col(ListField::IdQgn)));
+        EXPECT_FALSE(grid.columnVisible(col(ListField::IdFsk)));
+        EXPECT_EQ(grid.columnVisible(col(ListField::Note)),
+                  grid.columnVisible(col(ListField::Depth)));
         screen.cbt_zhangkaiClick();
     }
 }
@@ -216,10 +225,11 @@ TEST_F(FormulaTwoOptimisationTest, TheListFilesCarryTheSoilColumnsAndTheAppendix
     const auto r7 = [](const std::string& t, int blanks) {
         return PadLeft(t, " ", 7) + Spaces(blanks);
     };
-    const std::string tail = r7(raw.cellText(0, 4), 3) + PadCenter("C25", " ", 8) + "  " +
-                             r7(raw.cellText(0, 5), 3) + r7(raw.cellText(0, 12), 3) +
-                             r7(raw.cellText(0, 13), 3) + r7(raw.cellText(0, 14), 3) +
-                             r7(raw.cellText(0, 15), 3) + r7(raw.cellText(0, 16), 2);
+    const auto cell = [&raw](ListField field) { return raw.fieldText(0, field); };
+    const std::string tail = r7(cell(ListField::Ra), 3) + PadCenter("C25", " ", 8) + "  " +
+                             r7(cell(ListField::Rc), 3) + r7(cell(ListField::Qgn), 3) +
+                             r7(cell(ListField::NkLimit), 3) + r7(cell(ListField::NkRatio), 3) +
+                             r7(cell(ListField::NLimit), 3) + r7(cell(ListField::NRatio), 2);
     EXPECT_EQ(lines[5].substr(lines[5].size() - tail.size()), tail);
     EXPECT_EQ(DisplayWidth(lines[5]), 210);
 
@@ -314,8 +324,8 @@ TEST(ResultListRatios, RatiosComeFromTheShownTextsAndNeverDivideByZero) {
         v.nLimit = c.nk;
         v.mode = c.mode;
         list.append(v);
-        EXPECT_EQ(list.cellText(0, 14), c.ratio);
-        EXPECT_EQ(list.cellText(0, 16), c.ratio);
+        EXPECT_EQ(list.fieldText(0, ListField::NkRatio), c.ratio);
+        EXPECT_EQ(list.fieldText(0, ListField::NRatio), c.ratio);
     }
 }
 

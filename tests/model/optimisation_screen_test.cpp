@@ -37,11 +37,13 @@ class OptimisationScreenTest : public ::testing::Test {
         for (int c = 0; c < list.columnCount(); ++c) cells.push_back(list.cellText(row, c));
         return cells;
     }
-    std::vector<std::string> column(const ResultList& list, int c) const {
+    std::vector<std::string> column(const ResultList& list, ListField field) const {
         std::vector<std::string> cells;
-        for (size_t r = 0; r < list.size(); ++r) cells.push_back(list.cellText(r, c));
+        for (size_t r = 0; r < list.size(); ++r) cells.push_back(list.fieldText(r, field));
         return cells;
     }
+    // Where a field stands in the lists, for what goes by position: headers, clicks, folding.
+    int col(ListField field) const { return screen.rawList().layout().columnOf(field); }
     // One candidate typed by hand into a fresh window and computed there.
     struct Shown {
         std::string kesair, ra, rc;
@@ -129,38 +131,41 @@ TEST_F(OptimisationScreenTest, TheDefaultSearchListsThreeHundredSixtyPilesInOrde
     EXPECT_FALSE(screen.cbt_YHcompute.enabled());
     EXPECT_TRUE(screen.cbt_YHsaixuan.enabled());
     EXPECT_TRUE(screen.cbt_YHsave.enabled());
-    EXPECT_EQ(raw.cellText(0, 0), "ZH-001");
-    EXPECT_EQ(raw.cellText(359, 0), "ZH-360");
+    EXPECT_EQ(raw.fieldText(0, ListField::PileNumber), "ZH-001");
+    EXPECT_EQ(raw.fieldText(359, ListField::PileNumber), "ZH-360");
 
     const Shown first = computeByHand(0, "1000", "0", "2.0d", false, "35.00", 0, 0);
     EXPECT_EQ(rowTexts(raw, 0),
               (std::vector<std::string>{"ZH-001", "圆  桩", "1000", "-", first.ra, first.rc, "2.0d",
                                         "1", "35.00", "干 作 业", first.kesair, "C25", ""}));
-    EXPECT_EQ(raw.cellText(1, 9), "泥浆护壁");
+    EXPECT_EQ(raw.fieldText(1, ListField::Process), "泥浆护壁");
 
     // 72 circles, 144 ellipses, 96 rectangles, 48 squares, in that order; the 16 rectangles
     // of 2000 by 2000 are listed as squares.
-    const std::vector<std::string> sections = column(raw, 1);
+    const std::vector<std::string> sections = column(raw, ListField::Section);
     EXPECT_EQ(std::count(sections.begin(), sections.begin() + 72, "圆  桩"), 72);
     EXPECT_EQ(std::count(sections.begin() + 72, sections.begin() + 216, "椭圆桩"), 144);
     EXPECT_EQ(std::count(sections.begin() + 216, sections.begin() + 312, "矩形桩"), 80);
     EXPECT_EQ(std::count(sections.begin() + 216, sections.begin() + 312, "方  桩"), 16);
     EXPECT_EQ(std::count(sections.begin() + 312, sections.end(), "方  桩"), 48);
-    EXPECT_EQ(raw.cellText(312, 2), raw.cellText(312, 3));
-    EXPECT_EQ(raw.cellText(312, 6).back(), 'b');
+    EXPECT_EQ(raw.fieldText(312, ListField::Size1), raw.fieldText(312, ListField::Size2));
+    EXPECT_EQ(raw.fieldText(312, ListField::Depth).back(), 'b');
 
     // Every listed text is what the input screen shows for that pile typed by hand.
     for (size_t row : {size_t{5}, size_t{100}, size_t{221}, size_t{250}, size_t{359}}) {
         SCOPED_TRACE(row);
-        const std::vector<std::string> cells = rowTexts(raw, row);
-        const int section = cells[1] == "圆  桩" ? 0 : cells[1] == "椭圆桩" ? 1 : 2;
-        const int process = cells[9] == "泥浆护壁" ? 1 : cells[9] == "后 注 浆" ? 2 : 0;
-        const int grade = (std::stoi(cells[11].substr(1)) - 25) / 5;
-        const Shown s = computeByHand(section, cells[2], section == 0 ? "0" : cells[3], cells[6],
-                                      cells[7] == "2", cells[8], grade, process);
-        EXPECT_EQ(cells[4], s.ra);
-        EXPECT_EQ(cells[5], s.rc);
-        EXPECT_EQ(cells[10], s.kesair);
+        const auto cell = [&](ListField field) { return raw.fieldText(row, field); };
+        const std::string shape = cell(ListField::Section), process = cell(ListField::Process);
+        const int section = shape == "圆  桩" ? 0 : shape == "椭圆桩" ? 1 : 2;
+        const int processItem = process == "泥浆护壁" ? 1 : process == "后 注 浆" ? 2 : 0;
+        const int grade = (std::stoi(cell(ListField::Grade).substr(1)) - 25) / 5;
+        const Shown s = computeByHand(section, cell(ListField::Size1),
+                                      section == 0 ? "0" : cell(ListField::Size2),
+                                      cell(ListField::Depth), cell(ListField::RockType) == "2",
+                                      cell(ListField::RockValue), grade, processItem);
+        EXPECT_EQ(cell(ListField::Ra), s.ra);
+        EXPECT_EQ(cell(ListField::Rc), s.rc);
+        EXPECT_EQ(cell(ListField::Kesair), s.kesair);
     }
     // The input screen holds the last candidate.
     EXPECT_EQ(input.cbe_dd.text(), "2000");
@@ -173,7 +178,7 @@ TEST_F(OptimisationScreenTest, ASingleCandidateIsNumberedWithOneDigit) {
     for (int row : {0, 1, 6, 7, 8, 10, 11}) items.editCell(row, 2, items.cell(row, 1));
     screen.cbt_YHcomputeClick();
     ASSERT_EQ(screen.rawList().size(), 1u);
-    EXPECT_EQ(screen.rawList().cellText(0, 0), "ZH-1");
+    EXPECT_EQ(screen.rawList().fieldText(0, ListField::PileNumber), "ZH-1");
     EXPECT_EQ(screen.lb_YHxingxi.text(), "计算完成，桩数：1 根");
 }
 
@@ -183,8 +188,8 @@ TEST_F(OptimisationScreenTest, ARefusedCandidateStopsTheSearchWithPlainNumbers) 
     screen.cbt_YHcomputeClick();
     const ResultList& raw = screen.rawList();
     ASSERT_EQ(raw.size(), 72u);
-    EXPECT_EQ(raw.cellText(0, 0), "1");
-    EXPECT_EQ(raw.cellText(71, 0), "72");
+    EXPECT_EQ(raw.fieldText(0, ListField::PileNumber), "1");
+    EXPECT_EQ(raw.fieldText(71, ListField::PileNumber), "72");
     EXPECT_EQ(screen.lb_YHxingxi.text(), "运行中止，主界面可查看中止位置、原因");
     EXPECT_EQ(screen.lb_YHxingxi.textColour(), TextColour::Red);
     EXPECT_TRUE(screen.cbt_YHcompute.enabled());
@@ -228,43 +233,45 @@ TEST_F(OptimisationScreenTest, HeaderClicksSortReverseAndMarkTheColumn) {
     screen.cbt_YHcomputeClick();
     const ResultList& raw = screen.rawList();
     const ListGrid& grid = screen.Grid2_Youhuajieguo;
-    EXPECT_EQ(grid.headers()[4], "  Ra(kN)");
+    const int d = col(ListField::Size1), ra = col(ListField::Ra);
+    EXPECT_EQ(grid.headers()[ra], "  Ra(kN)");
 
-    screen.Grid2_YouhuajieguoHeaderClick(4);
+    screen.Grid2_YouhuajieguoHeaderClick(ra);
     EXPECT_EQ(screen.lb_YHxingxi.text(), "Ra升序排列完成");
-    EXPECT_EQ(grid.headers()[4], "Ra(kN)▲");
+    EXPECT_EQ(grid.headers()[ra], "Ra(kN)▲");
     EXPECT_EQ(grid.selectedRow(), 0);
-    EXPECT_EQ(grid.selectedColumn(), 4);
-    for (size_t r = 1; r < raw.size(); ++r) ASSERT_LE(raw.sortValue(r - 1, 4), raw.sortValue(r, 4));
-    const std::string smallest = raw.cellText(0, 0);
+    EXPECT_EQ(grid.selectedColumn(), ra);
+    for (size_t r = 1; r < raw.size(); ++r)
+        ASSERT_LE(raw.fieldValue(r - 1, ListField::Ra), raw.fieldValue(r, ListField::Ra));
+    const std::string smallest = raw.fieldText(0, ListField::PileNumber);
 
-    screen.Grid2_YouhuajieguoHeaderClick(4);
+    screen.Grid2_YouhuajieguoHeaderClick(ra);
     EXPECT_EQ(screen.lb_YHxingxi.text(), "Ra降序排列完成");
-    EXPECT_EQ(grid.headers()[4], "Ra(kN)▼");
-    EXPECT_EQ(raw.cellText(359, 0), smallest);
-    screen.Grid2_YouhuajieguoHeaderClick(4);
+    EXPECT_EQ(grid.headers()[ra], "Ra(kN)▼");
+    EXPECT_EQ(raw.fieldText(359, ListField::PileNumber), smallest);
+    screen.Grid2_YouhuajieguoHeaderClick(ra);
     EXPECT_EQ(screen.lb_YHxingxi.text(), "Ra升序排列完成");
 
     // Another column starts from its own first click; the Ra mark goes.
-    screen.Grid2_YouhuajieguoHeaderClick(2);
+    screen.Grid2_YouhuajieguoHeaderClick(d);
     EXPECT_EQ(screen.lb_YHxingxi.text(), "d升序排列完成");
-    EXPECT_EQ(grid.headers()[2], "d|a(mm)▲");
-    EXPECT_EQ(grid.headers()[4], "  Ra(kN)");
+    EXPECT_EQ(grid.headers()[d], "d|a(mm)▲");
+    EXPECT_EQ(grid.headers()[ra], "  Ra(kN)");
 
-    screen.Grid2_YouhuajieguoHeaderClick(3);
+    screen.Grid2_YouhuajieguoHeaderClick(col(ListField::Size2));
     EXPECT_EQ(screen.lb_YHxingxi.text(), "仅支持d、Ra、Rc排序");
-    EXPECT_EQ(grid.headers()[2], "d|a(mm)▲");
+    EXPECT_EQ(grid.headers()[d], "d|a(mm)▲");
 
     // A new search empties the lists, and with them every mark.
     items.editCell(0, 1, "1");
     screen.cbt_YHcomputeClick();
-    EXPECT_EQ(grid.headers()[2], " d|a(mm)");
-    EXPECT_EQ(screen.sortStates(), SortStates{});
+    EXPECT_EQ(grid.headers()[d], " d|a(mm)");
+    EXPECT_EQ(screen.sortStates(), SortStates(formulaOneListLayout()));
 }
 
 TEST_F(OptimisationScreenTest, FilterCopiesTheRowsWithinBothRangesInListOrder) {
     screen.cbt_YHcomputeClick();
-    screen.Grid2_YouhuajieguoHeaderClick(5);  // by Rc
+    screen.Grid2_YouhuajieguoHeaderClick(col(ListField::Rc));
     items.editCell(13, 1, "0");
     items.editCell(13, 2, "0");
     items.editCell(14, 1, "0");
@@ -272,21 +279,23 @@ TEST_F(OptimisationScreenTest, FilterCopiesTheRowsWithinBothRangesInListOrder) {
     screen.cbt_YHsaixuanClick();
     const ResultList& filtered = screen.filteredList();
     EXPECT_EQ(filtered.size(), 360u);  // no bound at all
-    EXPECT_EQ(column(filtered, 0), column(screen.rawList(), 0));
+    EXPECT_EQ(column(filtered, ListField::PileNumber),
+              column(screen.rawList(), ListField::PileNumber));
     EXPECT_TRUE(screen.Grid3_Youhuasaixuan.visible());
     EXPECT_FALSE(screen.Grid2_Youhuajieguo.visible());
     EXPECT_EQ(screen.lb_YHxingxi.text(), "筛选完成，桩数：360 根");
-    EXPECT_EQ(screen.Grid3_Youhuasaixuan.headers()[5], "  Rc(kN)");
+    EXPECT_EQ(screen.Grid3_Youhuasaixuan.headers()[col(ListField::Rc)], "  Rc(kN)");
     EXPECT_FALSE(screen.cbt_YHsaixuan.enabled());
     EXPECT_TRUE(screen.cbt_YHsave.enabled());
 
     // A bound equal to a shown value lets that row pass.
-    const std::string ra = screen.rawList().cellText(17, 4);
+    const std::string ra = screen.rawList().fieldText(17, ListField::Ra);
     items.editCell(13, 1, ra);
     items.editCell(13, 2, ra);
     screen.cbt_YHsaixuanClick();
     ASSERT_FALSE(filtered.empty());
-    for (size_t r = 0; r < filtered.size(); ++r) EXPECT_EQ(filtered.cellText(r, 4), ra);
+    for (size_t r = 0; r < filtered.size(); ++r)
+        EXPECT_EQ(filtered.fieldText(r, ListField::Ra), ra);
 
     items.editCell(13, 1, "99999999");
     screen.cbt_YHsaixuanClick();
@@ -299,14 +308,14 @@ TEST_F(OptimisationScreenTest, FetchWritesTheRowIntoTheInputScreenAndReturnsTher
     screen.cbt_YHcomputeClick();
     const ResultList& raw = screen.rawList();
     const size_t square = 320;  // a square pile with fuk given
-    ASSERT_EQ(raw.cellText(square, 1), "方  桩");
-    const std::string ra = raw.cellText(square, 4);
+    ASSERT_EQ(raw.fieldText(square, ListField::Section), "方  桩");
+    const std::string ra = raw.fieldText(square, ListField::Ra);
     screen.Grid2_YouhuajieguoCellDblClick(static_cast<int>(square));
     EXPECT_TRUE(window.MainFormLayer.visible());
     EXPECT_FALSE(window.optimisationMode());
     EXPECT_EQ(input.cbb_jmlx.index(), 2);
     EXPECT_EQ(input.cbe_dd.text(), input.cbe_tyzd.text());
-    EXPECT_EQ(input.cbe_hr.text(), raw.cellText(square, 6));
+    EXPECT_EQ(input.cbe_hr.text(), raw.fieldText(square, ListField::Depth));
     EXPECT_EQ(input.cbe_hr.text().back(), 'b');
     EXPECT_EQ(input.edt_ra.text(), "");
     EXPECT_TRUE(input.cbt_compute.visible());
@@ -318,29 +327,32 @@ TEST_F(OptimisationScreenTest, FetchWritesTheRowIntoTheInputScreenAndReturnsTher
     // A circle with fuk given: the fuk button and the single process.
     window.cbt_YouHuaClick();
     size_t row = 0;
-    while (!(raw.cellText(row, 1) == "圆  桩" && raw.cellText(row, 7) == "2")) ++row;
+    while (!(raw.fieldText(row, ListField::Section) == "圆  桩" &&
+             raw.fieldText(row, ListField::RockType) == "2"))
+        ++row;
     screen.Grid2_YouhuajieguoCellDblClick(static_cast<int>(row));
     EXPECT_TRUE(input.rdb_fuk.checked());
-    EXPECT_EQ(input.edt_fuk.text(), raw.cellText(row, 8));
+    EXPECT_EQ(input.edt_fuk.text(), raw.fieldText(row, ListField::RockValue));
     EXPECT_EQ(input.cbb_czgy.index(), 0);
-    EXPECT_EQ(input.cbb_hnt.text(), raw.cellText(row, 11));
+    EXPECT_EQ(input.cbb_hnt.text(), raw.fieldText(row, ListField::Grade));
 }
 
 TEST_F(OptimisationScreenTest, FoldFirstAddsTheListColumnsThenTogglesThemWithTheNotes) {
     const ListGrid& grid = screen.Grid2_Youhuajieguo;
+    const int rc = col(ListField::Rc), depth = col(ListField::Depth);
     EXPECT_TRUE(items.columnVisible(4));
-    EXPECT_TRUE(grid.columnVisible(5));
-    EXPECT_FALSE(grid.columnVisible(6));
+    EXPECT_TRUE(grid.columnVisible(rc));
+    EXPECT_FALSE(grid.columnVisible(depth));
     EXPECT_EQ(screen.cbt_zhangkai.text(), "展开");
     screen.cbt_zhangkaiClick();
-    EXPECT_TRUE(grid.columnVisible(12));
-    EXPECT_TRUE(screen.Grid3_Youhuasaixuan.columnVisible(6));
+    EXPECT_TRUE(grid.columnVisible(col(ListField::Note)));
+    EXPECT_TRUE(screen.Grid3_Youhuasaixuan.columnVisible(depth));
     EXPECT_TRUE(items.columnVisible(4));
     EXPECT_EQ(screen.cbt_zhangkai.text(), "折叠");
     screen.cbt_zhangkaiClick();
-    EXPECT_FALSE(grid.columnVisible(6));
+    EXPECT_FALSE(grid.columnVisible(depth));
     EXPECT_FALSE(items.columnVisible(4));
-    EXPECT_TRUE(grid.columnVisible(0));
+    EXPECT_TRUE(grid.columnVisible(col(ListField::PileNumber)));
 }
 
 TEST_F(OptimisationScreenTest, SaveWritesTheListShownAfterThePermission) {
@@ -360,7 +372,7 @@ TEST_F(OptimisationScreenTest, SaveWritesTheListShownAfterThePermission) {
     EXPECT_EQ(bytes.find("\r\n"), bytes.find('\n') - 1);
 
     // A sort enables it again; a filter that finds nothing leaves nothing to save.
-    screen.Grid2_YouhuajieguoHeaderClick(4);
+    screen.Grid2_YouhuajieguoHeaderClick(col(ListField::Ra));
     EXPECT_TRUE(screen.cbt_YHsave.enabled());
     items.editCell(13, 1, "99999999");
     screen.cbt_YHsaixuanClick();
@@ -413,7 +425,7 @@ TEST_F(OptimisationScreenTest, ACancelledSearchKeepsItsRowsNumberedPlainly) {
     screen.cbt_YHcomputeClick();
     const ResultList& raw = screen.rawList();
     ASSERT_EQ(raw.size(), OptimisationScreen::kProgressInterval);
-    EXPECT_EQ(raw.cellText(0, 0), "1");
+    EXPECT_EQ(raw.fieldText(0, ListField::PileNumber), "1");
     EXPECT_NE(screen.lb_YHxingxi.text().find("2048"), std::string::npos);
     EXPECT_EQ(screen.lb_YHxingxi.textColour(), TextColour::Black);
     EXPECT_TRUE(screen.cbt_YHcompute.enabled());
@@ -453,12 +465,13 @@ TEST_F(OptimisationScreenTest, TheStatusLineSaysASearchRunsWithItsCount) {
 
 TEST_F(OptimisationScreenTest, AFilterUnmarksOnlyItsOwnList) {
     screen.cbt_YHcomputeClick();
-    screen.Grid2_YouhuajieguoHeaderClick(4);
-    ASSERT_EQ(screen.Grid2_Youhuajieguo.headers()[4], "Ra(kN)▲");
+    const int ra = col(ListField::Ra);
+    screen.Grid2_YouhuajieguoHeaderClick(ra);
+    ASSERT_EQ(screen.Grid2_Youhuajieguo.headers()[ra], "Ra(kN)▲");
     screen.cbt_YHsaixuanClick();
-    EXPECT_EQ(screen.Grid2_Youhuajieguo.headers()[4], "Ra(kN)▲");
-    EXPECT_EQ(screen.Grid3_Youhuasaixuan.headers()[4], "  Ra(kN)");
-    EXPECT_EQ(screen.sortStates(), SortStates{});
+    EXPECT_EQ(screen.Grid2_Youhuajieguo.headers()[ra], "Ra(kN)▲");
+    EXPECT_EQ(screen.Grid3_Youhuasaixuan.headers()[ra], "  Ra(kN)");
+    EXPECT_EQ(screen.sortStates(), SortStates(formulaOneListLayout()));
 }
 
 }  // namespace

@@ -1,12 +1,29 @@
 // The search writes each candidate through the input screen's controls. Whatever is done to
-// make that fast, every control must end every candidate in exactly the state it always had:
-// this test folds the whole visible state of the window after every candidate of several
-// searches into one digest, recorded once from the straightforward implementation.
+// make that fast, every control must end every candidate in exactly the state it always had.
+// This test takes the whole visible state of the window after every candidate of several
+// searches and compares it, control by control, with the states recorded from the
+// straightforward implementation; a difference names the search, the candidate, the control
+// and its recorded and present state. The recording also keeps the digest of all the states,
+// a 64-bit FNV-1a over them in the order they are taken.
+//
+// The recordings are the files in tests/model/search_states/, one for each search. After a
+// change that is meant to change what a control shows, record them again with
+//
+//     PILE_RECORD_SEARCH_STATES=1 build/tests/model/model_tests --gtest_filter='SearchState*'
+//
+// and read the difference of the files before committing them.
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/model/formula_one_window.h"
@@ -15,86 +32,293 @@
 namespace pile {
 namespace {
 
-class StateDigest {
-  public:
-    void add(const std::string& text) {
-        for (unsigned char c : text) mix(c);
-        mix(0xFF);
-    }
-    void add(std::uint64_t value) {
-        for (int i = 0; i < 8; ++i) mix(static_cast<unsigned char>(value >> (8 * i)));
-    }
-    void add(const Control& c) {
-        add(static_cast<std::uint64_t>(c.enabled()) | static_cast<std::uint64_t>(c.visible()) << 1 |
-            static_cast<std::uint64_t>(c.textColour()) << 2);
-        add(c.hint());
-    }
-    void add(const Label& c) {
-        add(static_cast<const Control&>(c));
-        add(c.text());
-    }
-    void add(const Edit& c) {
-        add(static_cast<const Control&>(c));
-        add(c.text());
-    }
-    void add(const ComboBox& c) {
-        add(static_cast<const Control&>(c));
-        for (const auto& item : c.items()) add(item);
-        add(static_cast<std::uint64_t>(c.index() + 1));
-        add(c.text());
-    }
-    void add(const CheckBox& c) {
-        add(static_cast<const Control&>(c));
-        add(static_cast<std::uint64_t>(c.checked()));
-    }
-    void add(const RadioButton& c) {
-        add(static_cast<const Control&>(c));
-        add(static_cast<std::uint64_t>(c.checked()));
-    }
-    void add(const PopupList& c) {
-        add(static_cast<const Control&>(c));
-        add(static_cast<std::uint64_t>(c.index() + 1));
-    }
-    std::uint64_t value() const { return m_hash; }
+constexpr const char* kRecordVariable = "PILE_RECORD_SEARCH_STATES";
 
-  private:
-    void mix(unsigned char byte) {
-        m_hash ^= byte;
-        m_hash *= 0x100000001b3ULL;  // FNV-1a
+// A text in double quotes, with the quote, the backslash and line breaks escaped, so that a
+// state is one line of a recording.
+std::string inQuotes(std::string_view text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else {
+            out += c;
+        }
     }
-    std::uint64_t m_hash = 0xcbf29ce484222325ULL;
+    return out + '"';
+}
+
+// One control's state after a candidate.
+struct ControlState {
+    std::string name;
+    std::string text;
 };
 
-void addScreen(StateDigest& d, const InputScreen& s) {
-    for (const Label* l :
-         {&s.lb_cxm,     &s.cbt_CopyRight, &s.lb_shuoming, &s.gpb_jzcs,    &s.lb_jmlx,
-          &s.lb_dd,      &s.lb_tyzd,       &s.lb_hr,       &s.lb_hnt,      &s.lb_czgy,
-          &s.gpb_jycs,   &s.lb_frk_ystj,   &s.gpb_scjg,    &s.lb_tiaowen,  &s.lb_kesair,
-          &s.lb_ra,      &s.lb_rc,         &s.cbt_JingDu,  &s.cbt_compute, &s.cbt_View,
-          &s.cbt_YouHua, &s.cbt_tuichu})
-        d.add(*l);
-    d.add(s.img_Logo);
-    for (const ComboBox* c :
-         {&s.cbb_jmlx, &s.cbe_dd, &s.cbe_tyzd, &s.cbe_hr, &s.cbb_hnt, &s.cbb_czgy})
-        d.add(*c);
-    for (const Edit* e : {&s.edt_frk, &s.edt_fuk, &s.edt_kesair, &s.edt_ra, &s.edt_rc}) d.add(*e);
-    d.add(s.rdb_frk);
-    d.add(s.rdb_fuk);
-    d.add(s.ckb_ystj);
-    d.add(s.popbox_jingdu);
+// Takes the state of each control as text and folds the same state into the digest.
+class StateTaker {
+  public:
+    void add(std::string_view name, const Control& c) {
+        begin(name);
+        addControl(c);
+    }
+    void add(std::string_view name, const Label& c) {
+        begin(name);
+        addControl(c);
+        addText("text", c.text());
+    }
+    void add(std::string_view name, const Edit& c) {
+        begin(name);
+        addControl(c);
+        addText("text", c.text());
+    }
+    // The items are a state of their own ("name.items"), recorded only when they change.
+    void add(std::string_view name, const ComboBox& c) {
+        begin(name);
+        addControl(c);
+        std::string items = "[";
+        for (const auto& item : c.items()) {
+            mix(item);
+            items += (items.size() > 1 ? "," : "") + inQuotes(item);
+        }
+        mix(static_cast<std::uint64_t>(c.index() + 1));
+        addWord("index=" + std::to_string(c.index()));
+        addText("text", c.text());
+        begin(std::string(name) + ".items");
+        m_text = items + "]";
+    }
+    void add(std::string_view name, const CheckBox& c) {
+        begin(name);
+        addControl(c);
+        addFlag("checked", c.checked());
+    }
+    void add(std::string_view name, const RadioButton& c) {
+        begin(name);
+        addControl(c);
+        addFlag("checked", c.checked());
+    }
+    void add(std::string_view name, const PopupList& c) {
+        begin(name);
+        addControl(c);
+        mix(static_cast<std::uint64_t>(c.index() + 1));
+        addWord("index=" + std::to_string(c.index()));
+    }
+
+    // The states taken since the last call.
+    std::vector<ControlState> take() {
+        end();
+        return std::exchange(m_states, {});
+    }
+    std::uint64_t digest() const { return m_hash; }
+
+  private:
+    void begin(std::string_view name) {
+        end();
+        m_name = name;
+    }
+    void end() {
+        if (!m_name.empty()) m_states.push_back({std::exchange(m_name, {}), m_text});
+        m_text.clear();
+    }
+    void addControl(const Control& c) {
+        mix(static_cast<std::uint64_t>(c.enabled()) | static_cast<std::uint64_t>(c.visible()) << 1 |
+            static_cast<std::uint64_t>(c.textColour()) << 2);
+        mix(c.hint());
+        // Enabled, visible and black go without saying.
+        if (!c.enabled()) addWord("disabled");
+        if (!c.visible()) addWord("hidden");
+        if (c.textColour() == TextColour::Red) addWord("red");
+        if (!c.hint().empty()) addWord("hint=" + inQuotes(c.hint()));
+    }
+    void addText(const char* what, const std::string& text) {
+        mix(text);
+        addWord(std::string(what) + "=" + inQuotes(text));
+    }
+    void addFlag(const char* what, bool on) {
+        mix(static_cast<std::uint64_t>(on));
+        addWord(std::string(what) + "=" + (on ? "1" : "0"));
+    }
+    void addWord(const std::string& word) {
+        if (!m_text.empty()) m_text += ' ';
+        m_text += word;
+    }
+    void mix(const std::string& text) {
+        for (unsigned char c : text) mix(c);
+        mix(static_cast<unsigned char>(0xFF));
+    }
+    void mix(std::uint64_t value) {
+        for (int i = 0; i < 8; ++i) mix(static_cast<unsigned char>(value >> (8 * i)));
+    }
+    void mix(unsigned char byte) {
+        m_hash ^= byte;
+        m_hash *= 0x100000001b3ULL;
+    }
+
+    std::uint64_t m_hash = 0xcbf29ce484222325ULL;
+    std::string m_name;
+    std::string m_text;
+    std::vector<ControlState> m_states;
+};
+
+#define PILE_TAKE(taker, control) (taker).add(#control, control)
+
+void takeScreen(StateTaker& t, const InputScreen& input) {
+    PILE_TAKE(t, input.lb_cxm);
+    PILE_TAKE(t, input.cbt_CopyRight);
+    PILE_TAKE(t, input.lb_shuoming);
+    PILE_TAKE(t, input.gpb_jzcs);
+    PILE_TAKE(t, input.lb_jmlx);
+    PILE_TAKE(t, input.lb_dd);
+    PILE_TAKE(t, input.lb_tyzd);
+    PILE_TAKE(t, input.lb_hr);
+    PILE_TAKE(t, input.lb_hnt);
+    PILE_TAKE(t, input.lb_czgy);
+    PILE_TAKE(t, input.gpb_jycs);
+    PILE_TAKE(t, input.lb_frk_ystj);
+    PILE_TAKE(t, input.gpb_scjg);
+    PILE_TAKE(t, input.lb_tiaowen);
+    PILE_TAKE(t, input.lb_kesair);
+    PILE_TAKE(t, input.lb_ra);
+    PILE_TAKE(t, input.lb_rc);
+    PILE_TAKE(t, input.cbt_JingDu);
+    PILE_TAKE(t, input.cbt_compute);
+    PILE_TAKE(t, input.cbt_View);
+    PILE_TAKE(t, input.cbt_YouHua);
+    PILE_TAKE(t, input.cbt_tuichu);
+    PILE_TAKE(t, input.img_Logo);
+    PILE_TAKE(t, input.cbb_jmlx);
+    PILE_TAKE(t, input.cbe_dd);
+    PILE_TAKE(t, input.cbe_tyzd);
+    PILE_TAKE(t, input.cbe_hr);
+    PILE_TAKE(t, input.cbb_hnt);
+    PILE_TAKE(t, input.cbb_czgy);
+    PILE_TAKE(t, input.edt_frk);
+    PILE_TAKE(t, input.edt_fuk);
+    PILE_TAKE(t, input.edt_kesair);
+    PILE_TAKE(t, input.edt_ra);
+    PILE_TAKE(t, input.edt_rc);
+    PILE_TAKE(t, input.rdb_frk);
+    PILE_TAKE(t, input.rdb_fuk);
+    PILE_TAKE(t, input.ckb_ystj);
+    PILE_TAKE(t, input.popbox_jingdu);
+}
+
+#undef PILE_TAKE
+
+// The states of a search, candidate by candidate.
+struct SearchStates {
+    std::uint64_t digest = 0;
+    std::vector<std::vector<ControlState>> candidates;
+};
+
+std::string hex(std::uint64_t value) {
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(value));
+    return text;
+}
+
+std::string recordingPath(const char* file) {
+    return std::string(PILE_SEARCH_STATES_DIR) + "/" + file;
+}
+
+// A recording: a comment naming the command, the digest and the candidate count, then for each
+// candidate "@" and its number, and a line for each control whose state differs from its state
+// after the candidate before (after the first candidate, every control): name, tab, state. A
+// state names what is not as usual ("disabled", "hidden", "red", a hint) and the values.
+void record(const SearchStates& states, const char* search, const char* file) {
+    std::ofstream out(recordingPath(file), std::ios::binary);
+    out << "# The state of every control after each candidate of the search \"" << search
+        << "\";\n# written by " << kRecordVariable << "=1 (tests/model/search_state_test.cpp).\n"
+        << "# Controls are enabled, visible and black unless their state says otherwise.\n";
+    out << "digest " << hex(states.digest) << "\n";
+    out << "candidates " << states.candidates.size() << "\n";
+    std::map<std::string, std::string> last;
+    for (std::size_t k = 0; k < states.candidates.size(); ++k) {
+        out << "@" << k + 1 << "\n";
+        for (const ControlState& s : states.candidates[k]) {
+            auto [it, added] = last.try_emplace(s.name, s.text);
+            if (!added && it->second == s.text) continue;
+            it->second = s.text;
+            out << s.name << '\t' << s.text << '\n';
+        }
+    }
+    ASSERT_TRUE(out.flush()) << "cannot write " << recordingPath(file);
+}
+
+// A recording read back: the digest, the candidate count and the changes of each candidate.
+struct Recording {
+    std::uint64_t digest = 0;
+    std::size_t candidates = 0;
+    std::vector<std::vector<ControlState>> changes;
+};
+
+bool read(const char* file, Recording& r, std::string& problem) {
+    std::ifstream in(recordingPath(file), std::ios::binary);
+    if (!in) {
+        problem =
+            "no recording " + recordingPath(file) + "; record it with " + kRecordVariable + "=1";
+        return false;
+    }
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty() || line[0] == '#') continue;
+        if (line.starts_with("digest ")) {
+            r.digest = std::stoull(line.substr(7), nullptr, 16);
+        } else if (line.starts_with("candidates ")) {
+            r.candidates = std::stoul(line.substr(11));
+        } else if (line[0] == '@') {
+            r.changes.emplace_back();
+        } else {
+            const std::size_t tab = line.find('\t');
+            if (tab == std::string::npos || r.changes.empty()) {
+                problem = "unreadable line in " + recordingPath(file) + ": " + line;
+                return false;
+            }
+            r.changes.back().push_back({line.substr(0, tab), line.substr(tab + 1)});
+        }
+    }
+    return true;
+}
+
+// The first control whose state differs from the recording, or nothing.
+std::string firstDifference(const SearchStates& now, const Recording& recorded) {
+    std::map<std::string, std::string> expected;
+    const std::size_t common = std::min(now.candidates.size(), recorded.changes.size());
+    for (std::size_t k = 0; k < common; ++k) {
+        for (const ControlState& change : recorded.changes[k]) expected[change.name] = change.text;
+        for (const ControlState& s : now.candidates[k]) {
+            const auto it = expected.find(s.name);
+            std::ostringstream out;
+            out << "candidate " << k + 1 << ", " << s.name
+                << ":\n  recorded: " << (it == expected.end() ? "(not recorded)" : it->second)
+                << "\n  now:      " << s.text;
+            if (it == expected.end() || it->second != s.text) return out.str();
+        }
+    }
+    if (now.candidates.size() != recorded.candidates)
+        return "the search computed " + std::to_string(now.candidates.size()) +
+               " candidates; the recording has " + std::to_string(recorded.candidates);
+    return {};
 }
 
 struct Search {
     const char* name;
+    const char* file;                               // in tests/model/search_states/
     std::vector<std::array<const char*, 4>> items;  // row, min, max, step
     bool slope;
-    std::uint64_t digest;
 };
 
 TEST(SearchStateTest, EveryCandidateLeavesEveryControlAsItAlwaysHas) {
     const Search searches[] = {
-        {"default", {}, false, 0xe231bb51c3d98a4bULL},
+        {"default", "default.txt", {}, false},
         {"all sections, fine steps",
+         "all_sections_fine_steps.txt",
          {{"1", "800", "2000", "150"},
           {"2", "0", "700", "350"},
           {"3", "1500", "2600", "550"},
@@ -103,13 +327,13 @@ TEST(SearchStateTest, EveryCandidateLeavesEveryControlAsItAlwaysHas) {
           {"7", "1", "2", "1"},
           {"10", "C25", "C60", "15"},
           {"11", "1", "3", "1"}},
-         true,
-         0xbc6b9e0ca6678321ULL},
+         true},
         {"millimetre depths",
+         "millimetre_depths.txt",
          {{"6", "500", "3000", "1250"}, {"8", "0.5", "60", "29.75"}},
-         false,
-         0x866afb17ef6cb55fULL},
+         false},
     };
+    const char* recording = std::getenv(kRecordVariable);
     for (const Search& search : searches) {
         SCOPED_TRACE(search.name);
         test::FakePlatform fake;
@@ -123,19 +347,57 @@ TEST(SearchStateTest, EveryCandidateLeavesEveryControlAsItAlwaysHas) {
             const int row = std::stoi(item[0]);
             for (int c = 1; c <= 3; ++c) screen.Grid1_Youhuaxuanxiang.editCell(row, c, item[c]);
         }
-        StateDigest digest;
-        int candidates = 0;
+        StateTaker taker;
+        SearchStates states;
         screen.setCandidateObserver([&] {
-            ++candidates;
-            addScreen(digest, input);
-            digest.add(window.bookScreen().cbt_Save);
-            digest.add(window.bookScreen().cbt_sanchu);
-            digest.add(screen.lb_YHxingxi);
+            takeScreen(taker, input);
+            taker.add("book.cbt_Save", window.bookScreen().cbt_Save);
+            taker.add("book.cbt_sanchu", window.bookScreen().cbt_sanchu);
+            taker.add("screen.lb_YHxingxi", screen.lb_YHxingxi);
+            states.candidates.push_back(taker.take());
         });
         screen.cbt_YHcomputeClick();
-        EXPECT_GT(candidates, 300);
-        EXPECT_EQ(digest.value(), search.digest);
+        states.digest = taker.digest();
+        EXPECT_GT(states.candidates.size(), 300u);
+
+        if (recording && std::string(recording) == "1") record(states, search.name, search.file);
+        Recording recorded;
+        std::string problem;
+        ASSERT_TRUE(read(search.file, recorded, problem)) << problem;
+        const std::string difference = firstDifference(states, recorded);
+        EXPECT_TRUE(difference.empty()) << difference;
+        EXPECT_EQ(hex(states.digest), hex(recorded.digest));
     }
+}
+
+TEST(SearchStateTest, ADifferenceNamesTheCandidateTheControlAndBothStates) {
+    const auto states = [](std::vector<std::vector<ControlState>> candidates) {
+        return SearchStates{0, std::move(candidates)};
+    };
+    Recording recorded;
+    recorded.candidates = 2;
+    recorded.changes = {{{"input.edt_ra", "text=\"8410\""}, {"input.cbt_View", "text=\"结果\""}},
+                        {{"input.edt_ra", "text=\"8420\""}}};
+    EXPECT_EQ(
+        firstDifference(
+            states({{{"input.edt_ra", "text=\"8410\""}, {"input.cbt_View", "text=\"结果\""}},
+                    {{"input.edt_ra", "text=\"8420\""}, {"input.cbt_View", "text=\"结果\""}}}),
+            recorded),
+        "");
+    // The second candidate leaves the button hidden: the unchanged Ra does not hide it.
+    EXPECT_EQ(firstDifference(
+                  states({{{"input.edt_ra", "text=\"8410\""}, {"input.cbt_View", "text=\"结果\""}},
+                          {{"input.edt_ra", "text=\"8420\""},
+                           {"input.cbt_View", "hidden text=\"结果\""}}}),
+                  recorded),
+              "candidate 2, input.cbt_View:\n"
+              "  recorded: text=\"结果\"\n"
+              "  now:      hidden text=\"结果\"");
+    EXPECT_EQ(
+        firstDifference(
+            states({{{"input.edt_ra", "text=\"8410\""}, {"input.cbt_View", "text=\"结果\""}}}),
+            recorded),
+        "the search computed 1 candidates; the recording has 2");
 }
 
 }  // namespace

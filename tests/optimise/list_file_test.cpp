@@ -163,9 +163,9 @@ TEST(ListFile, RowsAreNumberedByTheirPositionWhenWritten) {
     ResultList raw;
     for (int i = 0; i < 10; ++i) raw.append(circleRow(20000 - 1000 * i, 7000));
     raw.assignPileNumbers();
-    SortStates states;
-    sortByHeader(raw, states, 4);
-    ASSERT_EQ(raw.cellText(0, 0), "ZH-10");
+    SortStates states(raw.layout());
+    sortByHeader(raw, states, raw.layout().columnOf(ListField::Ra));
+    ASSERT_EQ(raw.fieldText(0, ListField::PileNumber), "ZH-10");
     const auto lines = listFileLines(raw, ListFileKind::Raw, kTime);
     EXPECT_EQ(fileNumbers(lines),
               (std::vector<std::string>{"ZH-01", "ZH-02", "ZH-03", "ZH-04", "ZH-05", "ZH-06",
@@ -177,7 +177,7 @@ TEST(ListFile, RowsAreNumberedByTheirPositionWhenWritten) {
     for (int i = 0; i < 120; ++i) big.append(circleRow(i % 40 == 0 ? 13000 : 500, 7000));
     big.assignPileNumbers();
     const ResultList filtered = filterByRaRc(big, {12000, 14000}, {0, 1e15});
-    ASSERT_EQ(filtered.cellText(1, 0), "ZH-041");
+    ASSERT_EQ(filtered.fieldText(1, ListField::PileNumber), "ZH-041");
     EXPECT_EQ(fileNumbers(listFileLines(filtered, ListFileKind::Filtered, kTime)),
               (std::vector<std::string>{"ZH-1", "ZH-2", "ZH-3"}));
 }

@@ -54,7 +54,7 @@ TEST(FilterList, InclusiveBoundsOnTheShownValues) {
     // 11999.4 shows 11999 and fails; 11999.5 shows 12000 and passes; 14000.5 shows 14001.
     const ResultList got = filterByRaRc(raw, {12000, 14000}, {6000, 8000});
     EXPECT_EQ(numbers(got), (std::vector<std::string>{"ZH-1", "ZH-3", "ZH-6"}));
-    EXPECT_EQ(got.cellText(2, 4), "12000");
+    EXPECT_EQ(got.fieldText(2, ListField::Ra), "12000");
 
     // Minimum above maximum: only the bound itself.
     EXPECT_EQ(numbers(filterByRaRc(raw, normaliseBounds(14000, 12000), normaliseBounds(0, 0))),
@@ -70,16 +70,16 @@ TEST(FilterList, KeepsTheOrderOfASortedListAndTheRawNumbers) {
     ResultList raw;
     for (int i = 0; i < 12; ++i) raw.append(circleRow(12000 + 100 * ((i * 5) % 12), 7000 - i));
     raw.assignPileNumbers();
-    SortStates states;
-    sortByHeader(raw, states, 5);  // Rc ascending: rows 12 .. 1
+    SortStates states(raw.layout());
+    sortByHeader(raw, states, raw.layout().columnOf(ListField::Rc));  // ascending: rows 12 .. 1
     const ResultList got = filterByRaRc(raw, {12000, 12500}, {0, 1e15});
     // Ra 12000 + 100 * ((i * 5) % 12) <= 12500 for i = 0, 1, 3, 5, 8, 10 (pile numbers i + 1).
     EXPECT_EQ(numbers(got),
               (std::vector<std::string>{"ZH-11", "ZH-09", "ZH-06", "ZH-04", "ZH-02", "ZH-01"}));
     // The copy is independent: sorting it leaves the raw list.
     ResultList copy = got;
-    SortStates copyStates;
-    sortByHeader(copy, copyStates, 4);
+    SortStates copyStates(copy.layout());
+    sortByHeader(copy, copyStates, copy.layout().columnOf(ListField::Ra));
     EXPECT_EQ(numbers(raw).front(), "ZH-12");
 }
 

@@ -62,10 +62,11 @@ inline ResultList listWithRa(const std::vector<double>& ra) {
     return list;
 }
 
-// The pile numbers (column 0) of the list, top to bottom.
+// The pile numbers of the list, top to bottom.
 inline std::vector<std::string> numbers(const ResultList& list) {
     std::vector<std::string> out;
-    for (std::size_t i = 0; i < list.size(); ++i) out.push_back(list.cellText(i, 0));
+    for (std::size_t i = 0; i < list.size(); ++i)
+        out.push_back(list.fieldText(i, ListField::PileNumber));
     return out;
 }
 

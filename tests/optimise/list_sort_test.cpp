@@ -92,7 +92,7 @@ TEST(ExchangeSort, EqualRowsCanBeCarriedPastEachOther) {
     EXPECT_EQ(exchangeSortOrder({2, 2, 1}), (std::vector<std::uint32_t>{2, 1, 0}));
     // Ra 100 (A), 100 (B), 50 (C): ascending gives C, B, A.
     ResultList list = test::listWithRa({100, 100, 50});
-    exchangeSort(list, 4);
+    exchangeSort(list, ListField::Ra);
     EXPECT_EQ(numbers(list), (std::vector<std::string>{"3", "2", "1"}));
 }
 
@@ -105,13 +105,17 @@ TEST(ExchangeSort, SortsOnTheShownTexts) {
         v.mode = RoundingMode::Tens;
         list.append(v);
     }
-    exchangeSort(list, 4);
+    exchangeSort(list, ListField::Ra);
     EXPECT_EQ(numbers(list), (std::vector<std::string>{"4", "2", "3", "1"}));
 }
 
+// The columns a header click names, found in the formula-one layout.
+int columnOf(ListField field) { return formulaOneListLayout().columnOf(field); }
+
 TEST(SortByHeader, ThreeClicksSortThenReverseTwice) {
     ResultList list = test::listWithRa({300, 100, 200, 100});
-    SortStates states;
+    SortStates states(list.layout());
+    const int ra = columnOf(ListField::Ra);
     struct Step {
         const char* status;
         SortState state;
@@ -124,13 +128,13 @@ TEST(SortByHeader, ThreeClicksSortThenReverseTwice) {
         {"Ra升序排列完成", SortState::Ascending, {"2", "4", "3", "1"}, "Ra(kN)▲"},
     };
     for (const auto& s : steps) {
-        const SortOutcome out = sortByHeader(list, states, 4);
+        const SortOutcome out = sortByHeader(list, states, ra);
         EXPECT_EQ(out.status, s.status);
         EXPECT_TRUE(out.selectFirstCell);
         EXPECT_TRUE(out.reordered);
-        EXPECT_EQ(states.state(4), s.state);
+        EXPECT_EQ(states.state(ra), s.state);
         EXPECT_EQ(numbers(list), s.order);
-        EXPECT_EQ(headerText(list.layout(), 4, states.state(4)), s.header);
+        EXPECT_EQ(headerText(list.layout(), ra, states.state(ra)), s.header);
     }
 }
 
@@ -139,57 +143,73 @@ TEST(SortByHeader, AnotherColumnStartsAscendingAndClearsTheFirst) {
     list.append(test::circleRow(100, 9000, 2000));
     list.append(test::circleRow(300, 8000, 1000));
     list.append(test::circleRow(200, 7000, 1500));
-    SortStates states;
-    sortByHeader(list, states, 4);
-    sortByHeader(list, states, 4);  // Ra descending: 2 3 1
-    EXPECT_EQ(sortByHeader(list, states, 2).status, "d升序排列完成");
+    SortStates states(list.layout());
+    const int d = columnOf(ListField::Size1), ra = columnOf(ListField::Ra),
+              rc = columnOf(ListField::Rc);
+    sortByHeader(list, states, ra);
+    sortByHeader(list, states, ra);  // Ra descending: 2 3 1
+    EXPECT_EQ(sortByHeader(list, states, d).status, "d升序排列完成");
     EXPECT_EQ(numbers(list), (std::vector<std::string>{"2", "3", "1"}));
-    EXPECT_EQ(states.state(4), SortState::Unsorted);
-    EXPECT_EQ(states.state(2), SortState::Ascending);
-    EXPECT_EQ(sortByHeader(list, states, 5).status, "Rc升序排列完成");
-    EXPECT_EQ(sortByHeader(list, states, 5).status, "Rc降序排列完成");
-    EXPECT_EQ(states.state(2), SortState::Unsorted);
+    EXPECT_EQ(states.state(ra), SortState::Unsorted);
+    EXPECT_EQ(states.state(d), SortState::Ascending);
+    EXPECT_EQ(sortByHeader(list, states, rc).status, "Rc升序排列完成");
+    EXPECT_EQ(sortByHeader(list, states, rc).status, "Rc降序排列完成");
+    EXPECT_EQ(states.state(d), SortState::Unsorted);
 }
 
 TEST(SortByHeader, ColumnsThatDoNotSortAndShortLists) {
     ResultList list = test::listWithRa({300, 100});
-    SortStates states;
-    states.set(4, SortState::Ascending);
-    for (int column : {0, 1, 3, 6, 12}) {
+    SortStates states(list.layout());
+    const int ra = columnOf(ListField::Ra);
+    states.set(ra, SortState::Ascending);
+    for (ListField field : {ListField::PileNumber, ListField::Section, ListField::Size2,
+                            ListField::Depth, ListField::Note}) {
+        const int column = columnOf(field);
         SCOPED_TRACE(column);
         const SortOutcome out = sortByHeader(list, states, column);
         EXPECT_EQ(out.status, "仅支持d、Ra、Rc排序");
         EXPECT_TRUE(out.selectFirstCell);
         EXPECT_FALSE(out.reordered);
         EXPECT_EQ(numbers(list), (std::vector<std::string>{"1", "2"}));
-        EXPECT_EQ(states.state(4), SortState::Ascending);
+        EXPECT_EQ(states.state(ra), SortState::Ascending);
+    }
+    // A click beside the headers names no column: nothing is selected.
+    for (int column : {-1, list.columnCount()}) {
+        SCOPED_TRACE(column);
+        const SortOutcome out = sortByHeader(list, states, column);
+        EXPECT_EQ(out.status, "仅支持d、Ra、Rc排序");
+        EXPECT_FALSE(out.selectFirstCell);
     }
     ResultList one = test::listWithRa({5});
-    for (int column : {0, 4}) {
+    for (int column : {columnOf(ListField::PileNumber), ra}) {
         const SortOutcome out = sortByHeader(one, states, column);
         EXPECT_EQ(out.status, "无需排序");
         EXPECT_FALSE(out.selectFirstCell);
     }
-    EXPECT_EQ(sortByHeader(list, states, 4).status, "Ra降序排列完成");  // states untouched
+    EXPECT_EQ(sortByHeader(list, states, ra).status, "Ra降序排列完成");  // states untouched
 }
 
 TEST(HeaderText, PaddedToEightColumnsWithWideMarks) {
     const ListLayout& layout = formulaOneListLayout();
     struct Case {
-        int column;
+        ListField field;
         SortState state;
         const char* text;
     };
     const Case cases[] = {
-        {0, SortState::Unsorted, "  桩编号"},  {1, SortState::Unsorted, "截面类型"},
-        {2, SortState::Unsorted, " d|a(mm)"},  {2, SortState::Ascending, "d|a(mm)▲"},
-        {4, SortState::Unsorted, "  Ra(kN)"},  {4, SortState::Descending, "Ra(kN)▼"},
-        {5, SortState::Ascending, "Rc(kN)▲"},  {10, SortState::Unsorted, "   ζr(β)"},
-        {12, SortState::Unsorted, "    备注"},
+        {ListField::PileNumber, SortState::Unsorted, "  桩编号"},
+        {ListField::Section, SortState::Unsorted, "截面类型"},
+        {ListField::Size1, SortState::Unsorted, " d|a(mm)"},
+        {ListField::Size1, SortState::Ascending, "d|a(mm)▲"},
+        {ListField::Ra, SortState::Unsorted, "  Ra(kN)"},
+        {ListField::Ra, SortState::Descending, "Ra(kN)▼"},
+        {ListField::Rc, SortState::Ascending, "Rc(kN)▲"},
+        {ListField::Kesair, SortState::Unsorted, "   ζr(β)"},
+        {ListField::Note, SortState::Unsorted, "    备注"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        EXPECT_EQ(headerText(layout, c.column, c.state), c.text);
+        EXPECT_EQ(headerText(layout, layout.columnOf(c.field), c.state), c.text);
     }
 }
 

@@ -44,6 +44,7 @@ TEST(ResultList, CellTextsAreWhatTheInputScreenShowed) {
     square.mode = RoundingMode::Units;
     list.append(square);
 
+    // The whole rows pin the columns of the formula-one lists, in order.
     ASSERT_EQ(list.columnCount(), 13);
     EXPECT_EQ(cells(list, 0),
               (std::vector<std::string>{"1", "圆  桩", "1000", "-", "8410", "12346", "2.0d", "1",
@@ -54,12 +55,12 @@ TEST(ResultList, CellTextsAreWhatTheInputScreenShowed) {
     EXPECT_EQ(cells(list, 2),
               (std::vector<std::string>{"3", "矩形桩", "2000", "1500", "8400", "0", "2.5b", "1",
                                         "35.00", "人工挖孔", "0.8567", "C30", ""}));
-    EXPECT_EQ(cells(list, 3)[1], "方  桩");
-    EXPECT_EQ(cells(list, 3)[4], "8410");
-    EXPECT_EQ(cells(list, 3)[5], "90");
-    EXPECT_EQ(cells(list, 4)[1], "方  桩");
-    EXPECT_EQ(cells(list, 4)[4], "1.234568E+07");
-    EXPECT_EQ(cells(list, 4)[9], "后 注 浆");
+    EXPECT_EQ(list.fieldText(3, ListField::Section), "方  桩");
+    EXPECT_EQ(list.fieldText(3, ListField::Ra), "8410");
+    EXPECT_EQ(list.fieldText(3, ListField::Rc), "90");
+    EXPECT_EQ(list.fieldText(4, ListField::Section), "方  桩");
+    EXPECT_EQ(list.fieldText(4, ListField::Ra), "1.234568E+07");
+    EXPECT_EQ(list.fieldText(4, ListField::Process), "后 注 浆");
 }
 
 TEST(ResultList, ProcessLabels) {
@@ -80,13 +81,14 @@ TEST(ResultList, CompareValuesAreTheShownTextsReadBack) {
     v.ra = 12345678.9;
     v.mode = RoundingMode::Units;
     list.append(v);
-    EXPECT_EQ(list.sortValue(0, 4), 8410);
-    EXPECT_EQ(list.sortValue(0, 5), 90);
-    EXPECT_EQ(list.sortValue(0, 2), 1250.25);
-    EXPECT_EQ(list.sortValue(1, 4), 12345680);
+    EXPECT_EQ(list.fieldValue(0, ListField::Ra), 8410);
+    EXPECT_EQ(list.fieldValue(0, ListField::Rc), 90);
+    EXPECT_EQ(list.fieldValue(0, ListField::Size1), 1250.25);
+    EXPECT_EQ(list.fieldValue(1, ListField::Ra), 12345680);
     for (std::size_t row = 0; row < list.size(); ++row) {
-        for (int column = 0; column < list.columnCount(); ++column) {
-            EXPECT_EQ(list.sortValue(row, column), ParseLenient(list.cellText(row, column)));
+        for (const ListColumn& column : list.layout().columns) {
+            EXPECT_EQ(list.fieldValue(row, column.field),
+                      ParseLenient(list.fieldText(row, column.field)));
         }
     }
 }
@@ -101,10 +103,11 @@ TEST(ResultList, PileNumbersPadToTheDigitsOfTheRowCount) {
                          Case{120, "ZH-001", "ZH-120"}, Case{1, "ZH-1", "ZH-1"}}) {
         SCOPED_TRACE(c.rows);
         ResultList list = test::listWithRa(std::vector<double>(c.rows, 1000));
-        EXPECT_EQ(list.cellText(0, 0), std::to_string(1));  // a stopped search: plain numbers
+        // A stopped search: plain numbers.
+        EXPECT_EQ(list.fieldText(0, ListField::PileNumber), std::to_string(1));
         list.assignPileNumbers();
-        EXPECT_EQ(list.cellText(0, 0), c.first);
-        EXPECT_EQ(list.cellText(c.rows - 1, 0), c.last);
+        EXPECT_EQ(list.fieldText(0, ListField::PileNumber), c.first);
+        EXPECT_EQ(list.fieldText(c.rows - 1, ListField::PileNumber), c.last);
     }
 }
 
@@ -113,7 +116,7 @@ TEST(ResultList, ClearStartsNumberingAgain) {
     list.assignPileNumbers();
     list.clear();
     list.append(circleRow(5, 5));
-    EXPECT_EQ(list.cellText(0, 0), "1");
+    EXPECT_EQ(list.fieldText(0, ListField::PileNumber), "1");
 }
 
 TEST(ResultList, RowsStayCompact) {
@@ -153,25 +156,25 @@ TEST(FoldState, FirstPressAddsTheListColumnsThenBothToggle) {
     const ListLayout& layout = formulaOneListLayout();
     const auto shownColumns = [&layout](const FoldState& f) {
         int n = 0;
-        for (int c = 0; c < static_cast<int>(layout.columns.size()); ++c)
-            n += f.columnShown(layout, c);
+        for (int c = 0; c < layout.columnCount(); ++c) n += f.columnShown(layout, c);
         return n;
     };
+    const int all = layout.columnCount();
     FoldState fold;
     EXPECT_STREQ(fold.buttonText(), "展开");
     EXPECT_TRUE(fold.noteColumnShown());
-    EXPECT_EQ(shownColumns(fold), 6);  // columns 0 to 5
+    EXPECT_EQ(shownColumns(fold), 6);  // the pile number to Rc
     fold.press();
     EXPECT_STREQ(fold.buttonText(), "折叠");
     EXPECT_TRUE(fold.noteColumnShown());
-    EXPECT_EQ(shownColumns(fold), 13);
+    EXPECT_EQ(shownColumns(fold), all);
     fold.press();
     EXPECT_STREQ(fold.buttonText(), "展开");
     EXPECT_FALSE(fold.noteColumnShown());
     EXPECT_EQ(shownColumns(fold), 6);
     fold.press();
     EXPECT_TRUE(fold.noteColumnShown());
-    EXPECT_EQ(shownColumns(fold), 13);
+    EXPECT_EQ(shownColumns(fold), all);
 }
 
 }  // namespace

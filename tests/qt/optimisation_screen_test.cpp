@@ -40,11 +40,17 @@ namespace {
 
 using test::cellText;
 
-// Item table rows and list columns the tests touch.
+// Item table rows the tests touch, and list columns, found by the field they show.
 constexpr int kSectionRow = 0, kDiameterRow = 1, kDepthRow = 6, kRockTypeRow = 7, kFrkRow = 8,
               kFukRow = 9, kGradeRow = 10, kProcessRow = 11, kRaFilterRow = 13, kRcFilterRow = 14;
-constexpr int kNumberColumn = 0, kSizeColumn = 2, kRaColumn = 4, kRcColumn = 5, kDepthColumn = 6,
-              kRockTypeColumn = 7, kRockValueColumn = 8, kProcessColumn = 9, kGradeColumn = 11;
+int oneColumn(ListField field) { return formulaOneListLayout().columnOf(field); }
+const int kNumberColumn = oneColumn(ListField::PileNumber),
+          kSizeColumn = oneColumn(ListField::Size1), kRaColumn = oneColumn(ListField::Ra),
+          kRcColumn = oneColumn(ListField::Rc), kDepthColumn = oneColumn(ListField::Depth),
+          kRockTypeColumn = oneColumn(ListField::RockType),
+          kRockValueColumn = oneColumn(ListField::RockValue),
+          kProcessColumn = oneColumn(ListField::Process),
+          kGradeColumn = oneColumn(ListField::Grade);
 
 struct ItemRow {
     int row;
@@ -294,11 +300,15 @@ TEST_F(OptimisationScreenTest, DefaultSearchIsShownUnclipped) {
 }
 
 // Formula two: the item rows of the soil switches and of the four filters, and the list
-// columns of [Nk] and [N] and of the two hidden switches.
+// columns the tests touch.
 constexpr int kDragSwitchRow = 12, kSideSwitchRow = 13, kTwoRaFilterRow = 15, kTwoRcFilterRow = 16,
               kNkFilterRow = 17, kNFilterRow = 18;
-constexpr int kSectionColumn = 1, kNkColumn = 13, kNColumn = 15, kIdQgnColumn = 18,
-              kIdFskColumn = 19, kTwoColumnCount = 20;
+int twoColumn(ListField field) { return formulaTwoListLayout().columnOf(field); }
+const int kSectionColumn = twoColumn(ListField::Section), kTwoRaColumn = twoColumn(ListField::Ra),
+          kTwoRcColumn = twoColumn(ListField::Rc), kNkColumn = twoColumn(ListField::NkLimit),
+          kNColumn = twoColumn(ListField::NLimit), kIdQgnColumn = twoColumn(ListField::IdQgn),
+          kIdFskColumn = twoColumn(ListField::IdFsk),
+          kTwoColumnCount = formulaTwoListLayout().columnCount();
 
 class FormulaTwoOptimisationScreenTest : public OptimisationScreenFixture {
   protected:
@@ -396,8 +406,8 @@ TEST_F(FormulaTwoOptimisationScreenTest, SoilSearchSortFilterAndFetchThroughTheW
     ASSERT_EQ(list.size(), 360u);
     const std::size_t target = list.size() / 2;
     const std::vector<FilterRow> filters = {
-        filterAround(list, kTwoRaFilterRow, kRaColumn, target, 0.3, 0.7),
-        filterAround(list, kTwoRcFilterRow, kRcColumn, target, 0.3, 0.7),
+        filterAround(list, kTwoRaFilterRow, kTwoRaColumn, target, 0.3, 0.7),
+        filterAround(list, kTwoRcFilterRow, kTwoRcColumn, target, 0.3, 0.7),
         filterAround(list, kNkFilterRow, kNkColumn, target, 0.7, 0.3),
         filterAround(list, kNFilterRow, kNColumn, target, 0.7, 0.3)};
     std::vector<std::string> expected;  // pile numbers, in the sorted order
@@ -468,8 +478,8 @@ TEST_F(FormulaTwoOptimisationScreenTest, SoilSearchSortFilterAndFetchThroughTheW
 
     click(input->cbt_compute);
     EXPECT_TRUE(fake.errors.shown.empty());
-    EXPECT_EQ(fromQString(input->edt_ra->text()), pile[kRaColumn]);
-    EXPECT_EQ(fromQString(input->edt_rc->text()), pile[kRcColumn]);
+    EXPECT_EQ(fromQString(input->edt_ra->text()), pile[kTwoRaColumn]);
+    EXPECT_EQ(fromQString(input->edt_rc->text()), pile[kTwoRcColumn]);
     EXPECT_EQ(fromQString(input->edt_Nkxianzhi->text()), pile[kNkColumn]);
     EXPECT_EQ(fromQString(input->edt_Nxianzhi->text()), pile[kNColumn]);
 }
