@@ -255,17 +255,7 @@ namespace {
 
 std::filesystem::path listFilePath(const std::filesystem::path& documentsFolder,
                                    ListFileKind kind) {
-    const std::filesystem::path name = pathFromUtf8(listFileName(kind));
-    const std::filesystem::path path = documentsFolder.empty()
-                                           ? std::filesystem::current_path().root_path() / name
-                                           : documentsFolder / name;
-    if (!documentsFolder.empty()) {
-        // A folder that cannot be made is reported like a file that cannot be written.
-        std::error_code error;
-        std::filesystem::create_directories(documentsFolder, error);
-        if (error) throw FileWriteError(path, saveFailureReason(error));
-    }
-    return path;
+    return fixedNameSavePath(documentsFolder, listFileName(kind));
 }
 
 }  // namespace
