@@ -1,7 +1,7 @@
 // The detailed calculation book of formula one, block by block.
 //
 // Value lines are a label followed by the value right-aligned with PadLeft (pad " "); most
-// labels are 35 columns wide and the value takes 10, so values end in the column of the rule
+// labels share one width and the values one pad width, so values end in the column of the rule
 // lines. A few labels of another width carry their own pad width. Sizes and the socket depth
 // are printed as typed (for a rectangle: as rewritten by the side ordering).
 #include "books/detailed_book.h"

@@ -1,7 +1,5 @@
-// The summary table book of formula one: header, rows and footer.
-//
-// Cell widths: the pile number 11 columns, the Rc cell 9, every other cell 10, so that a row of
-// formula one is 220 columns wide, as are the rules above and below it.
+// The summary table book of formula one: header, rows and footer. The layout sums its cells'
+// widths into the width of a row, which the rules above and below it share.
 #include "books/summary_table.h"
 
 #include <tuple>

@@ -18,7 +18,7 @@ namespace pile {
 struct SectionDescription {
     SectionType type;
     std::string_view name;       // the item of cbb_jmlx and the books' own lines: "圆桩"
-    std::string_view tableName;  // the column of the tables and lists, six columns wide: "圆  桩"
+    std::string_view tableName;  // the cell of the tables and lists: "圆  桩"
     // The letter of a socket depth given as a multiple: d multiplies the first size (d), b the
     // second (the short side b).
     char depthUnit;
