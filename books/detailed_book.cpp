@@ -1,7 +1,7 @@
 // The detailed calculation book of formula one, block by block.
 //
 // Value lines are a label followed by the value right-aligned with PadLeft (pad " "); most
-// labels are 35 columns wide and the value takes 10, so values end in the column of the rule
+// labels share one width and the values one pad width, so values end in the column of the rule
 // lines. A few labels of another width carry their own pad width. Sizes and the socket depth
 // are printed as typed (for a rectangle: as rewritten by the side ordering).
 #include "books/detailed_book.h"
@@ -19,7 +19,7 @@ std::string padValue(const std::string& text, int width) { return PadLeft(text, 
 
 bool isFrk(const PileInput& input) { return input.mode == RockStrengthMode::Frk; }
 
-bool isCircle(const PileInput& input) { return input.section == SectionType::Circle; }
+bool circleRules(const PileInput& input) { return UsesCircleRules(input.section); }
 
 bool isRectangle(const PileInput& input) { return input.section == SectionType::Rectangle; }
 
@@ -36,7 +36,7 @@ void appendSectionBlock(BookLines& lines, const PileInput& input, std::string ty
         return;
     }
     lines.push_back("      桩身直径d:                   " + padValue(input.sizeText1, 10) + " mm");
-    if (input.section == SectionType::Ellipse)
+    if (HasSecondSize(input.section))
         lines.push_back("      椭圆直段长度c:               " + padValue(input.sizeText2, 10) +
                         " mm");
 }
@@ -66,7 +66,7 @@ void appendInputData(BookLines& lines, const PileInput& input) {
     if (isFrk(input)) {
         lines.push_back("      岩石单轴抗压强度标准值frk:   " +
                         padValue(FormatFixed(input.frk, 6, 2), 10) + " MPa");
-        if (!isCircle(input)) {
+        if (!circleRules(input)) {
             lines.push_back("      是否桩中心距边坡水平距离大于边坡高");
             lines.push_back("          度、位于斜坡上桩基嵌岩段桩边距");
             lines.push_back(input.slopeConditionMet
@@ -95,7 +95,7 @@ void appendFormulas(BookLines& lines, const PileInput& input) {
         lines.push_back("              Qrk=fuk.Ap            (5.3.8-1)");
         lines.push_back("          hr≥0.5d 或 0.5b 时");
         lines.push_back("              Qrk=1.2βfuk.Ap       (5.3.8-2)");
-    } else if (isCircle(input)) {
+    } else if (circleRules(input)) {
         lines.push_back("              Qrk=ζr.frk.Ap          (5.3.7)");
     } else {
         // Clause 5.3.9, with and without the slope condition.
@@ -139,7 +139,8 @@ void appendRockResistance(BookLines& lines, const PileInput& input, const PileRe
 
     // The printed ratio is the computed one; the ratio the lookup used follows only when the
     // table capped it.
-    const bool rect = isRectangle(input);
+    // The ratio names the depth's unit length: hr/d, or hr/b.
+    const bool rect = DepthUnitOf(input.section) == 'b';
     const std::string ratio = padValue(FormatFixed(result.depthRatio, 6, 2), 10);
     lines.push_back(rect ? "  4.3 嵌岩深宽比hr/b:              " + ratio
                          : "  4.3 嵌岩深径比hr/d:              " + ratio);
@@ -210,7 +211,7 @@ void appendSummaryBlocks(BookLines& lines, const PileInput& input, const PileRes
     lines.push_back(kSummaryRule);
 
     const std::string typeName(shapeOf(input).tableName);
-    const std::string third = isCircle(input) ? "-" : input.sizeText2;
+    const std::string third = HasSecondSize(input.section) ? input.sizeText2 : "-";
     lines.push_back(Spaces(8) + PadRight("ZH" + std::to_string(n), " ", 6) + Spaces(2) +
                     center(typeName) + Spaces(2) + center(input.sizeText1) + Spaces(2) +
                     center(third) + Spaces(1));

@@ -1,8 +1,6 @@
 // The summary table and the detailed book of formula two.
 //
-// Soil tables are framed by a rule of hyphens as wide as their rows: 48 columns for the
-// negative-friction inputs, 28 for the side-resistance inputs, 38 for the side-resistance
-// results and 47 for the nine negative-friction tables. Forces in kN, stresses in kPa,
+// Soil tables are framed by a rule of hyphens as wide as their rows. Forces in kN, stresses in kPa,
 // lengths and elevations in m.
 #include "books/formula_two_book.h"
 

@@ -1,4 +1,4 @@
-// The books of the formula-two calculator: the 250-column summary table with the down-drag
+// The books of the formula-two calculator: the wider summary table with the down-drag
 // load Qgn and the limits [Nk] and [N] of the vertical load, and the detailed book with the
 // soil sections (input layers, the side resistance Qsk of clause 5.3.4, the negative skin
 // friction of clause 5.4.3 and the limits of clauses 5.4.2 and 5.4.5).
@@ -20,11 +20,12 @@
 
 namespace pile {
 
-// Rules, title and rows 250 columns wide; the second caption line is 247 as it stands.
+// Formula one's columns and four more; the second caption line is shorter than the rows, as it
+// stands.
 const SummaryTableLayout& formulaTwoTableLayout();
 
-// The 25 cells of pile n: the formula-one cells up to psi_c, then Rc, Qgn, [Nk] and [N], each
-// 10 columns wide except [N] (9). run is the computation of this pile (computeFormulaTwo).
+// The cells of pile n: the formula-one cells up to psi_c, then Rc, Qgn, [Nk] and [N], at the
+// widths of formulaTwoTableLayout(). run is the computation of this pile (computeFormulaTwo).
 std::vector<std::string> formulaTwoSummaryRowCells(const PileInput& input, const FormulaTwoRun& run,
                                                    RoundingMode mode, int n);
 // The cells joined: the formula-two row.

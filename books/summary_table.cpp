@@ -1,7 +1,5 @@
-// The summary table book of formula one: header, rows and footer.
-//
-// Cell widths: the pile number 11 columns, the Rc cell 9, every other cell 10, so that a row of
-// formula one is 220 columns wide, as are the rules above and below it.
+// The summary table book of formula one: header, rows and footer. The layout sums its cells'
+// widths into the width of a row, which the rules above and below it share.
 #include "books/summary_table.h"
 
 #include <tuple>
@@ -32,7 +30,7 @@ bool usesDecimals(RoundingMode mode) {
 // not known as mud-protected); any other section is dug by hand on frk and dry on fuk.
 std::string processCell(const PileInput& input) {
     ProcessLabel label = ProcessLabel::MudProtected;
-    if (input.section != SectionType::Circle) {
+    if (!UsesCircleRules(input.section)) {
         label = input.mode == RockStrengthMode::Frk ? ProcessLabel::ManualDigging
                                                     : ProcessLabel::DryWork;
     } else if (input.process == 0) {
@@ -67,7 +65,10 @@ std::string dashCell() { return centredCell("-"); }
 
 namespace {
 
-bool isCircle(const SummaryRowSource& s) { return s.input.section == SectionType::Circle; }
+bool circleRules(const SummaryRowSource& s) { return UsesCircleRules(s.input.section); }
+bool hasSecondSize(const SummaryRowSource& s) { return HasSecondSize(s.input.section); }
+// The depth ratio's column: hr/d, or hr/b.
+bool depthInB(const SummaryRowSource& s) { return DepthUnitOf(s.input.section) == 'b'; }
 bool isEllipse(const SummaryRowSource& s) { return s.input.section == SectionType::Ellipse; }
 bool isRectangle(const SummaryRowSource& s) { return s.input.section == SectionType::Rectangle; }
 bool isFrk(const SummaryRowSource& s) { return s.input.mode == RockStrengthMode::Frk; }
@@ -105,15 +106,15 @@ const std::vector<SummaryColumn>& formulaOneColumns() {
         {"极限强度  ", "fuk(MPa)  ", [](S s) {
             return isFrk(s) ? dashCell() : rightCell(FormatFixed(s.input.fuk, 6, 2), 7); }},
         {"成    桩  ", "工    艺  ", [](S s) { return processCell(s.input); }},
-        {"深 径 比  ", "  hr/d    ", [](S s) { return isRectangle(s) ? dashCell() : depthRatioCell(s); }},
+        {"深 径 比  ", "  hr/d    ", [](S s) { return depthInB(s) ? dashCell() : depthRatioCell(s); }},
         {"综合系数  ", "  ζr     ", [](S s) {
-            return isCircle(s) && isFrk(s)
+            return circleRules(s) && isFrk(s)
                        ? rightCell(ZetaText(s.result.zetaR.value_or(0), ShownOn::Book), 7) : dashCell(); }},
-        {"深 宽 比  ", "  hr/b    ", [](S s) { return isRectangle(s) ? depthRatioCell(s) : dashCell(); }},
+        {"深 宽 比  ", "  hr/b    ", [](S s) { return depthInB(s) ? depthRatioCell(s) : dashCell(); }},
         {"截面比值  ", "c/d(b/a)  ", [](S s) {
-            return isCircle(s) ? dashCell()
-                               : rightCell(FormatFixed(s.result.sideRatio.value_or(0), 6, 2), 6); }},
-        {"综合系数  ", "   β     ", [](S s) { return isCircle(s) && isFrk(s) ? dashCell() : coefCell(s); }},
+            return !hasSecondSize(s) ? dashCell()
+                                     : rightCell(FormatFixed(s.result.sideRatio.value_or(0), 6, 2), 6); }},
+        {"综合系数  ", "   β     ", [](S s) { return circleRules(s) && isFrk(s) ? dashCell() : coefCell(s); }},
         {"嵌岩阻力  ", " Qrk(kN)  ", [](S s) { return roundedCell(FormatResult(s.result.Qrk, s.mode, 10), s.mode, 2); }},
         {"安全系数  ", "    K     ", [](S s) { return centredCell(FormatFixed(s.result.K, 10, 2)); }},
         {"桩承载力  ", " Ra(kN)   ", [](S s) { return roundedCell(RaText(s.result.Ra, s.mode, ShownOn::Book), s.mode, 2); }},

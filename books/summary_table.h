@@ -45,7 +45,7 @@ struct SummaryTableLayout {
 // The layout of a table of these columns.
 SummaryTableLayout makeTableLayout(std::vector<SummaryColumn> columns);
 
-// The 22 columns of formula one, from the pile number to Rc; a wider table appends its own.
+// The columns of formula one, from the pile number to Rc; a wider table appends its own.
 const std::vector<SummaryColumn>& formulaOneColumns();
 const SummaryTableLayout& formulaOneTableLayout();
 

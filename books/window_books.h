@@ -33,7 +33,7 @@ class WindowBooks {
                    const std::string& timeText);
 
     // Records a formula-two pile (run: computeFormulaTwo for this pile) under the next pile
-    // number and returns that number: the 250-column row and the book with the soil sections.
+    // number and returns that number: the formula-two row and the book with the soil sections.
     // The books must have been constructed with formulaTwoTableLayout()
     // (books/formula_two_book.h); other books throw std::logic_error and stay unchanged.
     int appendFormulaTwoPile(const PileInput& input, const FormulaTwoRun& run,

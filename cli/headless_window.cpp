@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "app/model/formula_one_window.h"
+#include "core/sections.h"
 
 namespace pile::cli {
 
@@ -129,7 +130,7 @@ const FormulaTwoWindow* HeadlessWindow::formulaTwo() const { return m_formulaTwo
 
 void HeadlessWindow::enterPile(const InputTexts& texts) {
     InputScreen& s = m_window->inputScreen();
-    s.cbb_jmlx.setIndex(static_cast<int>(texts.section));
+    s.cbb_jmlx.setIndex(ItemOf(texts.section));
     if (texts.mode == RockStrengthMode::Fuk)
         s.rdb_fuk.select();
     else

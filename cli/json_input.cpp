@@ -92,6 +92,9 @@ std::string inputKeyOf(const std::string& field) {
     if (field == "cbe_hr") return "hr";
     if (field == "edt_frk") return "frk";
     if (field == "edt_fuk") return "fuk";
+    // The soil screens refuse a pile under the names "side" and "drag".
+    if (field == "side") return kSideKey;
+    if (field == "drag") return kDragKey;
     return field;
 }
 
@@ -110,6 +113,12 @@ std::optional<std::string> textOfValue(const json& value) {
 }
 
 bool onlyKnownKeys(const json& obj, std::initializer_list<const char*> known, const char* where,
+                   std::string& problem) {
+    return onlyKnownKeys(obj, std::span<const char* const>(known.begin(), known.size()), where,
+                         problem);
+}
+
+bool onlyKnownKeys(const json& obj, std::span<const char* const> known, const char* where,
                    std::string& problem) {
     for (const auto& item : obj.items()) {
         const std::string& key = item.key();
@@ -227,16 +236,18 @@ bool readObject(const json& obj, const char* key, const json*& target, std::stri
 
 // The soil switches and the two soil screens of formula two.
 bool readSoil(const json& obj, FormulaTwoSoil& soil, std::string& problem) {
-    if (!readFlag(obj, "negativeFriction", soil.dragLoad, problem) ||
-        !readFlag(obj, "sideResistance", soil.sideResistance, problem))
+    if (!readFlag(obj, kNegativeFrictionKey, soil.dragLoad, problem) ||
+        !readFlag(obj, kSideResistanceKey, soil.sideResistance, problem))
         return false;
     const json* drag = nullptr;
     const json* side = nullptr;
-    if (!readObject(obj, "drag", drag, problem) || !readObject(obj, "side", side, problem))
+    if (!readObject(obj, kDragKey, drag, problem) || !readObject(obj, kSideKey, side, problem))
         return false;
-    if (drag && !onlyKnownKeys(*drag, {"p", "Eg", "Ep", "layers"}, " in \"drag\"", problem))
+    const std::string inDrag = std::string(" in \"") + kDragKey + "\"";
+    const std::string inSide = std::string(" in \"") + kSideKey + "\"";
+    if (drag && !onlyKnownKeys(*drag, {"p", "Eg", "Ep", "layers"}, inDrag.c_str(), problem))
         return false;
-    if (side && !onlyKnownKeys(*side, {"layers"}, " in \"side\"", problem)) return false;
+    if (side && !onlyKnownKeys(*side, {"layers"}, inSide.c_str(), problem)) return false;
     if (drag) {
         if (!readText(*drag, "p", soil.drag.p, problem) ||
             !readText(*drag, "Eg", soil.drag.eg, problem) ||
@@ -245,7 +256,7 @@ bool readSoil(const json& obj, FormulaTwoSoil& soil, std::string& problem) {
             return false;
         }
         std::vector<std::vector<std::string>> rows;
-        if (!readLayerRows(*drag, "drag", 4, rows, problem)) return false;
+        if (!readLayerRows(*drag, kDragKey, 4, rows, problem)) return false;
         if (!rows.empty()) {
             // The first row keeps the default row's (hidden) soil name; rows added by
             // raising the layer count start blank.
@@ -262,7 +273,7 @@ bool readSoil(const json& obj, FormulaTwoSoil& soil, std::string& problem) {
     }
     if (side) {
         std::vector<std::vector<std::string>> rows;
-        if (!readLayerRows(*side, "side", 2, rows, problem)) return false;
+        if (!readLayerRows(*side, kSideKey, 2, rows, problem)) return false;
         if (!rows.empty()) {
             soil.side.layers.assign(rows.size(), SideLayer::blank());
             for (size_t i = 0; i < rows.size(); ++i) {
@@ -301,11 +312,7 @@ std::variant<PileLine, std::string> parsePileLine(const std::string& line) {
         return out;
     }
 
-    if (!onlyKnownKeys(obj,
-                       {"section", "d", "c", "hr", "grade", "process", "rock", "frk", "fuk",
-                        "slope", "negativeFriction", "sideResistance", "drag", "side"},
-                       "", problem))
-        return problem;
+    if (!onlyKnownKeys(obj, kPileKeys, "", problem)) return problem;
     std::optional<int> section, grade, process;
     if (!readIndex(obj, "section", 0, kSectionCount - 1, section, problem)) return problem;
     RockStrengthMode mode = RockStrengthMode::Frk;

@@ -6,8 +6,10 @@
 
 #include <nlohmann/json.hpp>
 
+#include <array>
 #include <initializer_list>
 #include <optional>
+#include <span>
 #include <string>
 #include <variant>
 
@@ -15,6 +17,30 @@
 #include "soil/formula_two.h"
 
 namespace pile::cli {
+
+// The keys of a pile line: those of the input screen, then formula two's soil keys (its two
+// switches and its two soil screens). pilecalc compute reads a line by them and the search
+// request's "pile" is read as such a line, so both take exactly these keys.
+inline constexpr const char* kNegativeFrictionKey = "negativeFriction";
+inline constexpr const char* kSideResistanceKey = "sideResistance";
+inline constexpr const char* kDragKey = "drag";
+inline constexpr const char* kSideKey = "side";
+inline constexpr std::array<const char*, 4> kSoilKeys{kNegativeFrictionKey, kSideResistanceKey,
+                                                      kDragKey, kSideKey};
+inline constexpr std::array<const char*, 14> kPileKeys{"section",
+                                                       "d",
+                                                       "c",
+                                                       "hr",
+                                                       "grade",
+                                                       "process",
+                                                       "rock",
+                                                       "frk",
+                                                       "fuk",
+                                                       "slope",
+                                                       kNegativeFrictionKey,
+                                                       kSideResistanceKey,
+                                                       kDragKey,
+                                                       kSideKey};
 
 struct PileLine {
     enum class Kind { Pile, Precision, DeleteLast };
@@ -44,7 +70,7 @@ inline constexpr int kMaxJsonDepth = 64;
 // key \"d\" twice").
 std::variant<nlohmann::json, std::string> parseJsonText(const std::string& text);
 
-// The input key a refusal names: "d", "c", "hr", "frk", "fuk", "side" or "drag", for the
+// The input key a refusal names: "d", "c", "hr", "frk", "fuk", kSideKey or kDragKey, for the
 // control (cbe_dd, ...) or soil screen that refused the pile.
 std::string inputKeyOf(const std::string& field);
 
@@ -55,6 +81,8 @@ std::optional<std::string> textOfValue(const nlohmann::json& value);
 // Every key of `obj` must be one of `known`: a misspelt key would otherwise leave a field at
 // its default without a word. Otherwise sets `problem` to name the first unknown key, followed
 // by `where` (" in \"drag\"", or "").
+bool onlyKnownKeys(const nlohmann::json& obj, std::span<const char* const> known, const char* where,
+                   std::string& problem);
 bool onlyKnownKeys(const nlohmann::json& obj, std::initializer_list<const char*> known,
                    const char* where, std::string& problem);
 

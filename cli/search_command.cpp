@@ -190,8 +190,8 @@ ordered_json inputJson(const HeadlessWindow& window) {
     j["fuk"] = input.edt_fuk.text();
     j["slope"] = input.ckb_ystj.checked();
     if (const FormulaTwoWindow* two = window.formulaTwo()) {
-        j["negativeFriction"] = two->formulaTwoInput().ckb_fumozhuli.checked();
-        j["sideResistance"] = two->formulaTwoInput().ckb_zhengmozhuli.checked();
+        j[kNegativeFrictionKey] = two->formulaTwoInput().ckb_fumozhuli.checked();
+        j[kSideResistanceKey] = two->formulaTwoInput().ckb_zhengmozhuli.checked();
     }
     return j;
 }

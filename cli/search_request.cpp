@@ -119,7 +119,7 @@ bool readPile(const json& value, const OptimisationSetup& setup, PileLine& targe
         problem = "\"precision\" is a key of the request, not of \"pile\"";
         return false;
     }
-    for (const char* soilKey : {"negativeFriction", "sideResistance", "drag", "side"}) {
+    for (const char* soilKey : kSoilKeys) {
         if (!setup.soilSwitches && value.contains(soilKey)) {
             problem = std::string("key \"") + soilKey + "\" in \"pile\" belongs to formula two";
             return false;

@@ -9,8 +9,8 @@
 // Every key is optional. Cells are texts, typed as given; whether they are numbers is the
 // screen's business when a button reads them. What the item table and the lists of the window
 // have decides the rest: formula two takes the soil keys in "pile", its two soil switches and
-// four filter rows (Ra, Rc, [Nk], [N]) and sorts 20 list columns; formula one takes neither
-// the soil keys nor the switches, two filter rows (Ra, Rc) and 13 columns.
+// four filter rows (Ra, Rc, [Nk], [N]) and sorts the columns of its wider list; formula one
+// takes neither the soil keys nor the switches, two filter rows (Ra, Rc) and its own columns.
 #pragma once
 
 #include <optional>

@@ -10,6 +10,8 @@
 #include <array>
 #include <cmath>
 
+#include "core/sections.h"
+
 namespace pile {
 namespace detail {
 
@@ -200,7 +202,7 @@ ProcessFactor ProcessFactors(int processIndex) {
 double ConcreteFc(int gradeIndex) { return GradeAt(gradeIndex).fc; }
 
 double SafetyFactor(SectionType section, RockStrengthMode mode) {
-    return (section == SectionType::Circle && mode == RockStrengthMode::Frk) ? 2.0 : 3.0;
+    return (UsesCircleRules(section) && mode == RockStrengthMode::Frk) ? 2.0 : 3.0;
 }
 
 }  // namespace pile

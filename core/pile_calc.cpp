@@ -12,6 +12,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "core/sections.h"
+
 namespace pile {
 namespace detail {
 
@@ -52,7 +54,7 @@ std::variant<PileResult, Rejection> ComputePile(const PileInput& input) {
 
     // ReadPileInput guarantees these; a record built elsewhere is held to the same rules.
     if (!(input.size1 > 0) || !detail::finite(input.size1)) return refuse(RefusalKind::Size);
-    if (section != SectionType::Circle && (!(input.size2 > 0) || !detail::finite(input.size2)))
+    if (HasSecondSize(section) && (!(input.size2 > 0) || !detail::finite(input.size2)))
         return refuse(RefusalKind::SecondSize);
     if (!(input.hr >= 0) || !detail::finite(input.hr)) return refuse(RefusalKind::Depth);
 
@@ -61,19 +63,8 @@ std::variant<PileResult, Rejection> ComputePile(const PileInput& input) {
     const double c = input.size2;  // c, or the short side b
     r.area = SectionArea(section, d, c);
     r.perimeter = SectionPerimeter(section, d, c);
-    switch (section) {
-        case SectionType::Circle:
-            r.depthRatio = input.hr / d;
-            break;
-        case SectionType::Ellipse:
-            r.depthRatio = input.hr / d;
-            r.sideRatio = c / d;
-            break;
-        case SectionType::Rectangle:
-            r.depthRatio = input.hr / c;
-            r.sideRatio = c / d;
-            break;
-    }
+    r.depthRatio = input.hr / DepthReference(section, d, c);
+    if (HasSecondSize(section)) r.sideRatio = c / d;
     // A size so large that the section overflows is refused as a bad size, and a depth
     // ratio that overflows (a tiny size under a long depth) as a bad depth.
     if (!detail::finite(r.area) || !detail::finite(r.perimeter)) return refuse(RefusalKind::Size);
@@ -86,7 +77,7 @@ std::variant<PileResult, Rejection> ComputePile(const PileInput& input) {
     const ProcessFactor process = ProcessFactors(input.process);
     r.psiC = process.psiC;
 
-    if (section == SectionType::Circle && frkMode) {
+    if (UsesCircleRules(section) && frkMode) {
         const ZetaLookup z = LookupZetaR(r.depthRatio, input.frk);
         r.rUsed = z.rUsed;
         r.capped = z.capped;
@@ -98,7 +89,7 @@ std::variant<PileResult, Rejection> ComputePile(const PileInput& input) {
         r.capped = b.capped;
         r.beta = b.beta;
         double coef = b.coef;
-        if (section != SectionType::Circle && frkMode) {
+        if (!UsesCircleRules(section) && frkMode) {
             r.alpha0 = Alpha0(input.slopeConditionMet, input.frk);
             coef = *r.alpha0 * coef;
         }

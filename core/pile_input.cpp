@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "core/number_format.h"
+#include "core/sections.h"
 
 namespace pile {
 namespace detail {
@@ -101,7 +102,7 @@ std::size_t findUnit(const std::string& text, char unit) { return text.find(unit
 
 ProcessLabel processLabelFor(int section, int rockType, int processIndex) {
     if (rockType != 1) return ProcessLabel::DryWork;
-    if (section != 1) return ProcessLabel::ManualDigging;
+    if (!DescribeCode(section).circleRules) return ProcessLabel::ManualDigging;
     switch (processIndex) {
         case 1:
             return ProcessLabel::MudProtected;
@@ -202,11 +203,11 @@ const std::vector<std::string>& ProcessItems(SectionType section, RockStrengthMo
     static const std::vector<std::string> manual = {"人工挖孔"};
     static const std::vector<std::string> fukItem = {"干作业成孔且清底干净"};
     if (mode == RockStrengthMode::Fuk) return fukItem;
-    return section == SectionType::Circle ? circleFrk : manual;
+    return UsesCircleRules(section) ? circleFrk : manual;
 }
 
 int DefaultProcessIndex(SectionType section, RockStrengthMode mode) {
-    return (section == SectionType::Circle && mode == RockStrengthMode::Frk) ? 1 : 0;
+    return (UsesCircleRules(section) && mode == RockStrengthMode::Frk) ? 1 : 0;
 }
 
 const std::vector<std::string>& GradeItems() {
@@ -225,13 +226,13 @@ std::variant<PileInput, Rejection> ReadPileInput(InputTexts& texts) {
     PileInput in;
     in.section = section;
     in.size1 = ParseFieldNumber(texts.dd);
-    if (section != SectionType::Circle) in.size2 = ParseFieldNumber(texts.tyzd);
+    if (HasSecondSize(section)) in.size2 = ParseFieldNumber(texts.tyzd);
     in.frk = ParseFieldNumber(texts.frk);
     in.fuk = ParseFieldNumber(texts.fuk);
 
     const auto refuse = [&](RefusalKind kind) { return RefusePile(kind, section, texts.mode); };
     if (!(in.size1 > 0)) return refuse(RefusalKind::Size);
-    if (section != SectionType::Circle && !(in.size2 > 0)) return refuse(RefusalKind::SecondSize);
+    if (HasSecondSize(section) && !(in.size2 > 0)) return refuse(RefusalKind::SecondSize);
 
     // The long side goes to cbe_dd. Equal sides are rewritten too, so the fields always
     // show the values the calculation used.
@@ -241,10 +242,10 @@ std::variant<PileInput, Rejection> ReadPileInput(InputTexts& texts) {
         texts.tyzd = FormatGeneral(in.size2);
     }
 
-    // Socket depth: a multiple of d (b for a rectangle) when the unit letter appears,
-    // everything after the letter ignored; otherwise mm.
-    const char unit = rectangle ? 'b' : 'd';
-    const double reference = rectangle ? in.size2 : in.size1;
+    // Socket depth: a multiple of the section's unit length (d, or b for a rectangle) when its
+    // letter appears, everything after the letter ignored; otherwise mm.
+    const char unit = DepthUnitOf(section);
+    const double reference = DepthReference(section, in.size1, in.size2);
     const std::size_t p = detail::findUnit(texts.hr, unit);
     in.depthIsMultiple = p != std::string::npos;
     const std::string_view hr = texts.hr;

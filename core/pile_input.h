@@ -24,7 +24,8 @@ enum class ProcessLabel : std::uint8_t {
     ManualDigging = 3,  // "人工挖孔": ellipse, rectangle and square with frk given
 };
 
-// The label of a candidate: section 1..4, rock type 1..2, the selected item of cbb_czgy.
+// The label of a candidate: its SectionCode (core/sections.h), rock type 1..2, the selected item
+// of cbb_czgy.
 ProcessLabel processLabelFor(int section, int rockType, int processIndex);
 const char* processLabelText(ProcessLabel label);
 

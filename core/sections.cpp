@@ -1,4 +1,4 @@
-// The socket depths offered for a section.
+// The socket depths offered for a section, and the note that names the optimiser's codes.
 #include "core/sections.h"
 
 namespace pile {
@@ -9,6 +9,15 @@ std::vector<std::string> DepthItems(const SectionDescription& section) {
         items.push_back(std::string(m) + section.depthUnit);
     for (const char* mm : {"1000", "1500", "2000", "2500", "3000"}) items.emplace_back(mm);
     return items;
+}
+
+std::string SectionCodeNote() {
+    std::string note;
+    for (int code = kLowestSectionCode; code <= kHighestSectionCode; ++code) {
+        if (!note.empty()) note += "/";
+        note += std::string(DescribeCode(code).name) + std::to_string(code);
+    }
+    return note;
 }
 
 InputTexts NewSectionTexts(SectionType section, RockStrengthMode mode) {

@@ -8,19 +8,16 @@ namespace pile {
 CandidateGenerator::CandidateGenerator(const ItemRanges& ranges) : m_ranges(ranges) {}
 
 const ItemRange* CandidateGenerator::rangeOf(int level) const {
-    const int t = static_cast<int>(m_value[kSectionLoop]);
+    const auto code = SectionCode(static_cast<int>(m_value[kSectionLoop]));
+    const SectionSizeRows sizeRows = sectionSizeRows(code);
     const int k = static_cast<int>(m_value[kRockTypeLoop]);
     switch (level) {
         case kSectionLoop:
             return &m_ranges[item_row::kSection];
         case kSize1Loop:
-            return &m_ranges[t <= 2   ? item_row::kDiameter
-                             : t == 3 ? item_row::kLongSide
-                                      : item_row::kSquareSide];
+            return &m_ranges[sizeRows.first];
         case kSize2Loop:
-            return t == 2   ? &m_ranges[item_row::kEllipseStraight]
-                   : t == 3 ? &m_ranges[item_row::kShortSide]
-                            : nullptr;
+            return sizeRows.second >= 0 ? &m_ranges[sizeRows.second] : nullptr;
         case kDepthLoop:
             return &m_ranges[item_row::kDepth];
         case kRockTypeLoop:
@@ -30,7 +27,8 @@ const ItemRange* CandidateGenerator::rangeOf(int level) const {
         case kGradeLoop:
             return &m_ranges[item_row::kGrade];
         case kProcessLoop:
-            return (t == 1 && k == 1) ? &m_ranges[item_row::kProcess] : nullptr;
+            return (DescribeCode(code).circleRules && k == 1) ? &m_ranges[item_row::kProcess]
+                                                              : nullptr;
         default:
             return nullptr;
     }
@@ -78,16 +76,21 @@ const Candidate* CandidateGenerator::next() {
 void CandidateGenerator::fill(int changed) {
     // The texts of the loops outside the one that advanced stay as they are.
     Candidate& c = m_current;
-    c.section = static_cast<int>(m_value[kSectionLoop]);
+    c.section = SectionCode(static_cast<int>(m_value[kSectionLoop]));
+    const SectionDescription& section = DescribeCode(c.section);
+    // A square's second size is its side.
+    const bool ownSecondSize = sectionSizeRows(c.section).second >= 0;
     c.size1 = m_value[kSize1Loop];
-    c.size2 = c.section == 1 ? 0 : c.section == 4 ? c.size1 : m_value[kSize2Loop];
+    c.size2 = !section.hasSecondSize ? 0 : ownSecondSize ? m_value[kSize2Loop] : c.size1;
     if (changed <= kSize1Loop) c.sizeText1 = FormatGeneral(c.size1);
-    if (changed <= kSize2Loop) c.sizeText2 = c.section == 1 ? "0" : FormatGeneral(c.size2);
+    if (changed <= kSize2Loop)
+        c.sizeText2 =
+            section.hasSecondSize ? FormatGeneral(c.size2) : std::string(section.secondSize);
     c.depth = m_value[kDepthLoop];
     c.depthUnit = m_ranges.depthUnit;
     if (changed <= kDepthLoop) {
         if (c.depthUnit == DepthUnit::Multiple)
-            c.depthText = FormatFixed(c.depth, 10, 1) + (c.section <= 2 ? "d" : "b");
+            c.depthText = FormatFixed(c.depth, 10, 1) + section.depthUnit;
         else
             c.depthText = FormatGeneral(c.depth);
     }

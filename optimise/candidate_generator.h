@@ -15,12 +15,13 @@
 
 #include "core/concrete_grades.h"
 #include "core/number_format.h"
+#include "core/sections.h"
 #include "optimise/item_ranges.h"
 
 namespace pile {
 
 struct Candidate {
-    int section = 1;        // 1 circle, 2 ellipse, 3 rectangle, 4 square
+    SectionCode section{kLowestSectionCode};
     double size1 = 0;       // d, the long side a or the square side, mm
     double size2 = 0;       // c, the short side b or the square side; 0 for a circle
     std::string sizeText1;  // written to cbe_dd (general number text)
@@ -35,7 +36,7 @@ struct Candidate {
     int processIndex = 0;  // item of cbb_czgy: process - 1 inside the process loop, else 0
 
     // Item of cbb_jmlx: a square is computed as a rectangle with equal sides.
-    int sectionItem() const { return section == 4 ? 2 : section - 1; }
+    int sectionItem() const { return ItemOf(DescribeCode(section).type); }
     // Item of cbb_hnt.
     int gradeIndex() const { return GradeIndexOfNumber(grade); }
     std::string gradeText() const { return std::string(GradeAt(gradeIndex()).text); }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <string>
 
 #include "core/concrete_grades.h"
 #include "core/number_format.h"
@@ -146,7 +147,7 @@ std::variant<ItemRanges, ItemRejection> readItemRanges(const ItemTexts& texts) {
         ItemRange& r = out.rows[static_cast<std::size_t>(row)];
         switch (row) {
             case item_row::kSection:
-                r = readIntegerRow(cells, 1, 4);
+                r = readIntegerRow(cells, kLowestSectionCode, kHighestSectionCode);
                 break;
             case item_row::kRockType:
                 r = readIntegerRow(cells, 1, 2);
@@ -178,6 +179,35 @@ std::variant<ItemRanges, ItemRejection> readItemRanges(const ItemTexts& texts) {
     return out;
 }
 
+namespace {
+
+// By section code, from the lowest.
+constexpr std::array<SectionSizeRows, kHighestSectionCode> kSizeRows{{
+    {item_row::kDiameter, -1},                          // circle: d
+    {item_row::kDiameter, item_row::kEllipseStraight},  // ellipse: d, c
+    {item_row::kLongSide, item_row::kShortSide},        // rectangle: a, b
+    {item_row::kSquareSide, -1},                        // square: its side
+}};
+
+constexpr bool everyCodeHasItsSizeRows() {
+    for (int code = kLowestSectionCode; code <= kHighestSectionCode; ++code) {
+        const SectionSizeRows& rows =
+            kSizeRows[static_cast<std::size_t>(code - kLowestSectionCode)];
+        const bool square = code == kHighestSectionCode;
+        if (rows.first <= item_row::kSection || rows.first >= item_row::kDepth) return false;
+        if ((rows.second >= 0) != (DescribeCode(code).hasSecondSize && !square)) return false;
+    }
+    return true;
+}
+static_assert(everyCodeHasItsSizeRows(), "every section code names the item rows of its sizes");
+
+}  // namespace
+
+SectionSizeRows sectionSizeRows(SectionCode code) {
+    const int c = std::clamp(static_cast<int>(code), kLowestSectionCode, kHighestSectionCode);
+    return kSizeRows[static_cast<std::size_t>(c - kLowestSectionCode)];
+}
+
 std::uint64_t candidateCount(const ItemRanges& ranges) {
     using namespace item_row;
     const auto n = [&ranges](int row) { return ranges[row].count; };
@@ -200,27 +230,22 @@ std::uint64_t candidateCount(const ItemRanges& ranges) {
     std::uint64_t total = 0;
     const ItemRange& section = ranges[kSection];
     for (std::uint64_t i = 0; i < section.count; ++i) {
-        const double t = section.at(i);
-        std::uint64_t sizes = 0;
-        std::uint64_t tail = otherTail;
-        if (t == 1) {
-            sizes = n(kDiameter);
-            tail = circleTail;
-        } else if (t == 2) {
-            sizes = saturatingMul(n(kDiameter), n(kEllipseStraight));
-        } else if (t == 3) {
-            sizes = saturatingMul(n(kLongSide), n(kShortSide));
-        } else {
-            sizes = n(kSquareSide);
-        }
+        const int code = static_cast<int>(section.at(i));
+        const SectionSizeRows rows = sectionSizeRows(SectionCode(code));
+        std::uint64_t sizes = n(rows.first);
+        if (rows.second >= 0) sizes = saturatingMul(sizes, n(rows.second));
+        const std::uint64_t tail = DescribeCode(code).circleRules ? circleTail : otherTail;
         total = saturatingAdd(total, saturatingMul(saturatingMul(sizes, n(kDepth)), tail));
     }
     return total;
 }
 
 const std::array<ItemTableRow, 15>& formulaOneItemTable() {
+    // The section row offers every code of the section table and names them in its note.
+    static const std::string highestCode = std::to_string(kHighestSectionCode);
+    static const std::string codeNote = SectionCodeNote();
     static const std::array<ItemTableRow, 15> rows = {{
-        {"桩身截面类型", "1", "4", "1", "圆桩1/椭圆桩2/矩形桩3/方桩4"},
+        {"桩身截面类型", "1", highestCode.c_str(), "1", codeNote.c_str()},
         {"桩身直径 d(mm)", "1000", "2000", "500", "桩径取值范围"},
         {"椭圆直段长度 c(mm)", "1000", "2000", "500", "椭圆直段取值范围"},
         {"矩形桩长边尺寸 a(mm)", "2000", "3000", "500", "矩形桩长边取值范围"},

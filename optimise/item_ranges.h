@@ -13,11 +13,13 @@
 #include <variant>
 #include <vector>
 
+#include "core/sections.h"
+
 namespace pile {
 
 // Rows of the item table (Grid1_Youhuaxuanxiang) that hold the optimisation items.
 namespace item_row {
-inline constexpr int kSection = 0;          // 1 circle, 2 ellipse, 3 rectangle, 4 square
+inline constexpr int kSection = 0;          // a SectionCode (core/sections.h)
 inline constexpr int kDiameter = 1;         // d, mm
 inline constexpr int kEllipseStraight = 2;  // c, mm
 inline constexpr int kLongSide = 3;         // a, mm
@@ -31,6 +33,14 @@ inline constexpr int kGrade = 10;           // grade number 25..60
 inline constexpr int kProcess = 11;         // 1..3, order of the circular pile's process list
 inline constexpr int kCount = 12;
 }  // namespace item_row
+
+// The item rows a section's sizes come from: the first size and the second, -1 where the
+// section has no row of its own for it (a circle has no second size; a square's is its first).
+struct SectionSizeRows {
+    int first;
+    int second;
+};
+SectionSizeRows sectionSizeRows(SectionCode code);
 
 // A count too large to hold; every larger count is reported as this value.
 inline constexpr std::uint64_t kCountSaturated = UINT64_MAX;

@@ -16,13 +16,9 @@
 namespace pile {
 namespace {
 
-bool isRectangle(int section) { return section == 3 || section == 4; }
-
 std::string_view sectionText(int section, double size1, double size2) {
-    // Sections 1 to 3 are the items of cbb_jmlx; 4, the square, is entered as a rectangle, and
-    // equal sides read as a square, as the books print it.
-    const auto type = static_cast<SectionType>(std::clamp(section - 1, 0, kSectionCount - 1));
-    return DescribeShape(type, size1, size2).tableName;
+    // A square is entered as a rectangle, and equal sides read as a square, as the books print it.
+    return DescribeShape(DescribeCode(section).type, size1, size2).tableName;
 }
 
 }  // namespace
@@ -241,7 +237,7 @@ std::string ResultList::fieldText(std::size_t row, ListField field) const {
         case ListField::Size1:
             return FormatGeneral(size1);
         case ListField::Size2:
-            return r.section == 1 ? "-" : FormatGeneral(size2);
+            return DescribeCode(r.section).hasSecondSize ? FormatGeneral(size2) : "-";
         case ListField::Ra:
             return RaText(r.ra, mode, ShownOn::Screen);
         case ListField::Rc:
@@ -250,7 +246,7 @@ std::string ResultList::fieldText(std::size_t row, ListField field) const {
             if (static_cast<DepthUnit>(r.depthUnit) == DepthUnit::Millimetre) {
                 return FormatGeneral(m_depth[r.depth]);
             }
-            return FormatFixed(m_depth[r.depth], 10, 1) + (isRectangle(r.section) ? "b" : "d");
+            return FormatFixed(m_depth[r.depth], 10, 1) + DescribeCode(r.section).depthUnit;
         case ListField::RockType:
             return std::to_string(r.rockType);
         case ListField::RockValue:

@@ -96,7 +96,7 @@ inline bool hasSoilColumns(const ListLayout& layout) { return layout.hasSoilColu
 // calculation. Sizes are the values behind cbe_dd and cbe_tyzd after the calculation (a
 // rectangle's sides already ordered); depth is the multiple or mm behind cbe_hr.
 struct ListRowValues {
-    int section = 1;  // 1..4; a rectangle with equal sides is listed as a square either way
+    int section = 1;  // a SectionCode; equal sides are listed as a square either way
     double size1 = 0;
     double size2 = 0;
     double depth = 0;

@@ -19,8 +19,8 @@ BookScreen::BookScreen(const SummaryTableLayout& layout) : m_books(layout) {
     cbt_sanchu.setText("x");
     cbt_sanchu.setHint("删除最末数据");
     cbt_sanchu.setEnabled(false);
-    tcb_meoFontSize.setRange(4, 24);
-    tcb_meoFontSize.setValue(14);
+    tcb_meoFontSize.setRange(kSmallestFontSize, kLargestFontSize);
+    tcb_meoFontSize.setValue(kFontSize);
     tcb_meoFontSize.setHint("调整字体大小");
     cbt_Exit.setText("返回");
     cbt_Save.setText("保存");

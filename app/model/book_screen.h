@@ -16,6 +16,12 @@ namespace pile {
 
 class BookScreen {
   public:
+    // The pixel size of the books' text when the window opens, and the range of the track bar
+    // that sets it. The views take the size from the memos.
+    static constexpr int kFontSize = 14;
+    static constexpr int kSmallestFontSize = 4;
+    static constexpr int kLargestFontSize = 24;
+
     static constexpr int kDetailedUnsaved = 1;
     static constexpr int kTableUnsaved = 2;
 

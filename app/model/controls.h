@@ -316,7 +316,7 @@ class Memo : public Control {
 
   private:
     const std::vector<std::string>* m_lines = nullptr;
-    int m_fontSize = 14;
+    int m_fontSize = 0;  // in pixels; set by the screen that owns the memo
     std::uint64_t m_contentRevision = 0;
 };
 

@@ -1,6 +1,8 @@
 // The input screen of the formula-two window.
 #include "app/model/formula_two_input_screen.h"
 
+#include "core/sections.h"
+
 namespace pile {
 
 FormulaTwoInputScreen::FormulaTwoInputScreen(Host& host, NegativeFrictionScreen& drag,
@@ -78,11 +80,11 @@ void FormulaTwoInputScreen::clearDependentResults(InputChange change) {
             edt_Qgn.setText("");
             edt_Nkxianzhi.setText("");
             edt_Nxianzhi.setText("");
-            // The perimeter changes: both soil results are stale. A section switch to the
-            // ellipse or the rectangle leaves their labels as they are.
+            // The perimeter changes: both soil results are stale. A switch to a section with
+            // a second size (the ellipse, the rectangle) leaves their labels as they are.
             m_drag.cbt_FmzlComputer.setEnabled(true);
             m_side.cbt_ZmzlComputer.setEnabled(true);
-            if (change == InputChange::Size || section() == SectionType::Circle) {
+            if (change == InputChange::Size || !HasSecondSize(section())) {
                 m_drag.lb_FQgn.setText("");
                 m_side.lb_Qsk.setText("");
             }

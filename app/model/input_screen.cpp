@@ -132,7 +132,7 @@ InputScreen::InputScreen(Host& host) : m_host(host) {
 void InputScreen::cbt_computeClick() {
     const SectionType sectionType = section();
     // A circle re-applies the rules of the current rock mode first.
-    if (sectionType == SectionType::Circle) rdb_fukChange();
+    if (UsesCircleRules(sectionType)) rdb_fukChange();
 
     // Get the inputs. A rectangle's sides come back ordered; the fields show them so.
     InputTexts& texts = m_texts;
@@ -215,13 +215,13 @@ void InputScreen::markPassedChecks(const Rejection* rejection, SectionType secti
         Control* field;
         bool ratio;
     };
-    const bool circle = section == SectionType::Circle;
+    const bool secondSize = HasSecondSize(section);
     std::array<Check, 5> checks{};
     size_t count = 0;
     checks[count++] = {&cbe_dd, false};
-    if (!circle) checks[count++] = {&cbe_tyzd, false};
+    if (secondSize) checks[count++] = {&cbe_tyzd, false};
     checks[count++] = {&cbe_hr, false};
-    if (!circle) checks[count++] = {&cbe_tyzd, true};
+    if (secondSize) checks[count++] = {&cbe_tyzd, true};
     checks[count++] = {mode == RockStrengthMode::Frk ? static_cast<Control*>(&edt_frk) : &edt_fuk,
                        false};
 
@@ -277,10 +277,7 @@ void InputScreen::enterComputedState() {
     cbt_compute.setVisible(false);
 }
 
-SectionType InputScreen::section() const {
-    const int i = cbb_jmlx.index();
-    return i == 1 ? SectionType::Ellipse : i == 2 ? SectionType::Rectangle : SectionType::Circle;
-}
+SectionType InputScreen::section() const { return SectionAtItem(cbb_jmlx.index()).type; }
 
 RockStrengthMode InputScreen::rockMode() const {
     return rdb_fuk.checked() ? RockStrengthMode::Fuk : RockStrengthMode::Frk;
@@ -317,7 +314,7 @@ void InputScreen::applySectionLists(SectionType sectionType) {
         rectangle ? sizeItems(1000, 2000) : sizeItems(100, 1200);
     const SectionDescription& description = Describe(sectionType);
     const int secondSize = indexOf(secondSizes, description.secondSize);
-    const bool used = sectionType != SectionType::Circle;
+    const bool used = description.hasSecondSize;
     lb_tyzd.setEnabled(used);
     cbe_tyzd.setItems(secondSizes, secondSize);
     if (secondSize < 0) cbe_tyzd.setText(std::string(description.secondSize));
@@ -329,7 +326,7 @@ void InputScreen::applySectionLists(SectionType sectionType) {
 // ellipses and rectangles in frk mode.
 void InputScreen::applyModeState(SectionType sectionType, RockStrengthMode mode, ModeRule rule) {
     const bool frk = mode == RockStrengthMode::Frk;
-    const bool circle = sectionType == SectionType::Circle;
+    const bool circle = UsesCircleRules(sectionType);
     const bool slopeApplies = frk && !circle;
 
     if (rule.untick) ckb_ystj.setChecked(false);
@@ -374,7 +371,7 @@ void InputScreen::cbb_jmlxChange() {
     applySectionLists(sectionType);
     // The tick stays for the ellipse and the rectangle; a circle in fuk mode keeps the
     // coefficient's label.
-    const bool circle = sectionType == SectionType::Circle;
+    const bool circle = UsesCircleRules(sectionType);
     applyModeState(sectionType, mode,
                    {.untick = circle,
                     .rebuildProcess = true,

@@ -8,6 +8,7 @@
 #include "books/text_file.h"
 #include "core/concrete_grades.h"
 #include "core/pile_calc.h"
+#include "core/sections.h"
 #include "optimise/list_filter.h"
 #include "optimise/search_messages.h"
 #include "optimise/strict_number.h"
@@ -236,12 +237,12 @@ bool OptimisationScreen::computeCandidate(const Candidate& c) {
     if (!m_candidateComputed) return false;
 
     ListRowValues& row = m_candidateRow;
-    row.section = c.section;
+    row.section = static_cast<int>(c.section);
     row.depth = c.depth;
     row.depthUnit = c.depthUnit;
     row.rockType = c.rockType;
     row.rockValue = c.rockValue;
-    row.process = processLabelFor(c.section, c.rockType, input.cbb_czgy.index());
+    row.process = processLabelFor(static_cast<int>(c.section), c.rockType, input.cbb_czgy.index());
     row.grade = GradeAt(input.cbb_hnt.index()).number;
     row.mode = input.roundingMode();
     row.raText = input.edt_ra.text();
@@ -342,15 +343,12 @@ void OptimisationScreen::fetch(const ResultList& list, int row) {
     };
     InputScreen& input = m_host.searchInput();
 
-    const std::string section = cell(ListField::Section);
-    if (section == "圆  桩") {
-        input.cbb_jmlx.setIndex(0);
+    // The section the list names; a square goes back as a rectangle with equal sides.
+    if (const SectionDescription* section = SectionOfTableName(cell(ListField::Section))) {
+        input.cbb_jmlx.setIndex(ItemOf(section->type));
         input.cbe_dd.setText(cell(ListField::Size1));
-        input.cbe_tyzd.setText("0");
-    } else if (section == "椭圆桩" || section == "矩形桩" || section == "方  桩") {
-        input.cbb_jmlx.setIndex(section == "椭圆桩" ? 1 : 2);
-        input.cbe_dd.setText(cell(ListField::Size1));
-        input.cbe_tyzd.setText(cell(ListField::Size2));
+        input.cbe_tyzd.setText(section->hasSecondSize ? cell(ListField::Size2)
+                                                      : std::string(section->secondSize));
     }
     input.cbe_hr.setText(cell(ListField::Depth));
     const std::string rockType = cell(ListField::RockType);
@@ -365,15 +363,15 @@ void OptimisationScreen::fetch(const ResultList& list, int row) {
     const std::string grade = cell(ListField::Grade);
     input.cbb_hnt.setIndex(GradeIndexOfNumber(readInteger(grade.substr(1, 2))));
 
-    const bool circle = input.cbb_jmlx.index() == 0;
-    if (circle && input.rdb_frk.checked()) {
+    const bool circleRules = SectionAtItem(input.cbb_jmlx.index()).circleRules;
+    if (circleRules && input.rdb_frk.checked()) {
         const std::string process = cell(ListField::Process);
         const int item = process == processLabelText(ProcessLabel::MudProtected)  ? 1
                          : process == processLabelText(ProcessLabel::PostGrouted) ? 2
                                                                                   : 0;
         input.cbb_czgy.setIndex(item);
     }
-    if (input.rdb_fuk.checked() || !circle) input.cbb_czgy.setIndex(0);
+    if (input.rdb_fuk.checked() || !circleRules) input.cbb_czgy.setIndex(0);
     if (m_setup.soilSwitches)
         m_host.restoreSoilSwitches(cell(ListField::IdQgn), cell(ListField::IdFsk));
 

@@ -14,18 +14,19 @@ namespace pile {
 
 namespace {
 
-QPlainTextEdit* bookView(QWidget* parent, int height) {
-    auto* memo = new QPlainTextEdit(parent);
-    memo->setGeometry(4, 56, 355, height);
-    memo->setReadOnly(true);
-    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
-    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+// A book view at the font size of its memo; the sync scales it with the window.
+QPlainTextEdit* bookView(QWidget* parent, int height, const Memo& memo) {
+    auto* view = new QPlainTextEdit(parent);
+    view->setGeometry(4, 56, 355, height);
+    view->setReadOnly(true);
+    view->setLineWrapMode(QPlainTextEdit::NoWrap);
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    view->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     QFont font(bookFontFamily());
     font.setStyleHint(QFont::TypeWriter);
-    font.setPixelSize(14);
-    memo->setFont(font);
-    return memo;
+    font.setPixelSize(memo.fontSize());
+    view->setFont(font);
+    return view;
 }
 
 }  // namespace
@@ -44,8 +45,9 @@ BookScreenView::BookScreenView(CalculatorWindow& window, Dispatch dispatch, QWid
     cbt_PageBook->setGeometry(330, 6, 21, 21);
     makeRounded(cbt_PageBook, 10, uiFont(12, true));
 
-    meo_jisuanjieguo_Doc = bookView(this, layout.memoHeight);
-    meo_jisuanjieguo_Xls = bookView(this, layout.memoHeight);
+    const BookScreen& books = m_window.bookScreen();
+    meo_jisuanjieguo_Doc = bookView(this, layout.memoHeight, books.meo_jisuanjieguo_Doc);
+    meo_jisuanjieguo_Xls = bookView(this, layout.memoHeight, books.meo_jisuanjieguo_Xls);
     // Over the corner where the scroll bars of the views meet.
     cbt_sanchu = new QPushButton(this);
     cbt_sanchu->setGeometry(343, 56 + layout.memoHeight - 16, 16, 16);

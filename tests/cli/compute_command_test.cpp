@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "cli/commands.h"
+#include "core/sections.h"
 
 namespace pile::cli {
 namespace {
@@ -50,6 +51,24 @@ TEST(ComputeCommand, DefaultPile) {
         ASSERT_NE(it, a.end());
         EXPECT_EQ(it.key(), key);
         ++it;
+    }
+}
+
+// Every section of the table is a "section" number, and its socket depth is given in its own
+// unit letter; another section's letter is not a depth.
+TEST(ComputeCommand, EverySectionTakesItsDepthUnit) {
+    for (int item = 0; item < kSectionCount; ++item) {
+        const SectionDescription& s = kSections[static_cast<std::size_t>(item)];
+        SCOPED_TRACE(std::string(s.name));
+        const char other = s.depthUnit == 'd' ? 'b' : 'd';
+        const auto run = runCompute("{\"section\":" + std::to_string(item) + ",\"hr\":\"2.0" +
+                                    s.depthUnit + "\"}\n{\"section\":" + std::to_string(item) +
+                                    ",\"hr\":\"2.0" + other + "\"}\n");
+        ASSERT_EQ(run.answers.size(), 2u);
+        EXPECT_EQ(run.answers[0]["ok"], true) << run.answers[0].dump();
+        EXPECT_EQ(run.answers[0]["result"]["depthRatio"], 2.0) << run.answers[0].dump();
+        EXPECT_EQ(run.answers[1]["ok"], false);
+        EXPECT_EQ(run.answers[1]["field"], "hr");
     }
 }
 

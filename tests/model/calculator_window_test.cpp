@@ -156,6 +156,9 @@ TEST_F(CalculatorWindowTest, PageSwitchEnablesSaveByTheShownBooksFlag) {
 }
 
 TEST_F(CalculatorWindowTest, FontSizeAppliesToBothMemos) {
+    EXPECT_EQ(books.tcb_meoFontSize.value(), BookScreen::kFontSize);
+    EXPECT_EQ(books.meo_jisuanjieguo_Doc.fontSize(), BookScreen::kFontSize);
+    EXPECT_EQ(books.meo_jisuanjieguo_Xls.fontSize(), BookScreen::kFontSize);
     books.tcb_meoFontSize.setValue(20);
     EXPECT_EQ(books.meo_jisuanjieguo_Doc.fontSize(), 20);
     EXPECT_EQ(books.meo_jisuanjieguo_Xls.fontSize(), 20);

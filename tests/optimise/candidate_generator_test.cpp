@@ -78,10 +78,10 @@ TEST(CandidateGenerator, DefaultItemsGive360InNestingOrder) {
     // The first two differ only by the process, and they are circular piles on frk 35.00, C25.
     EXPECT_EQ(written(got[0]), (Written{0, "1000", "0", "2.0d", 1, "35.00", 0, 0}));
     EXPECT_EQ(written(got[1]), (Written{0, "1000", "0", "2.0d", 1, "35.00", 0, 1}));
-    EXPECT_EQ(got[0].section, 1);
+    EXPECT_EQ(static_cast<int>(got[0].section), 1);
     EXPECT_EQ(got[0].gradeText(), "C25");
     int perSection[5] = {};
-    for (const auto& c : got) ++perSection[c.section];
+    for (const auto& c : got) ++perSection[static_cast<int>(c.section)];
     EXPECT_EQ(perSection[1], 72);
     EXPECT_EQ(perSection[2], 144);
     EXPECT_EQ(perSection[3], 96);

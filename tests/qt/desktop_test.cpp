@@ -24,6 +24,8 @@
 #include <string>
 #include <vector>
 
+#include "app/model/formula_one_window.h"
+#include "app/qt/book_screen_view.h"
 #include "app/qt/desktop_shell.h"
 #include "app/qt/qt_platform.h"
 #include "app/qt/theme.h"
@@ -51,6 +53,19 @@ class DesktopTest : public ::testing::Test {
         return shell.formulaOneWindow();
     }
 };
+
+// The book views open at the size the model gives their memos, before any sync: the default is
+// the model's alone.
+TEST(BookScreenViewTest, TheViewsOpenAtTheModelsFontSize) {
+    test::FakePlatform fake;
+    FormulaOneWindow window(fake.platform);
+    BookScreenView view(
+        window, [](const std::function<void()>& f) { f(); }, nullptr);
+    const BookScreen& books = window.bookScreen();
+    EXPECT_EQ(view.meo_jisuanjieguo_Doc->font().pixelSize(), books.meo_jisuanjieguo_Doc.fontSize());
+    EXPECT_EQ(view.meo_jisuanjieguo_Xls->font().pixelSize(), books.meo_jisuanjieguo_Xls.fontSize());
+    EXPECT_EQ(books.meo_jisuanjieguo_Doc.fontSize(), BookScreen::kFontSize);
+}
 
 TEST_F(DesktopTest, ComputeTheDefaultPileAndSaveBothBooks) {
     TBVK_FRM_WENA1* window = openFormulaOne();
