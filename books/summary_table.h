@@ -1,7 +1,7 @@
 // The summary table book: one wide row per computed pile between a header of 5 lines and a
 // footer of 4 lines.
 //
-// Every rule line and every row is as wide as the table (220 display columns for formula one);
+// Every rule line and every row is as wide as the table (the sum of its columns' widths);
 // the second caption line, the note and the time line are shorter. Cells carry their own
 // trailing blanks and are concatenated without separators; a value wider than its cell is never
 // cut, it shifts the rest of the row.
@@ -30,8 +30,7 @@ struct SummaryRowSource {
     int n;  // the pile's number in the books
 };
 
-// One column of a summary table (text_table.h): 11 display columns for the pile number, 10 for
-// every other.
+// One column of a summary table (text_table.h); its captions give its width.
 using SummaryColumn = TextColumn<SummaryRowSource>;
 
 // A summary table: its columns, and what they give: the width of the rules and the captions.

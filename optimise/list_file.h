@@ -1,6 +1,6 @@
 // The list files: the raw or filtered result list as a fixed-width text table.
 //
-// Formula one is 160 columns wide: title, rule, two header lines, rule, one line per row in
+// Title, rule, two header lines, rule, one line per row in
 // the list's current order, rule, the note on the standard, a rule of "=" and the calculation
 // time. The header lines are copied as they stand, the second one two columns short of the
 // width. A row line takes the cell texts as the list shows them, except the pile number,
@@ -43,7 +43,7 @@ std::string listFileRow(const ResultList& list, std::size_t row, std::size_t pos
 
 // Every line of the list file, one at a time to `sink`, so that a list of millions of rows is
 // written with the memory of one line; timeText follows "计算时间：". A list of the formula-two
-// layout is 210 columns wide with its soil columns, and ends with an empty line and the appendix on
+// layout has its soil columns too, and ends with an empty line and the appendix on
 // the soil layers, framed by the switches of its first row. The appendix reads Eg, Ep and p
 // as decimal numbers: a text that is not one throws NumberConversionError, before anything is
 // written.
