@@ -30,7 +30,8 @@ struct Services : DocumentsFolder, Clock, MessageBox, ErrorBox, UrlOpener {
     void showError(const std::string&) override {}
     void openUrl(const std::string&) override {}
     GrantingPermissionService permissions;
-    Platform platform{*this, *this, permissions, *this, *this, *this};
+    CancellingDialogs dialogs;
+    Platform platform{*this, *this, permissions, *this, *this, *this, dialogs};
 };
 
 ItemTexts benchItems() {

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "app/model/project_file.h"
+#include "books/text_file.h"
 #include "cli/commands.h"
 #include "cli/headless_window.h"
 #include "cli/json_input.h"
@@ -136,22 +138,58 @@ bool parseFormula(const std::string& text, int& formula, std::ostream& err) {
     return false;
 }
 
+namespace {
+
+constexpr const char* kComputeUsage =
+    "usage: pilecalc compute [--formula 1|2] [--precision 0..4] < piles.jsonl\n"
+    "       pilecalc compute --project FILE\n";
+
+// The pile of a project file, computed as the window that opened it computes it when 计算 is
+// pressed: one answer line. The formula and the precision are the project's.
+int computeProject(const std::string& file, std::ostream& out, std::ostream& err) {
+    auto read = readProjectFile(pathFromUtf8(file));
+    if (const auto* problem = std::get_if<ProjectProblem>(&read)) {
+        err << "pilecalc compute: " << file << ": " << problem->englishText() << '\n';
+        return kExitUsage;
+    }
+    const TypedState& state = std::get<TypedState>(read);
+    PileLine line;
+    line.texts = state.pile;
+    line.soil = state.soil;
+    const ordered_json answer =
+        computeLine(line, state.formula, static_cast<RoundingMode>(state.precision));
+    out << answer.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+    return out ? kExitOk : kExitStreamFailed;
+}
+
+}  // namespace
+
 int runComputeCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                       std::ostream& err) {
     int precision = static_cast<int>(RoundingMode::Units);
     int formula = 1;
+    if (!args.empty() && args[0] == "--project") {
+        if (args.size() != 2) {
+            err << "pilecalc compute: --project takes one file and no other option\n"
+                << kComputeUsage;
+            return kExitUsage;
+        }
+        return computeProject(args[1], out, err);
+    }
     for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--precision" && i + 1 < args.size()) {
+        if (args[i] == "--project") {
+            err << "pilecalc compute: --project takes one file and no other option\n"
+                << kComputeUsage;
+            return kExitUsage;
+        } else if (args[i] == "--precision" && i + 1 < args.size()) {
             if (!parsePrecision(args[++i], precision, err)) return kExitUsage;
         } else if (args[i] == "--formula" && i + 1 < args.size()) {
             if (!parseFormula(args[++i], formula, err)) return kExitUsage;
         } else if (args[i] == "--precision" || args[i] == "--formula") {
-            err << "pilecalc compute: " << args[i] << " needs a value\n"
-                << "usage: pilecalc compute [--formula 1|2] [--precision 0..4] < piles.jsonl\n";
+            err << "pilecalc compute: " << args[i] << " needs a value\n" << kComputeUsage;
             return kExitUsage;
         } else {
-            err << "pilecalc compute: unknown option \"" << args[i] << "\"\n"
-                << "usage: pilecalc compute [--formula 1|2] [--precision 0..4] < piles.jsonl\n";
+            err << "pilecalc compute: unknown option \"" << args[i] << "\"\n" << kComputeUsage;
             return kExitUsage;
         }
     }

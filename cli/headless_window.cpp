@@ -63,7 +63,8 @@ struct HeadlessWindow::Services {
     GrantingPermissionService permissions;
     NoBoxes boxes;
     NoUrls urls;
-    Platform platform{documents, clock, permissions, boxes, boxes, urls};
+    CancellingDialogs dialogs;
+    Platform platform{documents, clock, permissions, boxes, boxes, urls, dialogs};
 };
 
 struct HeadlessWindow::Outcomes {

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <climits>
 
+#include "app/model/project_file.h"
+
 namespace pile::cli {
 
 using nlohmann::json;
@@ -197,9 +199,13 @@ std::variant<SearchRequest, std::string> parseSearchRequest(const std::string& t
     if (!request.is_object()) return std::string("the request is not a JSON object");
 
     std::string problem;
-    if (!onlyKnownKeys(request, {"pile", "precision", "items", "switches", "filters", "actions"},
+    if (!onlyKnownKeys(request,
+                       {"pile", "precision", "items", "switches", "filters", "actions", "format",
+                        "version", "formula"},
                        "", problem))
         return problem;
+    // A project file is a request too; its own members must describe a project of this formula.
+    if (auto header = projectHeaderProblem(request, setup.soilSwitches ? 2 : 1)) return *header;
 
     SearchRequest out;
     // Without "pile", the input screen of a new window.

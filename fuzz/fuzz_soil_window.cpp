@@ -38,7 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FixedTime clock;
     GrantingPermissionService permissions;
     NoBoxes boxes;
-    Platform platform{folder, clock, permissions, boxes, boxes, boxes};
+    CancellingDialogs dialogs;
+    Platform platform{folder, clock, permissions, boxes, boxes, boxes, dialogs};
     FormulaTwoWindow window(platform);
     FormulaTwoInputScreen& input = window.formulaTwoInput();
     NegativeFrictionScreen& drag = window.dragScreen();

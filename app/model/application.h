@@ -8,6 +8,7 @@
 // window it has to show through the callbacks below.
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 
@@ -40,8 +41,9 @@ class ChooserWindow {
     // Open the calculator of the kind unless one is open; a second click changes nothing.
     void cbt_Gongshi1Click();
     void cbt_Gongshi2Click();
-    // Closes the chooser, which ends the application (closeRequested()).
-    void cbt_guanbiClick() { m_closeRequested = true; }
+    // Closes the chooser, which ends the application (closeRequested()) with every calculator
+    // window, once each window whose book holds unsaved piles has let its book go.
+    void cbt_guanbiClick();
 
     bool closeRequested() const { return m_closeRequested; }
 
@@ -80,11 +82,25 @@ class Application {
     // The About box: created on the first request, shown on every request.
     AboutBox& showAbout();
 
+    // Opens a project file in a new window of its formula, typed as a user would type it, with
+    // empty books. A file that is not a project is refused in the error box and nothing
+    // changes. An open window of that formula gives way (after the question about its book,
+    // where 取消 keeps it and opens nothing). Returns the window, or nullptr.
+    CalculatorWindow* openProject(const std::filesystem::path& path);
+    // Before the chooser ends the application: every calculator window lets its book go.
+    bool mayEnd();
+
     // The view's part: show a newly created window.
     std::function<void(CalculatorKind, CalculatorWindow&)> onCalculatorOpened;
     std::function<void(AboutBox&)> onAboutShown;
+    // The view's part: close the window of a kind (its FormClose then calls calculatorClosed).
+    std::function<void(CalculatorKind)> onCalculatorClosing;
 
   private:
+    // Creates and stores a window of the kind, not yet announced to the view.
+    CalculatorWindow* createCalculator(CalculatorKind kind);
+    void announce(CalculatorKind kind);
+
     Platform& m_platform;
     std::unique_ptr<ChooserWindow> m_chooser;
     std::unique_ptr<CalculatorWindow> m_formulaOne;

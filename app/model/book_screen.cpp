@@ -93,6 +93,16 @@ std::filesystem::path BookScreen::saveShownBook(const std::filesystem::path& fol
     return path;
 }
 
+std::filesystem::path BookScreen::saveBothBooks(const std::filesystem::path& folder) {
+    writeTextFile(fixedNameSavePath(folder, kDetailedBookFileName), m_books.detailedLines());
+    m_saveState &= ~kDetailedUnsaved;
+    const std::filesystem::path table = fixedNameSavePath(folder, kSummaryTableFileName);
+    writeTextFile(table, m_books.tableLines());
+    m_saveState &= ~kTableUnsaved;
+    cbt_Save.setEnabled(false);
+    return table;
+}
+
 std::filesystem::path BookScreen::saveTableSheet(const std::filesystem::path& folder) const {
     if (m_books.pileCounter() == 0) return {};
     const std::filesystem::path path = fixedNameSavePath(folder, kSummaryTableSheetFileName);

@@ -71,6 +71,9 @@ class BookScreen {
     // book's flag and disables Save; returns the path written. On failure an exception leaves
     // every state as it was.
     std::filesystem::path saveShownBook(const std::filesystem::path& folder);
+    // Writes both books to their files in `folder`, the detailed book first, clearing each
+    // one's flag once written; Save is disabled. Returns the path of the summary table.
+    std::filesystem::path saveBothBooks(const std::filesystem::path& folder);
     // Writes the summary table as a spreadsheet into `folder`; returns the path written, empty
     // while the books are empty. Throws FileWriteError.
     std::filesystem::path saveTableSheet(const std::filesystem::path& folder) const;

@@ -3,6 +3,9 @@
 
 #include <algorithm>
 
+#include "app/model/project_file.h"
+#include "books/text_file.h"
+
 namespace pile {
 
 CalculatorWindow::CalculatorWindow(Platform& platform, const SummaryTableLayout& tableLayout,
@@ -38,7 +41,84 @@ void CalculatorWindow::cbt_YHfanhuiClick() {
         inputScreen().enterNotComputedState();
 }
 
-void CalculatorWindow::cbt_tuichuClick() { m_closeRequested = true; }
+void CalculatorWindow::cbt_tuichuClick() {
+    if (mayLetBookGo()) m_closeRequested = true;
+}
+
+void CalculatorWindow::FormCloseQuery(bool& canClose) {
+    canClose = m_closeRequested || mayLetBookGo();
+    if (canClose) m_closeRequested = true;
+}
+
+bool CalculatorWindow::mayLetBookGo() {
+    if (!holdsUnsavedPiles()) return true;
+    switch (m_platform.dialogs.askSave(kSaveBookQuestion)) {
+        case SaveAnswer::Discard:
+            return true;
+        case SaveAnswer::Save: {
+            // Both pages, whatever page is shown; a save that throws leaves the flag down too.
+            struct Pending {
+                bool& asked;
+                ~Pending() { asked = false; }
+            } pending{m_booksAsked};
+            m_booksAsked = true;
+            m_sheetAsked = false;
+            requestSave();
+            return !holdsUnsavedPiles();  // false when the permission was refused
+        }
+        case SaveAnswer::Cancel:
+            break;
+    }
+    return false;
+}
+
+// ---- Project files ------------------------------------------------------------------------------
+
+void CalculatorWindow::saveProjectClick() {
+    if (m_projectPath.empty()) {
+        saveProjectAsClick();
+        return;
+    }
+    const std::string text = projectText(typedStateOf(*this));
+    writeProjectFile(m_projectPath, text);
+    m_projectText = text;
+}
+
+void CalculatorWindow::saveProjectAsClick() {
+    const std::filesystem::path proposed =
+        m_projectPath.empty()
+            ? fixedNameSavePath(m_platform.documents.documentsPath(), kProjectDefaultName)
+            : m_projectPath;
+    const std::filesystem::path chosen = m_platform.dialogs.askSavePath(proposed);
+    if (chosen.empty()) return;
+    const std::filesystem::path path = withProjectSuffix(chosen);
+    const std::string text = projectText(typedStateOf(*this));
+    writeProjectFile(path, text);
+    setProject(path, text);
+}
+
+void CalculatorWindow::openProjectClick() {
+    const std::filesystem::path folder =
+        m_projectPath.empty() ? m_platform.documents.documentsPath() : m_projectPath.parent_path();
+    std::filesystem::path chosen = m_platform.dialogs.askOpenPath(folder);
+    if (!chosen.empty()) m_projectToOpen = std::move(chosen);
+}
+
+void CalculatorWindow::setProject(const std::filesystem::path& path, std::string text) {
+    m_projectPath = path;
+    m_projectText = std::move(text);
+}
+
+bool CalculatorWindow::projectModified() const {
+    return !m_projectPath.empty() && projectText(typedStateOf(*this)) != m_projectText;
+}
+
+std::string CalculatorWindow::windowTitle() const {
+    if (m_projectPath.empty()) return kCaption;
+    const std::u8string name = m_projectPath.filename().u8string();
+    return std::string(name.begin(), name.end()) + (projectModified() ? "*" : "") + " - " +
+           kCaption;
+}
 
 void CalculatorWindow::cbt_CopyRightClick() {
     if (m_showAbout) m_showAbout();
@@ -88,19 +168,25 @@ void CalculatorWindow::permissionResult(const std::vector<std::string>& /*permis
         m_savedPath = m_optimisationMode ? m_optimisation.saveShownListSheetIn(folder)
                                          : m_bookScreen.saveTableSheet(folder);
         if (m_savedPath.empty()) m_platform.messages.showMessage("没有可存盘的结果");
+    } else if (m_booksAsked) {
+        m_savedPath = m_bookScreen.saveBothBooks(folder);
+        m_unsavedPiles = false;
     } else if (m_optimisationMode) {
         m_savedPath = m_optimisation.saveShownList(folder, m_platform.clock.timeText());
     } else {
         m_savedPath = m_bookScreen.saveShownBook(folder);
+        if (m_bookScreen.bookSaveState() == 0) m_unsavedPiles = false;
     }
 }
 
 void CalculatorWindow::pileComputed(const PileInput& input, const PileResult& result,
                                     const std::string& rockClassName) {
-    if (m_optimisationMode)
+    if (m_optimisationMode) {
         m_optimisation.pileComputed(input, result);
-    else
+    } else {
         recordBooks(input, result, rockClassName);
+        m_unsavedPiles = true;
+    }
     m_bookScreen.markComputed();
 }
 

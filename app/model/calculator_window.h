@@ -9,7 +9,9 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/model/book_screen.h"
@@ -49,8 +51,12 @@ class CalculatorWindow : public InputScreen::Host, private OptimisationScreen::H
     void cbt_ViewClick();
     // Back from the book screen.
     void cbt_ExitClick();
-    // Exit: asks the platform to close the window (closeRequested()); nothing is saved.
+    // Exit: asks the platform to close the window (closeRequested()). While the book holds
+    // piles computed since its last save, the user is asked first (mayLetBookGo).
     void cbt_tuichuClick();
+    // Before the window closes by any other way (the window's close button, the chooser's
+    // exit): the same question; canClose false when the user cancels.
+    void FormCloseQuery(bool& canClose);
     // The About box.
     void cbt_CopyRightClick();
     // "★": the optimisation screen, with OptimisationMode set while it is shown.
@@ -80,6 +86,39 @@ class CalculatorWindow : public InputScreen::Host, private OptimisationScreen::H
 
     // Set by cbt_tuichuClick: the view closes the window once the event is done.
     bool closeRequested() const { return m_closeRequested; }
+    // The window is to close without a further question (the user has been asked).
+    void requestClose() { m_closeRequested = true; }
+
+    // ---- The book and the question before it is let go
+    static constexpr const char* kSaveBookQuestion =
+        "计算书中有未保存的计算结果，是否先保存计算书？";
+    // Piles were computed into the book since the last save left both of its pages saved.
+    bool holdsUnsavedPiles() const { return m_unsavedPiles && pileCounter() > 0; }
+    // Whether the book may be let go: true at once when it holds no unsaved piles; otherwise
+    // the user is asked: 保存 writes both pages to their files (true once written), 不保存 lets
+    // it go, 取消 keeps everything (false). A failed save throws, and the book stays.
+    bool mayLetBookGo();
+
+    // ---- Project files
+    // Ctrl+S: writes the typed state to the project's file; the first save asks for a name in
+    // the Documents folder, as Ctrl+Shift+S does.
+    void saveProjectClick();
+    // Ctrl+Shift+S: asks for a name (proposing the project's own) and saves the project there.
+    void saveProjectAsClick();
+    // Ctrl+O: asks for the file to open. The application opens it after the event
+    // (takeProjectToOpen), since opening may replace this window.
+    void openProjectClick();
+    std::optional<std::filesystem::path> takeProjectToOpen() {
+        return std::exchange(m_projectToOpen, std::nullopt);
+    }
+    // The window now holds the project of `path` whose typed state reads `text` (after an
+    // open or a save).
+    void setProject(const std::filesystem::path& path, std::string text);
+    const std::filesystem::path& projectPath() const { return m_projectPath; }
+    // Something typed differs from the project's file.
+    bool projectModified() const;
+    // The caption, after the project's file name and a "*" while projectModified().
+    std::string windowTitle() const;
     // The file the latest Save wrote; empty when it wrote nothing (refused, failed, no list).
     const std::filesystem::path& savedPath() const { return m_savedPath; }
     // What the application does for the "©" button.
@@ -110,6 +149,11 @@ class CalculatorWindow : public InputScreen::Host, private OptimisationScreen::H
     bool m_optimisationMode = false;
     bool m_closeRequested = false;
     bool m_sheetAsked = false;  // the pending save is a spreadsheet
+    bool m_booksAsked = false;  // the pending save is both pages of the book
+    bool m_unsavedPiles = false;
+    std::filesystem::path m_projectPath;
+    std::string m_projectText;  // the typed state the project's file holds
+    std::optional<std::filesystem::path> m_projectToOpen;
     std::filesystem::path m_savedPath;
     std::function<void()> m_showAbout;
 };

@@ -68,6 +68,29 @@ class UrlOpener {
     virtual void openUrl(const std::string& url) = 0;
 };
 
+// The answer to the question before a window's book with unsaved piles is let go.
+enum class SaveAnswer { Save, Discard, Cancel };
+
+// Modal questions and the file dialogs of the project files.
+class Dialogs {
+  public:
+    virtual ~Dialogs() = default;
+    // Asks `question` with the buttons 保存, 不保存 and 取消; closing the box is 取消.
+    virtual SaveAnswer askSave(const std::string& question) = 0;
+    // The file to open, starting in `folder`; empty when the user cancels.
+    virtual std::filesystem::path askOpenPath(const std::filesystem::path& folder) = 0;
+    // The name to save under, proposing `suggested`; empty when the user cancels.
+    virtual std::filesystem::path askSavePath(const std::filesystem::path& suggested) = 0;
+};
+
+// Dialogs nobody answers: every question is cancelled, no path is chosen (pilecalc, measurements).
+class CancellingDialogs : public Dialogs {
+  public:
+    SaveAnswer askSave(const std::string&) override { return SaveAnswer::Cancel; }
+    std::filesystem::path askOpenPath(const std::filesystem::path&) override { return {}; }
+    std::filesystem::path askSavePath(const std::filesystem::path&) override { return {}; }
+};
+
 // Everything a window model reaches the platform through. The referenced objects outlive the
 // models.
 struct Platform {
@@ -77,6 +100,7 @@ struct Platform {
     MessageBox& messages;
     ErrorBox& errors;
     UrlOpener& urls;
+    Dialogs& dialogs;
 };
 
 // A desktop permission service: every request is granted at once.

@@ -2,10 +2,17 @@
 #include "app/qt/calculator_window_view.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QKeySequence>
+#include <QMimeData>
 #include <QPushButton>
+#include <QShortcut>
+#include <QUrl>
 
 #include "app/qt/keyboard.h"
 #include "app/qt/screen_widgets.h"
+#include "books/text_file.h"
 
 #include <utility>
 
@@ -18,7 +25,41 @@ CalculatorWindowView::CalculatorWindowView(const QSize& clientSize, CalculatorWi
       m_errors(errors),
       m_closed(std::move(closed)) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(toQString(CalculatorWindow::kCaption));
+    setWindowTitle(toQString(model.windowTitle()));
+    setAcceptDrops(true);
+    // The project keys work on every screen of the window.
+    const auto shortcut = [this](const QKeySequence& keys, void (CalculatorWindow::*handler)()) {
+        auto* s = new QShortcut(keys, this);
+        s->setContext(Qt::WindowShortcut);
+        connect(s, &QShortcut::activated, this,
+                [this, handler] { dispatch([this, handler] { (m_model->*handler)(); }); });
+    };
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_S), &CalculatorWindow::saveProjectClick);
+    shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &CalculatorWindow::saveProjectAsClick);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_O), &CalculatorWindow::openProjectClick);
+}
+
+namespace {
+
+// The local file of a drop: the first URL, when it names one.
+QString droppedFile(const QMimeData* data) {
+    if (!data || !data->hasUrls() || data->urls().isEmpty()) return {};
+    const QUrl url = data->urls().constFirst();
+    return url.isLocalFile() ? url.toLocalFile() : QString();
+}
+
+}  // namespace
+
+void CalculatorWindowView::dragEnterEvent(QDragEnterEvent* event) {
+    if (m_model && !droppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void CalculatorWindowView::dropEvent(QDropEvent* event) {
+    const QString file = droppedFile(event->mimeData());
+    if (file.isEmpty() || !m_openProject) return;
+    event->acceptProposedAction();
+    // The application may replace this window: nothing of it is touched afterwards.
+    m_openProject(pathFromUtf8(file.toStdString()));
 }
 
 Dispatch CalculatorWindowView::dispatcher() {
@@ -32,11 +73,19 @@ void CalculatorWindowView::dispatch(const std::function<void()>& handler) {
     if (!m_model) return;  // a box shown by the handler let the window close meanwhile
     syncFromModel();
     focus.restore();
-    if (m_model->closeRequested()) close();
+    if (m_model->closeRequested()) {
+        close();
+        return;
+    }
+    if (auto project = m_model->takeProjectToOpen(); project && m_openProject)
+        m_openProject(*project);
 }
 
 void CalculatorWindowView::syncFromModel() {
-    if (m_model) m_sync.sync();
+    if (!m_model) return;
+    m_sync.sync();
+    const QString title = toQString(m_model->windowTitle());
+    if (windowTitle() != title) setWindowTitle(title);
 }
 
 void CalculatorWindowView::setUpKeyboard(std::initializer_list<QWidget*> screens) {
@@ -44,7 +93,16 @@ void CalculatorWindowView::setUpKeyboard(std::initializer_list<QWidget*> screens
 }
 
 void CalculatorWindowView::closeEvent(QCloseEvent* event) {
-    // FormClose: release the model; closing discards unsaved books without a question.
+    // FormCloseQuery: a book with unsaved piles is let go only when the user says so.
+    if (m_model) {
+        bool canClose = false;
+        if (!dispatchEvent(m_errors, [&] { m_model->FormCloseQuery(canClose); }) || !canClose) {
+            syncFromModel();
+            event->ignore();
+            return;
+        }
+    }
+    // FormClose: release the model.
     m_sync.clear();
     m_model = nullptr;
     if (m_closed) std::exchange(m_closed, nullptr)();

@@ -7,6 +7,7 @@
 // TBVK_FRM_WENA2 (formula_two_window_view.h) the formula-two window.
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <initializer_list>
 
@@ -24,6 +25,11 @@ class CalculatorWindowView : public GradientWindow {
   public:
     void dispatch(const std::function<void()>& handler);
     void syncFromModel();
+    // What opens a project file: Ctrl+O, a file dropped on the window (the application may
+    // replace this window or open the other calculator).
+    void setProjectOpener(std::function<void(const std::filesystem::path&)> opener) {
+        m_openProject = std::move(opener);
+    }
 
   protected:
     // `closed` runs when the window has closed (FormClose); the model is released there and
@@ -32,6 +38,8 @@ class CalculatorWindowView : public GradientWindow {
                          std::function<void()> closed);
 
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
     // The Tab order of each screen, top to bottom.
     void setUpKeyboard(std::initializer_list<QWidget*> screens);
@@ -44,6 +52,7 @@ class CalculatorWindowView : public GradientWindow {
     CalculatorWindow* m_model;
     ErrorBox& m_errors;
     std::function<void()> m_closed;
+    std::function<void(const std::filesystem::path&)> m_openProject;
     WidgetSync m_sync;
 };
 

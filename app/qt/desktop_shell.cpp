@@ -33,6 +33,7 @@ DesktopShell::DesktopShell(Platform& platform) : m_platform(platform), m_app(pla
         calculatorOpened(kind, model);
     };
     m_app.onAboutShown = [this](AboutBox& model) { aboutShown(model); };
+    m_app.onCalculatorClosing = [this](CalculatorKind kind) { calculatorClosing(kind); };
     QCoreApplication::instance()->installEventFilter(&m_clickGuard);
     m_chooser = new TBVK_FRM_WENA0(*m_app.BVK_FRM_WENA0(), m_platform.errors, [this] {
         m_app.chooserClosed();
@@ -54,6 +55,18 @@ void DesktopShell::start() {
     m_chooser->show();
 }
 
+void DesktopShell::openProject(const std::filesystem::path& path) {
+    dispatchEvent(m_platform.errors, [&] { m_app.openProject(path); });
+}
+
+void DesktopShell::calculatorClosing(CalculatorKind kind) {
+    CalculatorWindowView* window = kind == CalculatorKind::FormulaOne
+                                       ? static_cast<CalculatorWindowView*>(m_formulaOne.data())
+                                       : static_cast<CalculatorWindowView*>(m_formulaTwo.data());
+    // Its FormClose releases the model; the widget goes when the event loop next runs.
+    if (window) window->close();
+}
+
 void DesktopShell::calculatorOpened(CalculatorKind kind, CalculatorWindow& model) {
     auto closed = [this, kind] { m_app.calculatorClosed(kind); };
     CalculatorWindowView* window = nullptr;
@@ -66,6 +79,7 @@ void DesktopShell::calculatorOpened(CalculatorKind kind, CalculatorWindow& model
     } else {
         return;  // a formula-two kind without the formula-two model has no view
     }
+    window->setProjectOpener([this](const std::filesystem::path& path) { openProject(path); });
     window->placeOnScreen();
     window->show();
     // In front of the chooser that opened it, and taking the keys.

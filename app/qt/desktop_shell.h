@@ -5,6 +5,8 @@
 
 #include <QPointer>
 
+#include <filesystem>
+
 #include "app/model/application.h"
 #include "app/model/platform.h"
 #include "app/qt/about_box_view.h"
@@ -29,6 +31,8 @@ class DesktopShell {
 
     // Shows the chooser, centred on the screen.
     void start();
+    // Opens a project file in the calculator of its formula (rockpile FILE, Ctrl+O, a drop).
+    void openProject(const std::filesystem::path& path);
 
     Application& application() { return m_app; }
     TBVK_FRM_WENA0* chooser() { return m_chooser; }
@@ -39,6 +43,7 @@ class DesktopShell {
   private:
     void calculatorOpened(CalculatorKind kind, CalculatorWindow& model);
     void aboutShown(AboutBox& model);
+    void calculatorClosing(CalculatorKind kind);
 
     Platform& m_platform;
     Application m_app;

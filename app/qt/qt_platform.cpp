@@ -4,7 +4,9 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -74,6 +76,42 @@ void QtMessageBox::showMessage(const std::string& text) {
 
 void QtErrorBox::showError(const std::string& text) {
     QMessageBox::critical(QApplication::activeWindow(), boxTitle(), fromUtf8(text));
+}
+
+SaveAnswer QtDialogs::askSave(const std::string& question) {
+    QMessageBox box(QMessageBox::Question, boxTitle(), fromUtf8(question), QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    QPushButton* save = box.addButton(QStringLiteral("保存"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QStringLiteral("不保存"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save) return SaveAnswer::Save;
+    if (box.clickedButton() == discard) return SaveAnswer::Discard;
+    return SaveAnswer::Cancel;
+}
+
+namespace {
+QString projectFilter() { return QStringLiteral("嵌岩桩项目 (*.rpile.json);;所有文件 (*)"); }
+QString fromPath(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return QString::fromUtf8(reinterpret_cast<const char*>(text.data()), qsizetype(text.size()));
+}
+}  // namespace
+
+std::filesystem::path QtDialogs::askOpenPath(const std::filesystem::path& folder) {
+    const QString chosen =
+        QFileDialog::getOpenFileName(QApplication::activeWindow(), QStringLiteral("打开项目"),
+                                     fromPath(folder), projectFilter());
+    return chosen.isEmpty() ? std::filesystem::path() : pathFromUtf8(chosen.toStdString());
+}
+
+std::filesystem::path QtDialogs::askSavePath(const std::filesystem::path& suggested) {
+    const QString chosen =
+        QFileDialog::getSaveFileName(QApplication::activeWindow(), QStringLiteral("保存项目"),
+                                     fromPath(suggested), projectFilter());
+    return chosen.isEmpty() ? std::filesystem::path() : pathFromUtf8(chosen.toStdString());
 }
 
 void QtUrlOpener::openUrl(const std::string& url) {

@@ -43,6 +43,15 @@ class QtUrlOpener : public UrlOpener {
     void openUrl(const std::string& url) override;
 };
 
+// The question before a book is let go, as a message box with 保存, 不保存 and 取消; the project
+// files' dialogs, filtered to "*.rpile.json".
+class QtDialogs : public Dialogs {
+  public:
+    SaveAnswer askSave(const std::string& question) override;
+    std::filesystem::path askOpenPath(const std::filesystem::path& folder) override;
+    std::filesystem::path askSavePath(const std::filesystem::path& suggested) override;
+};
+
 // The services of the desktop, and the Platform over them.
 struct QtPlatform {
     QtDocumentsFolder documents;
@@ -51,7 +60,8 @@ struct QtPlatform {
     QtMessageBox messages;
     QtErrorBox errors;
     QtUrlOpener urls;
-    Platform platform{documents, clock, permissions, messages, errors, urls};
+    QtDialogs dialogs;
+    Platform platform{documents, clock, permissions, messages, errors, urls, dialogs};
 };
 
 }  // namespace pile

@@ -69,6 +69,7 @@ TEST_F(ApplicationTest, ClosedWindowIsReleasedAndTheNextOneStartsFresh) {
     CalculatorWindow& w = *app.BVK_FRM_WENA1();
     w.inputScreen().cbe_dd.setText("1500");
     w.inputScreen().cbt_computeClick();
+    fake.dialogs.answers = {SaveAnswer::Discard};  // the book with its pile is let go
     w.cbt_tuichuClick();
     ASSERT_TRUE(w.closeRequested());
     app.calculatorClosed(CalculatorKind::FormulaOne);

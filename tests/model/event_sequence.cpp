@@ -118,7 +118,13 @@ Fault EventSequence::step(Choices& c, std::string& done) {
         add(in.popbox_jingdu, "precision " + std::to_string(precision),
             [&in, precision] { in.popbox_jingdu.pick(precision); });
         add(in.cbt_CopyRight, "about", [&w] { w.cbt_CopyRightClick(); });
-        add(in.cbt_tuichu, "Exit", [&w] { w.cbt_tuichuClick(); });
+        // A book with unsaved piles asks first; the answer is chosen here too.
+        const auto answer = static_cast<SaveAnswer>(c.pick(3));
+        add(in.cbt_tuichu, "Exit, answering " + std::to_string(static_cast<int>(answer)),
+            [this, &w, answer] {
+                m_fake.dialogs.answers = {answer};
+                w.cbt_tuichuClick();
+            });
         if (two) {
             FormulaTwoInputScreen& f = two->formulaTwoInput();
             add(f.ckb_fumozhuli, "drag box",

@@ -86,6 +86,33 @@ class RecordingUrls : public UrlOpener {
     void openUrl(const std::string& url) override { opened.push_back(url); }
 };
 
+// Answers each question with the next of `answers` (取消 once they run out) and records it;
+// the file dialogs give `openPath` and `savePath` (empty: cancelled) and record their start.
+class FakeDialogs : public Dialogs {
+  public:
+    std::vector<SaveAnswer> answers;
+    std::vector<std::string> asked;
+    std::filesystem::path openPath;
+    std::filesystem::path savePath;
+    std::vector<std::filesystem::path> openedIn, suggested;
+
+    SaveAnswer askSave(const std::string& question) override {
+        asked.push_back(question);
+        if (answers.empty()) return SaveAnswer::Cancel;
+        const SaveAnswer answer = answers.front();
+        answers.erase(answers.begin());
+        return answer;
+    }
+    std::filesystem::path askOpenPath(const std::filesystem::path& folder) override {
+        openedIn.push_back(folder);
+        return openPath;
+    }
+    std::filesystem::path askSavePath(const std::filesystem::path& proposed) override {
+        suggested.push_back(proposed);
+        return savePath;
+    }
+};
+
 // Everything a window model needs, with the Documents folder in a fresh temporary folder.
 struct FakePlatform {
     TempFolder temp;
@@ -95,7 +122,8 @@ struct FakePlatform {
     RecordingMessages messages;
     RecordingErrors errors;
     RecordingUrls urls;
-    Platform platform{documents, clock, permissions, messages, errors, urls};
+    FakeDialogs dialogs;
+    Platform platform{documents, clock, permissions, messages, errors, urls, dialogs};
 
     FakePlatform() { documents.path = temp.path() / "Documents"; }
 };

@@ -74,7 +74,8 @@ int main(int argc, char* argv[]) {
 
     pile::QtPlatform qt;
     FixedClock clock;
-    pile::Platform platform{qt.documents, clock, qt.permissions, qt.messages, qt.errors, qt.urls};
+    pile::Platform platform{qt.documents, clock,   qt.permissions, qt.messages,
+                            qt.errors,    qt.urls, qt.dialogs};
     pile::DesktopShell shell(platform);
     shell.start();
 
