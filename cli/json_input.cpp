@@ -245,9 +245,8 @@ bool readSoil(const json& obj, FormulaTwoSoil& soil, std::string& problem) {
         return false;
     const std::string inDrag = std::string(" in \"") + kDragKey + "\"";
     const std::string inSide = std::string(" in \"") + kSideKey + "\"";
-    if (drag && !onlyKnownKeys(*drag, {"p", "Eg", "Ep", "layers"}, inDrag.c_str(), problem))
-        return false;
-    if (side && !onlyKnownKeys(*side, {"layers"}, inSide.c_str(), problem)) return false;
+    if (drag && !onlyKnownKeys(*drag, kDragScreenKeys, inDrag.c_str(), problem)) return false;
+    if (side && !onlyKnownKeys(*side, kSideScreenKeys, inSide.c_str(), problem)) return false;
     if (drag) {
         if (!readText(*drag, "p", soil.drag.p, problem) ||
             !readText(*drag, "Eg", soil.drag.eg, problem) ||

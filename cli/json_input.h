@@ -42,6 +42,12 @@ inline constexpr std::array<const char*, 14> kPileKeys{"section",
                                                        kDragKey,
                                                        kSideKey};
 
+// The keys inside "drag" (the negative-friction screen) and "side" (the side-resistance screen).
+inline constexpr std::array<const char*, 4> kDragScreenKeys{"p", "Eg", "Ep", "layers"};
+inline constexpr std::array<const char*, 1> kSideScreenKeys{"layers"};
+// The keys of a formula-one pile: the input screen's, without the soil keys that end kPileKeys.
+inline constexpr std::size_t kInputScreenKeyCount = kPileKeys.size() - kSoilKeys.size();
+
 struct PileLine {
     enum class Kind { Pile, Precision, DeleteLast };
     Kind kind = Kind::Pile;

@@ -7,6 +7,7 @@
 #include <array>
 #include <fstream>
 #include <initializer_list>
+#include <span>
 
 #include "app/model/calculator_window.h"
 #include "app/model/formula_one_window.h"
@@ -152,6 +153,10 @@ class Checker {
     }
 
     bool onlyKeys(const json& obj, const Path& path, std::initializer_list<const char*> known) {
+        return onlyKeys(obj, path, std::span<const char* const>(known.begin(), known.size()));
+    }
+
+    bool onlyKeys(const json& obj, const Path& path, std::span<const char* const> known) {
         for (const auto& item : obj.items()) {
             if (std::none_of(known.begin(), known.end(),
                              [&](const char* k) { return item.key() == k; })) {
@@ -223,16 +228,10 @@ class Checker {
     bool pile(const json& value, int formula) {
         const Path at{{"pile"}};
         if (!object(value, at)) return false;
-        if (formula == 2) {
-            if (!onlyKeys(value, at,
-                          {"section", "d", "c", "hr", "grade", "process", "rock", "frk", "fuk",
-                           "slope", "negativeFriction", "sideResistance", "drag", "side"}))
-                return false;
-        } else if (!onlyKeys(value, at,
-                             {"section", "d", "c", "hr", "grade", "process", "rock", "frk", "fuk",
-                              "slope"})) {
+        // Formula one takes the input screen's keys, formula two its soil keys too.
+        const std::span<const char* const> keys(cli::kPileKeys);
+        if (!onlyKeys(value, at, formula == 2 ? keys : keys.first(cli::kInputScreenKeyCount)))
             return false;
-        }
         const auto member = [&](const char* key) { return Path{{"pile"}, {key}}; };
         int section = 0;
         if (auto it = value.find("section"); it != value.end()) {
@@ -262,8 +261,7 @@ class Checker {
                 return false;
         if (auto it = value.find("drag"); it != value.end()) {
             const Path drag = member("drag");
-            if (!object(*it, drag) || !onlyKeys(*it, drag, {"p", "Eg", "Ep", "layers"}))
-                return false;
+            if (!object(*it, drag) || !onlyKeys(*it, drag, cli::kDragScreenKeys)) return false;
             for (const char* key : {"p", "Eg", "Ep"}) {
                 Path at2 = drag;
                 at2.push_back({key});
@@ -277,7 +275,7 @@ class Checker {
         }
         if (auto it = value.find("side"); it != value.end()) {
             const Path side = member("side");
-            if (!object(*it, side) || !onlyKeys(*it, side, {"layers"})) return false;
+            if (!object(*it, side) || !onlyKeys(*it, side, cli::kSideScreenKeys)) return false;
             if (auto layers = it->find("layers"); layers != it->end()) {
                 Path at2 = side;
                 at2.push_back({"layers"});
