@@ -90,8 +90,8 @@ void roundTrip(int formula, std::uint32_t seed) {
 
     FakePlatform fake;
     std::filesystem::create_directories(fake.documents.path);
-    const auto first = fake.documents.path / "一.rpile.json";
-    const auto second = fake.documents.path / "二.rpile.json";
+    const auto first = fake.documents.path / pathFromUtf8("一.rpile.json");
+    const auto second = fake.documents.path / pathFromUtf8("二.rpile.json");
     writeProjectFile(first, projectText(typedStateOf(original)));
 
     Application app(fake.platform);
@@ -208,7 +208,7 @@ TEST(ProjectFile, ARefusedFileChangesNothing) {
     const std::vector<std::string> before = typedControls(*window);
 
     std::filesystem::create_directories(fake.documents.path);
-    const auto bad = fake.documents.path / "坏.rpile.json";
+    const auto bad = fake.documents.path / pathFromUtf8("坏.rpile.json");
     writeBytes(bad,
                "{\"format\": \"rockpile-project\", \"version\": 1, \"formula\": 2,\n"
                "\"pile\": {\"d\": \"1200\", \"grade\": 99}}");
@@ -263,7 +263,7 @@ TEST(ProjectFile, FieldsTheLiveChecksRefuseOpenAsTypedAndComputeRefusesThem) {
 TEST(ProjectFile, AFileOfTheOtherFormulaOpensTheOtherCalculator) {
     FakePlatform fake;
     std::filesystem::create_directories(fake.documents.path);
-    const auto path = fake.documents.path / "二.rpile.json";
+    const auto path = fake.documents.path / pathFromUtf8("二.rpile.json");
     writeBytes(path,
                "{\"format\": \"rockpile-project\", \"version\": 1, \"formula\": 2,"
                " \"pile\": {\"negativeFriction\": true}}");
@@ -287,11 +287,11 @@ TEST(ProjectFile, TheTitleNamesTheFileAndMarksAChange) {
     EXPECT_EQ(window.windowTitle(), "嵌岩桩承载力计算 (DBJ50-200-2014)");
 
     // The first save proposes a name in the Documents folder; the suffix is added.
-    fake.dialogs.savePath = fake.documents.path / "桩";
+    fake.dialogs.savePath = fake.documents.path / pathFromUtf8("桩");
     window.saveProjectClick();
     ASSERT_EQ(fake.dialogs.suggested.size(), 1u);
-    EXPECT_EQ(fake.dialogs.suggested[0], fake.documents.path / kProjectDefaultName);
-    EXPECT_EQ(window.projectPath(), fake.documents.path / "桩.rpile.json");
+    EXPECT_EQ(fake.dialogs.suggested[0], fake.documents.path / pathFromUtf8(kProjectDefaultName));
+    EXPECT_EQ(window.projectPath(), fake.documents.path / pathFromUtf8("桩.rpile.json"));
     EXPECT_EQ(window.windowTitle(), "桩.rpile.json - 嵌岩桩承载力计算 (DBJ50-200-2014)");
 
     window.inputScreen().cbe_dd.setText("1500");
@@ -307,7 +307,7 @@ TEST(ProjectFile, TheTitleNamesTheFileAndMarksAChange) {
     // A cancelled dialog saves nothing.
     fake.dialogs.savePath.clear();
     window.saveProjectAsClick();
-    EXPECT_EQ(window.projectPath(), fake.documents.path / "桩.rpile.json");
+    EXPECT_EQ(window.projectPath(), fake.documents.path / pathFromUtf8("桩.rpile.json"));
 }
 
 TEST(ProjectFile, ASaveThatFailsKeepsTheFileAndThrows) {
@@ -336,8 +336,8 @@ class BookQuestionTest : public ::testing::Test {
         ASSERT_EQ(window->pileCounter(), 3);
     }
     bool booksSaved() const {
-        return std::filesystem::exists(fake.documents.path / kDetailedBookFileName) &&
-               std::filesystem::exists(fake.documents.path / kSummaryTableFileName);
+        return std::filesystem::exists(fake.documents.path / pathFromUtf8(kDetailedBookFileName)) &&
+               std::filesystem::exists(fake.documents.path / pathFromUtf8(kSummaryTableFileName));
     }
 };
 
@@ -362,7 +362,7 @@ TEST_F(BookQuestionTest, SaveWritesBothPagesThenCloses) {
     window->cbt_tuichuClick();
     EXPECT_TRUE(window->closeRequested());
     EXPECT_TRUE(booksSaved());
-    EXPECT_NE(readBytes(fake.documents.path / kSummaryTableFileName).find("ZH3"),
+    EXPECT_NE(readBytes(fake.documents.path / pathFromUtf8(kSummaryTableFileName)).find("ZH3"),
               std::string::npos);
 }
 
