@@ -117,6 +117,17 @@ void appendTextLines(std::vector<std::string>& lines, const BookBlock& block) {
     std::visit(TextRenderer{lines}, block);
 }
 
+std::string bookFileStem(const std::vector<BookModel>& books) {
+    std::vector<std::string> piles;
+    for (const BookModel& book : books)
+        for (const BookBlock& block : book.blocks)
+            if (const auto* title = std::get_if<BookTitle>(&block)) piles.push_back(title->pile);
+    std::string stem = "计算书";
+    if (!piles.empty()) stem += "_" + piles.front();
+    if (piles.size() > 1) stem += "-" + piles.back();
+    return stem;
+}
+
 std::vector<std::string> bookTextLines(const BookModel& book) {
     std::vector<std::string> lines;
     for (const BookBlock& block : book.blocks) appendTextLines(lines, block);

@@ -113,6 +113,10 @@ struct BookModel {
     std::vector<BookBlock> blocks;
 };
 
+// The name of a typeset file of these books, without its extension: "计算书_ZH1-ZH12", or
+// "计算书_ZH3" for one pile.
+std::string bookFileStem(const std::vector<BookModel>& books);
+
 // The markup without its marks: "Q_{uk}" gives "Quk".
 std::string plainText(std::string_view markup);
 
