@@ -87,6 +87,8 @@ struct TextRenderer {
         }
         if (b.closed) lines.push_back(rule);
     }
+    // A drawing has no fixed-pitch lines.
+    void operator()(const BookSoilFigure&) const {}
     void operator()(const BookClosing& b) const {
         lines.push_back(kBookClosingRule);
         lines.push_back(kTimeLinePrefix + b.timeText);

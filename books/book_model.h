@@ -100,13 +100,33 @@ struct BookTable {
     bool closed = false;
 };
 
+// The pile in its soil, for a drawing (the typeset books only; the fixed-pitch lines have no
+// lines for it): the layers with their bottom elevations, the ground and the pile top, the
+// socket in rock, and over the pile-side part of each layer the negative skin friction used.
+struct BookSoilLayer {
+    std::string number;
+    double top = 0, bottom = 0;    // elevations, m
+    std::string bottomText;        // as the book prints it
+    bool pile = false;             // the pile runs along (part of) the layer
+    double pileTop = 0;            // elevation where the pile-side part starts, m
+    double qTop = 0, qBottom = 0;  // q_si^n at the top and bottom of the pile-side part, kPa
+    std::string shape;             // the diagram's shape as the book names it
+};
+struct BookSoilFigure {
+    double eg = 0, ep = 0;  // ground and pile top, m
+    std::string egText, epText;
+    double socket = 0;       // socket depth, m
+    std::string socketText;  // as typed
+    std::vector<BookSoilLayer> layers;
+};
+
 // The closing rule of "=" and the calculation-time line.
 struct BookClosing {
     std::string timeText;
 };
 
-using BookBlock =
-    std::variant<BookTitle, BookHeading, BookValue, BookNote, BookFormula, BookTable, BookClosing>;
+using BookBlock = std::variant<BookTitle, BookHeading, BookValue, BookNote, BookFormula, BookTable,
+                               BookSoilFigure, BookClosing>;
 
 // The book of one pile.
 struct BookModel {

@@ -6,6 +6,7 @@
 // lengths and elevations in m.
 #include "books/formula_two_book.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -122,6 +123,29 @@ void appendSideInput(BookModel& book, const SideResistanceResult& side) {
             {cell[side_col::kNumber], cell[side_col::kThickness], cell[side_col::kQsik]});
     }
     add(book, std::move(table));
+}
+
+// The layers of the down-drag calculation for the drawing of the pile in its soil; socket in m.
+BookSoilFigure soilFigure(const DragLoadResult& drag, double socket,
+                          const std::string& socketText) {
+    BookSoilFigure figure{drag.eg,    drag.ep, fixed3(drag.eg), fixed3(drag.ep), socket,
+                          socketText, {}};
+    double top = drag.eg;
+    for (const DragLoadLayerResult& layer : drag.layers) {
+        BookSoilLayer soil;
+        soil.number = layer.cells[drag_col::kNumber];
+        soil.top = top;
+        soil.bottom = layer.bottom;
+        soil.bottomText = layer.cells[drag_col::kBottom];
+        soil.pile = layer.state != LayerPileState::NoPile;
+        soil.pileTop = std::min(top, drag.ep);
+        soil.qTop = layer.usedQsinTop;
+        soil.qBottom = layer.usedQsinBottom;
+        soil.shape = layer.cells[drag_col::kShape];
+        figure.layers.push_back(std::move(soil));
+        top = layer.bottom;
+    }
+    return figure;
 }
 
 // A side-resistance result table: the layer number and three grid columns a, b, c.
@@ -295,6 +319,8 @@ BookModel formulaTwoBook(const PileInput& input, const FormulaTwoRun& run,
     appendUltimateCapacity(book, result);
     appendShaftCapacity(book, input, result);
     appendNegativeFriction(book, run);
+    // The drawing of the pile in its soil follows the soil sections (typeset books only).
+    if (run.drag) add(book, soilFigure(*run.drag, input.hr / 1000, input.depthText));
     appendSummaryBlocks(book, input, result, mode, n);
     appendLimitSummaryBlock(book, run, mode);
     appendBookClosing(book, timeText);

@@ -14,11 +14,13 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentWriter>
+#include <QUrl>
 #include <algorithm>
 #include <variant>
 
 #include "books/detailed_book.h"
 #include "documents/rich_text.h"
+#include "documents/soil_drawing.h"
 
 namespace pile::documents {
 
@@ -55,8 +57,8 @@ const char* alignOf(CellAlign align) {
 // The blocks of one book as HTML; consecutive value lines share one aligned table.
 class HtmlWriter {
   public:
-    HtmlWriter(QString& html, bool firstBook, bool lastBook)
-        : m_html(html), m_firstBook(firstBook), m_lastBook(lastBook) {}
+    HtmlWriter(QString& html, std::vector<QImage>& images, bool firstBook, bool lastBook)
+        : m_html(html), m_images(images), m_firstBook(firstBook), m_lastBook(lastBook) {}
 
     void write(const BookBlock& block) {
         const bool value = std::holds_alternative<BookValue>(block);
@@ -156,6 +158,14 @@ class HtmlWriter {
         }
         m_html += QStringLiteral("</table>");
     }
+    void add(const BookSoilFigure& b) {
+        // 150 x 110 mm at 200 dots an inch.
+        m_images.push_back(soilDrawingImage(b, 1181, 866));
+        m_html += QStringLiteral(
+                      "<p align=\"center\"><img src=\"soil://%1\" width=\"520\" "
+                      "height=\"381\"/></p><p align=\"center\">桩身与土层及负摩阻力分布</p>")
+                      .arg(m_images.size() - 1);
+    }
     void add(const BookClosing& b) {
         m_html += QStringLiteral("<hr/>");
         if (m_lastBook)
@@ -164,6 +174,7 @@ class HtmlWriter {
     }
 
     QString& m_html;
+    std::vector<QImage>& m_images;
     bool m_firstBook;
     bool m_lastBook;
     bool m_inValues = false;
@@ -197,13 +208,17 @@ BookDocument::BookDocument(const std::vector<BookModel>& books)
                        "h3 { font-size: 10.5pt; margin-top: 5px; margin-bottom: 2px; } "
                        "p { margin-top: 1px; margin-bottom: 1px; } th { font-weight: normal; }"));
     QString html = QStringLiteral("<html><body>");
+    std::vector<QImage> images;
     for (size_t i = 0; i < books.size(); ++i) {
-        HtmlWriter writer(html, i == 0, i + 1 == books.size());
+        HtmlWriter writer(html, images, i == 0, i + 1 == books.size());
         for (const BookBlock& block : books[i].blocks) writer.write(block);
         writer.finish();
         m_piles.push_back(pileOf(books[i]));
     }
     html += QStringLiteral("</body></html>");
+    for (size_t i = 0; i < images.size(); ++i)
+        m_document->addResource(QTextDocument::ImageResource,
+                                QUrl(QStringLiteral("soil://%1").arg(i)), images[i]);
     m_document->setHtml(html);
 }
 

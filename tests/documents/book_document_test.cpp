@@ -6,6 +6,8 @@
 
 #include <unistd.h>
 #include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
 #include <algorithm>
 
 #include <cstdio>
@@ -21,6 +23,7 @@
 #include "cli/headless_window.h"
 #include "cli/json_input.h"
 #include "documents/book_document.h"
+#include "documents/soil_drawing.h"
 
 namespace pile {
 namespace {
@@ -184,6 +187,64 @@ TEST_P(TypesetBooks, OdfTextHoldsEveryNumberInOrder) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Formulas, TypesetBooks, ::testing::Values(1, 2));
+
+}  // namespace
+}  // namespace pile
+
+namespace pile {
+namespace {
+
+// A figure of n layers from the ground down, each `step` m thick, with frictions q.
+BookSoilFigure figureOf(int n, double eg, double ep, double step, double q) {
+    BookSoilFigure figure{eg, ep, "eg", "ep", 0.5, "500", {}};
+    double top = eg;
+    for (int i = 1; i <= n; ++i) {
+        const double bottom = top - step;
+        figure.layers.push_back({std::to_string(i), top, bottom, std::to_string(bottom),
+                                 bottom < ep, std::min(top, ep), q, -q, "梯形"});
+        top = bottom;
+    }
+    return figure;
+}
+
+// Whatever the values, the drawing stays inside its frame: every pixel outside is white.
+TEST(SoilDrawing, StaysInsideItsFrame) {
+    documents::ensureGuiApplication();
+    struct Case {
+        const char* name;
+        BookSoilFigure figure;
+    };
+    const Case cases[] = {
+        {"one layer", figureOf(1, 100, 99, 5, 20)},
+        {"five layers", figureOf(5, 100, 98, 3, 40)},
+        {"twenty layers of 1e6", figureOf(20, 1e6, -1e6, 1e5, 1e6)},
+        {"equal elevations, no friction", figureOf(3, 10, 10, 0, 0)},
+        {"rising layers", figureOf(4, 10, 12, -2, 5)},
+        {"no layer", figureOf(0, 10, 9, 1, 0)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QImage image(400, 300, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        const QRect frame(50, 40, 300, 220);
+        {
+            QPainter painter(&image);
+            documents::drawPileInSoil(painter, frame, c.figure);
+        }
+        int outside = 0;
+        bool drawn = false;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const bool white = image.pixel(x, y) == qRgb(255, 255, 255);
+                if (frame.contains(x, y))
+                    drawn = drawn || !white;
+                else if (!white)
+                    ++outside;
+            }
+        EXPECT_EQ(outside, 0);
+        EXPECT_TRUE(drawn);
+    }
+}
 
 }  // namespace
 }  // namespace pile
