@@ -93,9 +93,10 @@ void drawPileInSoil(QPainter& painter, const QRectF& frame, const BookSoilFigure
     painter.setBrush(kPile);
     painter.drawRect(QRectF(pileLeft, pileTop, pileWidth, std::max(1.0, socketBottom - pileTop)));
     painter.setBrush(Qt::NoBrush);
+    // Ep right of the pile top, so that it never meets the elevations at the left.
     painter.drawText(
-        QRectF(frame.left(), pileTop - line / 2, column.left() - frame.left() - 4, line),
-        Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Ep=%1").arg(text(figure.epText)));
+        QRectF(pileLeft + pileWidth + 4, pileTop - line, column.right() - pileLeft, line),
+        Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Ep=%1").arg(text(figure.epText)));
     painter.drawText(
         QRectF(pileLeft + pileWidth + 4, rock.top() + 2, column.right() - pileLeft, 2 * line),
         Qt::AlignLeft | Qt::AlignTop, QStringLiteral("嵌岩 hr=%1").arg(text(figure.socketText)));
