@@ -14,6 +14,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentWriter>
+#include <QTextFrame>
 #include <QUrl>
 #include <algorithm>
 #include <variant>
@@ -243,6 +244,7 @@ int BookDocument::print(QPagedPaintDevice& device) {
 
     m_document->documentLayout()->setPaintDevice(&device);
     m_document->setPageSize(body.size());
+    keepHeadingsWithNext(body.height());
     const int pages = m_document->pageCount();
 
     // The first page of each book, from where its title was laid out.
@@ -287,6 +289,41 @@ int BookDocument::print(QPagedPaintDevice& device) {
         painter.restore();
     }
     return pages;
+}
+
+void BookDocument::keepHeadingsWithNext(double pageHeight) {
+    // A heading left alone at the foot of a page moves to the next one: the page break goes
+    // before it, and the pages after it are laid out again. Each pass moves the first such
+    // heading; a heading moves once.
+    QAbstractTextDocumentLayout* layout = m_document->documentLayout();
+    const auto page = [pageHeight](double y) { return int(y / pageHeight); };
+    for (;;) {
+        bool moved = false;
+        QTextFrame* root = m_document->rootFrame();
+        for (auto it = root->begin(); !it.atEnd() && !moved; ++it) {
+            const QTextBlock block = it.currentBlock();
+            if (!block.isValid() || block.blockFormat().headingLevel() == 0 ||
+                block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
+                continue;
+            auto next = it;
+            ++next;
+            if (next.atEnd()) break;
+            const QRectF heading = layout->blockBoundingRect(block);
+            const QRectF following = next.currentFrame()
+                                         ? layout->frameBoundingRect(next.currentFrame())
+                                         : layout->blockBoundingRect(next.currentBlock());
+            // The following part starts on a later page, or its first line does not fit.
+            const double firstLine = next.currentFrame() ? 40 : 0;
+            if (page(heading.top()) != page(following.top() + firstLine)) {
+                QTextCursor cursor(block);
+                QTextBlockFormat format = block.blockFormat();
+                format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+                cursor.setBlockFormat(format);
+                moved = true;
+            }
+        }
+        if (!moved) return;
+    }
 }
 
 QByteArray BookDocument::odt() {

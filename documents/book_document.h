@@ -42,6 +42,8 @@ class BookDocument {
     QTextDocument& document() { return *m_document; }
 
   private:
+    void keepHeadingsWithNext(double pageHeight);
+
     std::unique_ptr<QTextDocument> m_document;
     std::vector<QString> m_piles;  // the pile of each book, "ZH3"
 };
