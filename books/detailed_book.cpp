@@ -1,9 +1,9 @@
 // The detailed calculation book of formula one, block by block.
 //
-// Value lines are a label followed by the value right-aligned with PadLeft (pad " "); most
-// labels share one width and the values one pad width, so values end in the column of the rule
-// lines. A few labels of another width carry their own pad width. Sizes and the socket depth
-// are printed as typed (for a rectangle: as rewritten by the side ordering).
+// Value lines print a label and the value right-aligned; most labels share one width and the
+// values one pad width, so that values end in the column of the rule lines. A few labels of
+// another width carry their own. Sizes and the socket depth are printed as typed (for a rectangle: as
+// rewritten by the side ordering).
 #include "books/detailed_book.h"
 
 #include <utility>
@@ -15,7 +15,9 @@ namespace pile {
 
 namespace {
 
-std::string padValue(const std::string& text, int width) { return PadLeft(text, " ", width); }
+// The column most value lines are padded to, and the width of their values.
+constexpr int kValueColumn = 35;
+constexpr int kValueWidth = 10;
 
 bool isFrk(const PileInput& input) { return input.mode == RockStrengthMode::Frk; }
 
@@ -23,22 +25,61 @@ bool circleRules(const PileInput& input) { return UsesCircleRules(input.section)
 
 bool isRectangle(const PileInput& input) { return input.section == SectionType::Rectangle; }
 
-constexpr const char* kSummaryRule = "      ---------------------------------------";
+// The condition of clause 5.3.9, item 1, over three lines, as both the input data and the
+// formulas print it.
+constexpr const char* kSlopeCondition[3] = {"桩中心距边坡水平距离大于边坡高",
+                                            "度、位于斜坡上桩基嵌岩段桩边距",
+                                            "斜坡边最小水平距离不小于5m"};
+
+// The rule of the tables of section 5, in hyphens.
+constexpr int kSummaryRule = 39;
+
+BookValue value(std::string number, std::string label, std::string text, std::string unit = {},
+                int column = kValueColumn, int width = kValueWidth) {
+    return {std::move(number), {std::move(label)}, std::move(text), std::move(unit), column, width};
+}
+
+void add(BookModel& book, BookBlock block) { book.blocks.push_back(std::move(block)); }
+
+void formula(BookModel& book, int indent, std::string text, std::string clause, int clauseColumn) {
+    add(book, BookFormula{std::move(text), std::move(clause), indent, clauseColumn, {}, {}, 0, 0});
+}
+
+void note(BookModel& book, int indent, std::string text) {
+    add(book, BookNote{{std::move(text)}, indent, indent});
+}
 
 // The section kind, then its sizes as typed: d; d and c; a and b.
-void appendSectionBlock(BookLines& lines, const PileInput& input, std::string typeLine) {
-    lines.push_back(std::move(typeLine));
+void appendSectionBlock(BookModel& book, const PileInput& input, std::string number,
+                        std::string typeName) {
+    add(book, value(std::move(number), "桩身截面类型", std::move(typeName), {}, 0, 26));
     if (isRectangle(input)) {
-        lines.push_back("      矩形长边尺寸a:               " + padValue(input.sizeText1, 10) +
-                        " mm");
-        lines.push_back("      矩形短边尺寸b:               " + padValue(input.sizeText2, 10) +
-                        " mm");
+        add(book, value({}, "矩形长边尺寸a", input.sizeText1, "mm"));
+        add(book, value({}, "矩形短边尺寸b", input.sizeText2, "mm"));
         return;
     }
-    lines.push_back("      桩身直径d:                   " + padValue(input.sizeText1, 10) + " mm");
+    add(book, value({}, "桩身直径d", input.sizeText1, "mm"));
     if (HasSecondSize(input.section))
-        lines.push_back("      椭圆直段长度c:               " + padValue(input.sizeText2, 10) +
-                        " mm");
+        add(book, value({}, "椭圆直段长度c", input.sizeText2, "mm"));
+}
+
+BookValue rockValue(const PileInput& input, std::string number) {
+    return isFrk(input) ? value(std::move(number), "岩石单轴抗压强度标准值f_{rk}",
+                                FormatFixed(input.frk, 6, 2), "MPa")
+                        : value(std::move(number), "桩端地基极限承载力标准值f_{uk}",
+                                FormatFixed(input.fuk, 6, 2), "MPa");
+}
+
+BookValue processValue(const PileInput& input, std::string number) {
+    return value(std::move(number), "基桩成桩工艺", input.processText, {}, 0, 26);
+}
+
+// The two conditions on the socket depth that choose between a pair of formulas.
+void shallowSocket(BookModel& book) { note(book, 10, "h_{r}＜0.5d 或 0.5b 时"); }
+void deepSocket(BookModel& book) { note(book, 10, "h_{r}≥0.5d 或 0.5b 时"); }
+
+BookColumn centred(std::string caption1, std::string caption2, int gap = 2) {
+    return {std::move(caption1), std::move(caption2), 0, 8, CellAlign::Centre, gap};
 }
 
 }  // namespace
@@ -47,212 +88,190 @@ const SectionDescription& shapeOf(const PileInput& input) {
     return DescribeShape(input.section, input.size1, input.size2);
 }
 
-void appendBookTitle(BookLines& lines, int n) {
-    lines.push_back("================== 嵌岩桩计算书 ==================");
-    lines.push_back("1.基桩编号: ZH" + std::to_string(n));
+void appendBookTitle(BookModel& book, int n) {
+    add(book, BookTitle{kBookName, "1", "基桩编号", "ZH" + std::to_string(n)});
 }
 
-void appendInputData(BookLines& lines, const PileInput& input) {
-    lines.push_back("2.输入数据");
-    lines.push_back("  2.1 基桩参数");
+void appendInputData(BookModel& book, const PileInput& input) {
+    add(book, BookHeading{1, "2", "输入数据", {}});
+    add(book, BookHeading{2, "2.1", "基桩参数", {}});
     // Section 2 names the input kind, so a square is still entered as a rectangle.
-    appendSectionBlock(
-        lines, input,
-        "      桩身截面类型:" + padValue(std::string(Describe(input.section).name), 26));
-    const std::string depth = "      桩身嵌岩深度hr:              " + padValue(input.depthText, 10);
-    lines.push_back(input.depthIsMultiple ? depth : depth + " mm");
-    lines.push_back("      桩身混凝土强度等级:          " + padValue(input.gradeText, 10));
-    lines.push_back("  2.2 基岩参数");
-    if (isFrk(input)) {
-        lines.push_back("      岩石单轴抗压强度标准值frk:   " +
-                        padValue(FormatFixed(input.frk, 6, 2), 10) + " MPa");
-        if (!circleRules(input)) {
-            lines.push_back("      是否桩中心距边坡水平距离大于边坡高");
-            lines.push_back("          度、位于斜坡上桩基嵌岩段桩边距");
-            lines.push_back(input.slopeConditionMet
-                                ? "          斜坡边最小水平距离不小于5m:      是"
-                                : "          斜坡边最小水平距离不小于5m:      否");
-        }
-    } else {
-        lines.push_back("      桩端地基极限承载力标准值fuk: " +
-                        padValue(FormatFixed(input.fuk, 6, 2), 10) + " MPa");
+    appendSectionBlock(book, input, {}, std::string(Describe(input.section).name));
+    add(book, value({}, "桩身嵌岩深度h_{r}", input.depthText, input.depthIsMultiple ? "" : "mm"));
+    add(book, value({}, "桩身混凝土强度等级", input.gradeText));
+    add(book, BookHeading{2, "2.2", "基岩参数", {}});
+    add(book, rockValue(input, {}));
+    if (isFrk(input) && !circleRules(input)) {
+        add(book, BookValue{{},
+                            {std::string("是否") + kSlopeCondition[0], kSlopeCondition[1],
+                             kSlopeCondition[2]},
+                            input.slopeConditionMet ? "是" : "否",
+                            {},
+                            0,
+                            8});
     }
-    lines.push_back("  2.3 基桩成桩工艺:" + padValue(input.processText, 26));
+    add(book, processValue(input, "2.3"));
 }
 
-void appendFormulas(BookLines& lines, const PileInput& input) {
-    lines.push_back("3.采用规范及公式");
-    lines.push_back("  3.1 采用规范: ");
-    lines.push_back("            《建筑桩基础设计与施工验收规范》");
-    lines.push_back("                   (DBJ 50-200-2014)");
-    lines.push_back("  3.2 规范公式: ");
-    lines.push_back("               Ra=Quk/K               (5.2.2)");
-    lines.push_back("              Quk=Qsk+Qrk             (5.3.4)");
-    lines.push_back("              Qsk=μ∑ψsi.qsik.li    (5.3.6)");
+void appendFormulas(BookModel& book, const PileInput& input) {
+    add(book, BookHeading{1, "3", "采用规范及公式", {}});
+    add(book, BookHeading{2, "3.1", "采用规范", ": "});
+    note(book, 12, "《建筑桩基础设计与施工验收规范》");
+    note(book, 19, "(DBJ 50-200-2014)");
+    add(book, BookHeading{2, "3.2", "规范公式", ": "});
+    formula(book, 15, "R_{a}=Q_{uk}/K", "5.2.2", 38);
+    formula(book, 14, "Q_{uk}=Q_{sk}+Q_{rk}", "5.3.4", 38);
+    formula(book, 14, "Q_{sk}=μ∑ψ_{si}.q_{sik}.l_{i}", "5.3.6", 36);
     if (!isFrk(input)) {
         // Clause 5.3.8, every section.
-        lines.push_back("          hr＜0.5d 或 0.5b 时");
-        lines.push_back("              Qrk=fuk.Ap            (5.3.8-1)");
-        lines.push_back("          hr≥0.5d 或 0.5b 时");
-        lines.push_back("              Qrk=1.2βfuk.Ap       (5.3.8-2)");
+        shallowSocket(book);
+        formula(book, 14, "Q_{rk}=f_{uk}.A_{p}", "5.3.8-1", 36);
+        deepSocket(book);
+        formula(book, 14, "Q_{rk}=1.2βf_{uk}.A_{p}", "5.3.8-2", 35);
     } else if (circleRules(input)) {
-        lines.push_back("              Qrk=ζr.frk.Ap          (5.3.7)");
+        formula(book, 14, "Q_{rk}=ζ_{r}.f_{rk}.A_{p}", "5.3.7", 37);
     } else {
         // Clause 5.3.9, with and without the slope condition.
-        lines.push_back("       1、桩中心距边坡水平距离大于边坡高");
-        lines.push_back("          度、位于斜坡上桩基嵌岩段桩边距");
-        lines.push_back("          斜坡边最小水平距离不小于5m:   ");
-        lines.push_back("          hr＜0.5d 或 0.5b 时");
-        lines.push_back("              Qrk=α0.frk.Ap        (5.3.9-1)");
-        lines.push_back("          hr≥0.5d 或 0.5b 时");
-        lines.push_back("              Qrk=1.2α0.βfrk.Ap   (5.3.9-2)");
-        lines.push_back("       2、嵌岩段岩石条件不满足第1款：   ");
-        lines.push_back("          hr＜0.5d 或 0.5b 时");
-        lines.push_back("              Qrk=frk.Ap            (5.3.9-3)");
-        lines.push_back("          hr≥0.5d 或 0.5b 时");
-        lines.push_back("              Qrk=1.2βfrk.Ap       (5.3.9-4)");
+        add(book, BookNote{{std::string("1、") + kSlopeCondition[0], kSlopeCondition[1],
+                            std::string(kSlopeCondition[2]) + ":   "},
+                           7,
+                           10});
+        shallowSocket(book);
+        formula(book, 14, "Q_{rk}=α_{0}.f_{rk}.A_{p}", "5.3.9-1", 35);
+        deepSocket(book);
+        formula(book, 14, "Q_{rk}=1.2α_{0}.βf_{rk}.A_{p}", "5.3.9-2", 34);
+        note(book, 7, "2、嵌岩段岩石条件不满足第1款：   ");
+        shallowSocket(book);
+        formula(book, 14, "Q_{rk}=f_{rk}.A_{p}", "5.3.9-3", 36);
+        deepSocket(book);
+        formula(book, 14, "Q_{rk}=1.2βf_{rk}.A_{p}", "5.3.9-4", 35);
     }
 }
 
-void appendShaftFormula(BookLines& lines) {
-    lines.push_back("        1.2Qgn+γ0.N≤ψc.fc.A        (5.4.5)");
+void appendShaftFormula(BookModel& book) {
+    formula(book, 8, "1.2Q_{g}^{n}+γ_{0}.N≤ψ_{c}.f_{c}.A", "5.4.5", 36);
 }
 
-void appendRockResistance(BookLines& lines, const PileInput& input, const PileResult& result,
+void appendRockResistance(BookModel& book, const PileInput& input, const PileResult& result,
                           const std::string& rockClassName) {
-    lines.push_back("4.承载力计算");
-    appendSectionBlock(lines, input,
-                       "  4.1 桩身截面类型:" + padValue(std::string(shapeOf(input).name), 26));
+    add(book, BookHeading{1, "4", "承载力计算", {}});
+    appendSectionBlock(book, input, "4.1", std::string(shapeOf(input).name));
     // Area in m^2 and perimeter in m.
-    lines.push_back("      桩身截面面积Ap(A):           " +
-                    padValue(FormatFixed(result.area / 1000000, 6, 2), 10) + " m^2");
-    lines.push_back("      桩身截面周长μ:              " +
-                    padValue(FormatFixed(result.perimeter / 1000, 6, 2), 10) + " m");
-    if (isFrk(input)) {
-        lines.push_back("  4.2 岩石单轴抗压强度标准值frk:   " +
-                        padValue(FormatFixed(input.frk, 6, 2), 10) + " MPa");
-        lines.push_back("      岩石坚硬程度:              " + padValue(rockClassName, 12));
-    } else {
-        lines.push_back("  4.2 桩端地基极限承载力标准值fuk: " +
-                        padValue(FormatFixed(input.fuk, 6, 2), 10) + " MPa");
-    }
+    add(book, value({}, "桩身截面面积A_{p}(A)", FormatFixed(result.area / 1000000, 6, 2), "m^2"));
+    add(book, value({}, "桩身截面周长μ", FormatFixed(result.perimeter / 1000, 6, 2), "m", 34));
+    add(book, rockValue(input, "4.2"));
+    if (isFrk(input)) add(book, value({}, "岩石坚硬程度", rockClassName, {}, 33, 12));
 
     // The printed ratio is the computed one; the ratio the lookup used follows only when the
-    // table capped it.
-    // The ratio names the depth's unit length: hr/d, or hr/b.
+    // table capped it. The ratio names the depth's unit length: hr/d, or hr/b.
     const bool rect = DepthUnitOf(input.section) == 'b';
-    const std::string ratio = padValue(FormatFixed(result.depthRatio, 6, 2), 10);
-    lines.push_back(rect ? "  4.3 嵌岩深宽比hr/b:              " + ratio
-                         : "  4.3 嵌岩深径比hr/d:              " + ratio);
+    add(book, value("4.3", rect ? "嵌岩深宽比h_{r}/b" : "嵌岩深径比h_{r}/d",
+                    FormatFixed(result.depthRatio, 6, 2)));
     if (result.capped) {
-        const std::string used = padValue(FormatFixed(result.rUsed, 6, 2), 10);
-        lines.push_back(rect ? "      计算承载力采用的嵌岩深宽比:  " + used
-                             : "      计算承载力采用的嵌岩深径比:  " + used);
+        add(book, value({}, rect ? "计算承载力采用的嵌岩深宽比" : "计算承载力采用的嵌岩深径比",
+                        FormatFixed(result.rUsed, 6, 2)));
     }
-    const std::string coef = padValue(FormatFixed(result.coef.value_or(0), 5, 4), 6);
+    const BookValue coef = value({}, "考虑嵌固力影响后承载力综合系数β",
+                                 FormatFixed(result.coef.value_or(0), 5, 4), {}, 0, 6);
+    const std::string sideRatio = FormatFixed(result.sideRatio.value_or(0), 6, 2);
     switch (input.section) {
         case SectionType::Circle:
             if (isFrk(input)) {
-                lines.push_back("      嵌岩段侧阻和端阻综合系数ζr: " +
-                                padValue(ZetaText(result.zetaR.value_or(0), ShownOn::Book), 10));
+                add(book, value({}, "嵌岩段侧阻和端阻综合系数ζ_{r}",
+                                ZetaText(result.zetaR.value_or(0), ShownOn::Book), {}, 34));
             } else {
-                lines.push_back("      考虑嵌固力影响后承载力综合系数β:" + coef);
+                add(book, coef);
             }
             break;
         case SectionType::Ellipse:
-            lines.push_back("      椭圆桩直段长度与直径之比c/d:" +
-                            padValue(FormatFixed(result.sideRatio.value_or(0), 6, 2), 11));
-            lines.push_back("      考虑嵌固力影响后承载力综合系数β:" + coef);
+            add(book, value({}, "椭圆桩直段长度与直径之比c/d", sideRatio, {}, 0, 11));
+            add(book, coef);
             break;
         case SectionType::Rectangle:
-            lines.push_back("      矩形桩短边尺寸与长边尺寸之比b/a:" +
-                            padValue(FormatFixed(result.sideRatio.value_or(0), 6, 2), 7));
-            lines.push_back("      考虑嵌固力影响后承载力综合系数β:" + coef);
+            add(book, value({}, "矩形桩短边尺寸与长边尺寸之比b/a", sideRatio, {}, 0, 7));
+            add(book, coef);
             break;
     }
-    lines.push_back("      嵌岩段总极限阻力标准值Qrk:   " +
-                    padValue(FormatFixed(result.Qrk, 10, 2), 10) + " kN");
+    add(book, value({}, "嵌岩段总极限阻力标准值Q_{rk}", FormatFixed(result.Qrk, 10, 2), "kN"));
 }
 
-void appendSoilResistanceOmitted(BookLines& lines) {
-    lines.push_back("  4.4 土的总极限侧阻力标准值Qsk(不考虑): 0.00 kN");
+void appendSoilResistanceOmitted(BookModel& book) {
+    add(book, value("4.4", "土的总极限侧阻力标准值Q_{sk}(不考虑)", "0.00", "kN", 0, 5));
 }
 
-void appendUltimateCapacity(BookLines& lines, const PileResult& result) {
-    lines.push_back("  4.5 桩竖向极限承载力标准值Quk:   " +
-                    padValue(FormatFixed(result.Quk, 10, 2), 10) + " kN");
-    lines.push_back("      安全系数K:" + padValue(FormatFixed(result.K, 10, 2), 29));
-    lines.push_back("      单桩竖向承载力特征值Ra:      " +
-                    padValue(FormatFixed(result.Ra, 10, 2), 10) + " kN");
+void appendUltimateCapacity(BookModel& book, const PileResult& result) {
+    add(book, value("4.5", "桩竖向极限承载力标准值Q_{uk}", FormatFixed(result.Quk, 10, 2), "kN"));
+    add(book, value({}, "安全系数K", FormatFixed(result.K, 10, 2), {}, 0, 29));
+    add(book, value({}, "单桩竖向承载力特征值R_{a}", FormatFixed(result.Ra, 10, 2), "kN"));
 }
 
-void appendShaftCapacity(BookLines& lines, const PileInput& input, const PileResult& result) {
-    lines.push_back("  4.6 基桩成桩工艺:" + padValue(input.processText, 26));
-    lines.push_back("      基桩成桩工艺系数ψc:         " +
-                    padValue(FormatFixed(result.psiC, 3, 2), 10));
-    lines.push_back("      桩身混凝土强度设计值fc:      " +
-                    padValue(FormatFixed(result.fc, 6, 2), 10) + " MPa");
-    lines.push_back("      桩身正截面受压承载力设计值Rc:" +
-                    padValue(FormatFixed(result.Rc, 10, 2), 10) + " kN");
+void appendShaftCapacity(BookModel& book, const PileInput& input, const PileResult& result) {
+    add(book, processValue(input, "4.6"));
+    add(book, value({}, "基桩成桩工艺系数ψ_{c}", FormatFixed(result.psiC, 3, 2), {}, 34));
+    add(book, value({}, "桩身混凝土强度设计值f_{c}", FormatFixed(result.fc, 6, 2), "MPa"));
+    add(book, value({}, "桩身正截面受压承载力设计值R_{c}", FormatFixed(result.Rc, 10, 2), "kN", 0));
 }
 
-void appendSummaryBlocks(BookLines& lines, const PileInput& input, const PileResult& result,
+void appendSummaryBlocks(BookModel& book, const PileInput& input, const PileResult& result,
                          RoundingMode mode, int n) {
-    const auto center = [](const std::string& s) { return PadCenter(s, " ", 8); };
-    lines.push_back("5.基桩主要数据汇总");
-    lines.push_back(kSummaryRule);
-    if (isRectangle(input)) {
-        lines.push_back("      基    桩  桩身截面  矩形长边  矩形短边 ");
-        lines.push_back("      编    号  类    型    a(mm)     b(mm)  ");
-    } else {
-        lines.push_back("      基    桩  桩身截面  桩身直径  椭圆直段 ");
-        lines.push_back("      编    号  类    型    d(mm)     c(mm)  ");
-    }
-    lines.push_back(kSummaryRule);
+    add(book, BookHeading{1, "5", "基桩主要数据汇总", {}});
+    const bool rect = isRectangle(input);
+    BookTable sizes{
+        {{"基    桩  ", "编    号  ", 2, 6, CellAlign::Left, 2},
+         centred("桩身截面  ", "类    型  "),
+         rect ? centred("矩形长边  ", "  a(mm)   ") : centred("桩身直径  ", "  d(mm)   "),
+         rect ? centred("矩形短边 ", "  b(mm)  ", 1) : centred("椭圆直段 ", "  c(mm)  ", 1)},
+        {},
+        6,
+        kSummaryRule,
+        false};
+    sizes.rows.push_back({"ZH" + std::to_string(n), std::string(shapeOf(input).tableName),
+                          input.sizeText1, HasSecondSize(input.section) ? input.sizeText2 : "-"});
+    add(book, std::move(sizes));
 
-    const std::string typeName(shapeOf(input).tableName);
-    const std::string third = HasSecondSize(input.section) ? input.sizeText2 : "-";
-    lines.push_back(Spaces(8) + PadRight("ZH" + std::to_string(n), " ", 6) + Spaces(2) +
-                    center(typeName) + Spaces(2) + center(input.sizeText1) + Spaces(2) +
-                    center(third) + Spaces(1));
-    lines.push_back(kSummaryRule);
-
-    if (isFrk(input)) {
-        lines.push_back("      嵌岩深度  岩石强度  桩承载力  桩身强度 ");
-        lines.push_back("       hr(mm)   frk(MPa)   Ra(kN)    Rc(kN)  ");
-    } else {
-        lines.push_back("      嵌岩深度  极限强度  桩承载力  桩身强度 ");
-        lines.push_back("       hr(mm)   fuk(MPa)   Ra(kN)    Rc(kN)  ");
-    }
-    lines.push_back(kSummaryRule);
-    const double strength = isFrk(input) ? input.frk : input.fuk;
-    lines.push_back(Spaces(6) + center(input.depthText) + Spaces(2) +
-                    center(FormatFixed(strength, 6, 2)) + Spaces(2) +
-                    center(RaText(result.Ra, mode, ShownOn::Book)) + Spaces(2) +
-                    center(RcText(result.Rc, mode, ShownOn::Book)) + Spaces(1));
+    const bool frk = isFrk(input);
+    BookTable capacity{
+        {centred("嵌岩深度  ", " h_{r}(mm)   "),
+         frk ? centred("岩石强度  ", "f_{rk}(MPa)  ") : centred("极限强度  ", "f_{uk}(MPa)  "),
+         centred("桩承载力  ", " R_{a}(kN)   "), centred("桩身强度 ", " R_{c}(kN)  ", 1)},
+        {},
+        6,
+        kSummaryRule,
+        false};
+    capacity.rows.push_back({input.depthText, FormatFixed(frk ? input.frk : input.fuk, 6, 2),
+                             RaText(result.Ra, mode, ShownOn::Book),
+                             RcText(result.Rc, mode, ShownOn::Book)});
+    add(book, std::move(capacity));
 }
 
-void appendBookClosing(BookLines& lines, const std::string& timeText) {
-    lines.push_back(kSummaryRule);
-    lines.push_back(kBookClosingRule);
-    lines.push_back(kTimeLinePrefix + timeText);
+void appendBookClosing(BookModel& book, const std::string& timeText) {
+    if (!book.blocks.empty()) {
+        if (auto* table = std::get_if<BookTable>(&book.blocks.back())) table->closed = true;
+    }
+    add(book, BookClosing{timeText});
+}
+
+BookModel detailedBook(const PileInput& input, const PileResult& result,
+                       const std::string& rockClassName, RoundingMode mode, int n,
+                       const std::string& timeText) {
+    BookModel book;
+    appendBookTitle(book, n);
+    appendInputData(book, input);
+    appendFormulas(book, input);
+    appendShaftFormula(book);
+    appendRockResistance(book, input, result, rockClassName);
+    appendSoilResistanceOmitted(book);
+    appendUltimateCapacity(book, result);
+    appendShaftCapacity(book, input, result);
+    appendSummaryBlocks(book, input, result, mode, n);
+    appendBookClosing(book, timeText);
+    return book;
 }
 
 BookLines detailedBookLines(const PileInput& input, const PileResult& result,
                             const std::string& rockClassName, RoundingMode mode, int n,
                             const std::string& timeText) {
-    BookLines lines;
-    appendBookTitle(lines, n);
-    appendInputData(lines, input);
-    appendFormulas(lines, input);
-    appendShaftFormula(lines);
-    appendRockResistance(lines, input, result, rockClassName);
-    appendSoilResistanceOmitted(lines);
-    appendUltimateCapacity(lines, result);
-    appendShaftCapacity(lines, input, result);
-    appendSummaryBlocks(lines, input, result, mode, n);
-    appendBookClosing(lines, timeText);
-    return lines;
+    return bookTextLines(detailedBook(input, result, rockClassName, mode, n, timeText));
 }
 
 }  // namespace pile

@@ -4,6 +4,7 @@
 // lengths and elevations in m.
 #include "books/formula_two_book.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -12,8 +13,6 @@
 namespace pile {
 
 namespace {
-
-std::string padValue(const std::string& text, int width) { return PadLeft(text, " ", width); }
 
 // F2, F3: 10 significant digits and 2 or 3 decimals, whatever the rounding mode.
 std::string fixed2(double x) { return FormatFixed(x, 10, 2); }
@@ -28,98 +27,135 @@ double percentOf(double part, double whole) {
     return std::isfinite(percent) ? percent : 0;
 }
 
-std::string rule(int hyphens) { return Spaces(6) + std::string(static_cast<size_t>(hyphens), '-'); }
-
-const std::string kDragInputRule = rule(42);
-const std::string kSideInputRule = rule(22);
-const std::string kSideResultRule = rule(32);
-const std::string kDragTableRule = rule(41);
-const std::string kSummaryRule = rule(39);
+// The rules of the soil tables, in hyphens.
+constexpr int kDragInputRule = 42;
+constexpr int kSideInputRule = 22;
+constexpr int kSideResultRule = 32;
+constexpr int kDragTableRule = 41;
+constexpr int kSummaryRule = 39;
 
 double limitOrZero(const std::optional<double>& value) { return value.value_or(0); }
 
-// One of the nine tables of section 4.7: two heading lines and the grid columns it prints.
+void add(BookModel& book, BookBlock block) { book.blocks.push_back(std::move(block)); }
+
+BookValue value(std::string number, std::string label, std::string text, std::string unit = {},
+                int column = 35, int width = 10) {
+    return {std::move(number), {std::move(label)}, std::move(text), std::move(unit), column, width};
+}
+
+// A column of a soil table: its captions, and its cells right-aligned in `width` columns
+// followed by `gap` blanks.
+BookColumn column(std::string caption1, std::string caption2, int width, int gap) {
+    return {std::move(caption1), std::move(caption2), 0, width, CellAlign::Right, gap};
+}
+
+// The layer number column of every soil table: "土" over "层".
+BookColumn layerColumn(std::string caption1, std::string caption2, int gap) {
+    return column(std::move(caption1), std::move(caption2), 2, gap);
+}
+
+// One of the nine tables of section 4.7: its columns and the grid columns they print.
 struct DragTable {
-    const char* heading1;
-    const char* heading2;
+    BookColumn columns[3];
+    const char* layerCaption2;
     int a, b, c;  // grid columns of Grid1_Fumozhulijisuan (drag_col)
 };
 
 // clang-format off
 const DragTable kDragTables[8] = {
-    {"      土     层底标高     土层厚度     层顶应力",
-     "      层       Ei(m)      △zi(m)    σisu'(kPa)",
-     drag_col::kBottom, drag_col::kThickness, drag_col::kSigmaTop},
-    {"      土     自重应力     层底应力     平均应力",
-     "      层    σris'(kPa) σisd'(kPa)  σisv'(kPa)",
-     drag_col::kSigmaSelf, drag_col::kSigmaBottom, drag_col::kSigmaMean},
-    {"      土     桩侧土厚     层顶应力     自重应力",
-     "      层       li(m)    σipu'(kPa)  σrip'(kPa)",
-     drag_col::kPileSide, drag_col::kPileSigmaTop, drag_col::kPileSigmaSelf},
-    {"      土     层底应力     平均应力     负摩阻力",
-     "      层    σipd'(kPa)  σipv'(kPa)   系数ξni",
-     drag_col::kPileSigmaBottom, drag_col::kPileSigmaMean, drag_col::kXi},
-    {"      土     顶负摩阻     底负摩阻     土层侧阻",
-     "      层      qsinpu       qsinpd      qsik(kPa)",
-     drag_col::kQsinTop, drag_col::kQsinBottom, drag_col::kQsik},
-    {"      土     顶计算用     底计算用     应力极值",
-     "      层      qsinpu       qsinpd      qsinpmax",
-     drag_col::kUsedQsinTop, drag_col::kUsedQsinBottom, drag_col::kQsinMax},
-    {"      土     极值初始     平均负摩     桩身周长",
-     "      层     位置y(m)     阻qsinpv       μ(m) ",
-     drag_col::kQsinMaxDepth, drag_col::kQsinMean, drag_col::kPerimeter},
-    {"      土     下拉荷载     合计荷载     层荷比例",
-     "      层     Qgin(kN)    ∑Qgin(kN)    Qgin/Qgn",
-     drag_col::kQgin, drag_col::kQginSum, drag_col::kShare},
+    {{column("层底标高     ", "E_{i}(m)      ", 8, 5), column("土层厚度     ", "△z_{i}(m)    ", 7, 6), column("层顶应力", "σ_{isu}'(kPa)", 7, 1)},
+     "层       ", drag_col::kBottom, drag_col::kThickness, drag_col::kSigmaTop},
+    {{column("自重应力     ", "σ_{ris}'(kPa) ", 8, 5), column("层底应力     ", "σ_{isd}'(kPa)  ", 7, 6), column("平均应力", "σ_{isv}'(kPa)", 7, 1)},
+     "层    ", drag_col::kSigmaSelf, drag_col::kSigmaBottom, drag_col::kSigmaMean},
+    {{column("桩侧土厚     ", "l_{i}(m)    ", 8, 5), column("层顶应力     ", "σ_{ipu}'(kPa)  ", 7, 6), column("自重应力", "σ_{rip}'(kPa)", 7, 1)},
+     "层       ", drag_col::kPileSide, drag_col::kPileSigmaTop, drag_col::kPileSigmaSelf},
+    {{column("层底应力     ", "σ_{ipd}'(kPa)  ", 8, 5), column("平均应力     ", "σ_{ipv}'(kPa)   ", 7, 6), column("负摩阻力", "系数ξ_{ni}", 7, 1)},
+     "层    ", drag_col::kPileSigmaBottom, drag_col::kPileSigmaMean, drag_col::kXi},
+    {{column("顶负摩阻     ", "q_{si}^{n}_{pu}       ", 8, 5), column("底负摩阻     ", "q_{si}^{n}_{pd}      ", 7, 6), column("土层侧阻", "q_{sik}(kPa)", 7, 1)},
+     "层      ", drag_col::kQsinTop, drag_col::kQsinBottom, drag_col::kQsik},
+    {{column("顶计算用     ", "q_{si}^{n}_{pu}       ", 8, 5), column("底计算用     ", "q_{si}^{n}_{pd}      ", 7, 6), column("应力极值", "q_{si}^{n}_{pmax}", 7, 1)},
+     "层      ", drag_col::kUsedQsinTop, drag_col::kUsedQsinBottom, drag_col::kQsinMax},
+    {{column("极值初始     ", "位置y(m)     ", 8, 5), column("平均负摩     ", "阻q_{si}^{n}_{pv}       ", 7, 6), column("桩身周长", "μ(m) ", 7, 1)},
+     "层     ", drag_col::kQsinMaxDepth, drag_col::kQsinMean, drag_col::kPerimeter},
+    {{column("下拉荷载     ", "Q_{gi}^{n}(kN)    ", 8, 5), column("合计荷载     ", "∑Q_{gi}^{n}(kN)    ", 7, 6), column("层荷比例", "Q_{gi}^{n}/Q_{g}^{n}", 7, 1)},
+     "层     ", drag_col::kQgin, drag_col::kQginSum, drag_col::kShare},
 };
 // clang-format on
 
-void appendDragLoadInput(BookLines& lines, const DragLoadResult& drag) {
-    lines.push_back("  2.4 桩侧土体负摩阻力参数");
+void appendDragLoadInput(BookModel& book, const DragLoadResult& drag) {
+    add(book, BookHeading{2, "2.4", "桩侧土体负摩阻力参数", {}});
     // p as entered: a negative surface load is printed although the calculation used 0.
-    lines.push_back("      地面大面积荷载p:             " + padValue(fixed2(drag.pEntered), 10) +
-                    " kPa");
-    lines.push_back("      地面标高Eg:                  " + padValue(fixed3(drag.eg), 10) + " m");
-    lines.push_back("      桩顶标高Ep:                  " + padValue(fixed3(drag.ep), 10) + " m");
-    lines.push_back("      考虑负摩阻力土层数m:         " +
-                    padValue(std::to_string(drag.layers.size()), 10));
-    lines.push_back(kDragInputRule);
-    lines.push_back("      土  层底标高  土体重度  负摩阻力  土层侧阻");
-    lines.push_back("      层    Ei(m)  γi(kN/m3) 系数ξni  qsik(kPa)");
-    lines.push_back(kDragInputRule);
+    add(book, value({}, "地面大面积荷载p", fixed2(drag.pEntered), "kPa"));
+    add(book, value({}, "地面标高E_{g}", fixed3(drag.eg), "m"));
+    add(book, value({}, "桩顶标高E_{p}", fixed3(drag.ep), "m"));
+    add(book, value({}, "考虑负摩阻力土层数m", std::to_string(drag.layers.size())));
+    BookTable table{
+        {layerColumn("土  ", "层    ", 2), column("层底标高  ", "E_{i}(m)  ", 8, 2),
+         column("土体重度  ", "γ_{i}(kN/m3) ", 7, 3), column("负摩阻力  ", "系数ξ_{ni}  ", 6, 4),
+         column("土层侧阻", "q_{sik}(kPa)", 7, 1)},
+        {},
+        6,
+        kDragInputRule,
+        true};
     for (const DragLoadLayerResult& layer : drag.layers) {
         const auto& cell = layer.cells;
-        lines.push_back(Spaces(6) + padValue(cell[drag_col::kNumber], 2) + Spaces(2) +
-                        padValue(cell[drag_col::kBottom], 8) + Spaces(2) +
-                        padValue(cell[drag_col::kUnitWeight], 7) + Spaces(3) +
-                        padValue(cell[drag_col::kXi], 6) + Spaces(4) +
-                        padValue(cell[drag_col::kQsik], 7) + Spaces(1));
+        table.rows.push_back({cell[drag_col::kNumber], cell[drag_col::kBottom],
+                              cell[drag_col::kUnitWeight], cell[drag_col::kXi],
+                              cell[drag_col::kQsik]});
     }
-    lines.push_back(kDragInputRule);
+    add(book, std::move(table));
 }
 
-void appendSideInput(BookLines& lines, const SideResistanceResult& side) {
-    lines.push_back("  2.5 桩侧土体侧阻力参数");
-    lines.push_back("      考虑侧阻力土层数n:           " +
-                    padValue(std::to_string(side.layers.size()), 10));
-    lines.push_back(kSideInputRule);
-    lines.push_back("      土  土层厚度  土层侧阻");
-    lines.push_back("      层    li(m)  qsik(kPa)");
-    lines.push_back(kSideInputRule);
+void appendSideInput(BookModel& book, const SideResistanceResult& side) {
+    add(book, BookHeading{2, "2.5", "桩侧土体侧阻力参数", {}});
+    add(book, value({}, "考虑侧阻力土层数n", std::to_string(side.layers.size())));
+    BookTable table{{layerColumn("土  ", "层    ", 2), column("土层厚度  ", "l_{i}(m)  ", 7, 2),
+                     column("土层侧阻", "q_{sik}(kPa)", 8, 1)},
+                    {},
+                    6,
+                    kSideInputRule,
+                    true};
     for (const SideLayerResult& layer : side.layers) {
         const auto& cell = layer.cells;
-        lines.push_back(Spaces(6) + padValue(cell[side_col::kNumber], 2) + Spaces(2) +
-                        padValue(cell[side_col::kThickness], 7) + Spaces(2) +
-                        padValue(cell[side_col::kQsik], 8) + Spaces(1));
+        table.rows.push_back(
+            {cell[side_col::kNumber], cell[side_col::kThickness], cell[side_col::kQsik]});
     }
-    lines.push_back(kSideInputRule);
+    add(book, std::move(table));
 }
 
-// A layer line of the side-resistance result tables: three cells of 7, 8 and 8 columns.
-std::string sideResultLine(const SideLayerResult& layer, int a, int b, int c) {
-    const auto& cell = layer.cells;
-    return Spaces(6) + padValue(cell[side_col::kNumber], 2) + Spaces(2) + padValue(cell[a], 7) +
-           Spaces(2) + padValue(cell[b], 8) + Spaces(2) + padValue(cell[c], 8) + Spaces(1);
+// The layers of the down-drag calculation for the drawing of the pile in its soil; socket in m.
+BookSoilFigure soilFigure(const DragLoadResult& drag, double socket,
+                          const std::string& socketText) {
+    BookSoilFigure figure{drag.eg,    drag.ep, fixed3(drag.eg), fixed3(drag.ep), socket,
+                          socketText, {}};
+    double top = drag.eg;
+    for (const DragLoadLayerResult& layer : drag.layers) {
+        BookSoilLayer soil;
+        soil.number = layer.cells[drag_col::kNumber];
+        soil.top = top;
+        soil.bottom = layer.bottom;
+        soil.bottomText = layer.cells[drag_col::kBottom];
+        soil.pile = layer.state != LayerPileState::NoPile;
+        soil.pileTop = std::min(top, drag.ep);
+        soil.qTop = layer.usedQsinTop;
+        soil.qBottom = layer.usedQsinBottom;
+        soil.shape = layer.cells[drag_col::kShape];
+        figure.layers.push_back(std::move(soil));
+        top = layer.bottom;
+    }
+    return figure;
+}
+
+// A side-resistance result table: the layer number and three grid columns a, b, c.
+BookTable sideResultTable(const SideResistanceResult& side, std::vector<BookColumn> columns, int a,
+                          int b, int c, bool closed) {
+    BookTable table{std::move(columns), {}, 6, kSideResultRule, closed};
+    for (const SideLayerResult& layer : side.layers) {
+        const auto& cell = layer.cells;
+        table.rows.push_back({cell[side_col::kNumber], cell[static_cast<size_t>(a)],
+                              cell[static_cast<size_t>(b)], cell[static_cast<size_t>(c)]});
+    }
+    return table;
 }
 
 }  // namespace
@@ -150,141 +186,149 @@ std::string formulaTwoSummaryRow(const PileInput& input, const FormulaTwoRun& ru
     return tableRow(formulaTwoTableLayout(), {input, run.result.pile, mode, n});
 }
 
-void appendSoilInputData(BookLines& lines, const FormulaTwoRun& run) {
+void appendSoilInputData(BookModel& book, const FormulaTwoRun& run) {
     if (run.drag) {
-        appendDragLoadInput(lines, *run.drag);
+        appendDragLoadInput(book, *run.drag);
     } else {
-        lines.push_back("  2.4 桩侧土负摩阻力不考虑。");
+        add(book, BookHeading{2, "2.4", "桩侧土负摩阻力不考虑。", {}});
     }
     if (run.side) {
-        appendSideInput(lines, *run.side);
+        appendSideInput(book, *run.side);
     } else {
-        lines.push_back("  2.5 桩侧土体侧阻力不考虑。");
+        add(book, BookHeading{2, "2.5", "桩侧土体侧阻力不考虑。", {}});
     }
 }
 
-void appendLoadLimitFormulas(BookLines& lines, const FormulaTwoRun& run) {
-    lines.push_back("              Nk≤Ra                (5.4.2-1)");
+void appendLoadLimitFormulas(BookModel& book, const FormulaTwoRun& run) {
+    add(book, BookFormula{"N_{k}≤R_{a}", "5.4.2-1", 14, 36, {}, {}, 0, 0});
     if (!run.drag) return;
-    // The lines with "n", "i=1", "i-1" and "e=1" place the limits of the summation sign of
-    // the line below or above them.
-    lines.push_back("              Qgn+Nk≤1.5Ra         (5.4.2-2)");
-    lines.push_back("                    n                        ");
-    lines.push_back("              Qgn=μ∑qsin.li       (5.4.3-1)");
-    lines.push_back("                    i=1                      ");
-    lines.push_back("              qsin=ξni.σi'        (5.4.3-2)");
-    lines.push_back("              σi'=p+σri'                   ");
-    lines.push_back("            i-1                              ");
-    lines.push_back("      σri'=∑γe.△ze+(1/2)γi.△zi         ");
-    lines.push_back("            e=1                              ");
+    add(book, BookFormula{"Q_{g}^{n}+N_{k}≤1.5R_{a}", "5.4.2-2", 14, 36, {}, {}, 0, 0});
+    // The limits of a sum stand on lines of their own, above and below its sign.
+    add(book, BookFormula{"Q_{g}^{n}=μ∑q_{si}^{n}.l_{i}", "5.4.3-1", 14, 35, "n", "i=1", 20, 45});
+    add(book, BookFormula{"q_{si}^{n}=ξ_{ni}.σ_{i}'", "5.4.3-2", 14, 34, {}, {}, 0, 0});
+    add(book, BookFormula{"σ_{i}'=p+σ_{ri}'", {}, 14, 43, {}, {}, 0, 0});
+    add(book,
+        BookFormula{"σ_{ri}'=∑γ_{e}.△z_{e}+(1/2)γ_{i}.△z_{i}", {}, 6, 42, "i-1", "e=1", 12, 45});
 }
 
-void appendSideResistance(BookLines& lines, const FormulaTwoRun& run) {
+void appendSideResistance(BookModel& book, const FormulaTwoRun& run) {
     if (!run.side) {
-        appendSoilResistanceOmitted(lines);
+        appendSoilResistanceOmitted(book);
         return;
     }
     const SideResistanceResult& side = *run.side;
-    lines.push_back("  4.4 桩侧土侧阻力");
-    lines.push_back(kSideResultRule);
-    lines.push_back("      土  土层厚度  土层侧阻  桩身周长");
-    lines.push_back("      层    li(m)   qsik(kPa)   μ(m) ");
-    lines.push_back(kSideResultRule);
-    for (const SideLayerResult& layer : side.layers)
-        lines.push_back(
-            sideResultLine(layer, side_col::kThickness, side_col::kQsik, side_col::kPerimeter));
-    lines.push_back(kSideResultRule);
-    lines.push_back("      土  分层侧阻  合计侧阻  侧阻比例");
-    lines.push_back("      层  Qsik(kN)   ∑Qsik   Qsik/Qsk");
-    lines.push_back(kSideResultRule);
-    for (const SideLayerResult& layer : side.layers)
-        lines.push_back(sideResultLine(layer, side_col::kResistance, side_col::kResistanceSum,
-                                       side_col::kShare));
-    lines.push_back(kSideResultRule);
+    add(book, BookHeading{2, "4.4", "桩侧土侧阻力", {}});
+    add(book,
+        sideResultTable(
+            side,
+            {layerColumn("土  ", "层    ", 2), column("土层厚度  ", "l_{i}(m)   ", 7, 2),
+             column("土层侧阻  ", "q_{sik}(kPa)   ", 8, 2), column("桩身周长", "μ(m) ", 8, 1)},
+            side_col::kThickness, side_col::kQsik, side_col::kPerimeter, false));
+    add(book,
+        sideResultTable(
+            side,
+            {layerColumn("土  ", "层  ", 2), column("分层侧阻  ", "Q_{sik}(kN)   ", 7, 2),
+             column("合计侧阻  ", "∑Q_{sik}   ", 8, 2), column("侧阻比例", "Q_{sik}/Q_{sk}", 8, 1)},
+            side_col::kResistance, side_col::kResistanceSum, side_col::kShare, true));
     // Qsk as it entered Quk: the 2-decimal total of the grid.
-    lines.push_back(
-        "      土的总极限侧阻力标准值Qsk:   " + padValue(fixed2(run.result.pile.Qsk), 10) + " kN");
+    add(book, value({}, "土的总极限侧阻力标准值Q_{sk}", fixed2(run.result.pile.Qsk), "kN"));
 }
 
-void appendNegativeFriction(BookLines& lines, const FormulaTwoRun& run) {
+void appendNegativeFriction(BookModel& book, const FormulaTwoRun& run) {
     if (!run.drag) {
-        lines.push_back("  4.7 桩侧土体引起的下拉荷载Qgn(不考虑): 0.00 kN");
+        add(book, value("4.7", "桩侧土体引起的下拉荷载Q_{g}^{n}(不考虑)", "0.00", "kN", 0, 5));
         return;
     }
     const DragLoadResult& drag = *run.drag;
     const PileResult& result = run.result.pile;
-    lines.push_back("  4.7 桩侧土负摩阻力");
+    add(book, BookHeading{2, "4.7", "桩侧土负摩阻力", {}});
     // Every layer is listed, those above the pile top ("-" in their pile-side cells) included.
-    for (const DragTable& table : kDragTables) {
-        lines.push_back(kDragTableRule);
-        lines.push_back(table.heading1);
-        lines.push_back(table.heading2);
-        lines.push_back(kDragTableRule);
+    for (const DragTable& spec : kDragTables) {
+        BookTable table{{layerColumn("土     ", spec.layerCaption2, 5), spec.columns[0],
+                         spec.columns[1], spec.columns[2]},
+                        {},
+                        6,
+                        kDragTableRule,
+                        false};
         for (const DragLoadLayerResult& layer : drag.layers) {
             const auto& cell = layer.cells;
-            lines.push_back(Spaces(6) + padValue(cell[drag_col::kNumber], 2) + Spaces(5) +
-                            padValue(cell[static_cast<size_t>(table.a)], 8) + Spaces(5) +
-                            padValue(cell[static_cast<size_t>(table.b)], 7) + Spaces(6) +
-                            padValue(cell[static_cast<size_t>(table.c)], 7) + Spaces(1));
+            table.rows.push_back({cell[drag_col::kNumber], cell[static_cast<size_t>(spec.a)],
+                                  cell[static_cast<size_t>(spec.b)],
+                                  cell[static_cast<size_t>(spec.c)]});
         }
+        add(book, std::move(table));
     }
-    lines.push_back(kDragTableRule);
-    lines.push_back("      土         计算下拉荷载采用的桩侧土      ");
-    lines.push_back("      层            负摩阻应力分布图形         ");
-    lines.push_back(kDragTableRule);
-    for (const DragLoadLayerResult& layer : drag.layers) {
-        lines.push_back(Spaces(6) + padValue(layer.cells[drag_col::kNumber], 2) + Spaces(9) +
-                        PadCenter(layer.cells[drag_col::kShape], " ", 24) + Spaces(6));
-    }
-    lines.push_back(kDragTableRule);
+    BookTable shapes{{layerColumn("土         ", "层            ", 9),
+                      {"计算下拉荷载采用的桩侧土      ", "负摩阻应力分布图形         ", 0, 24,
+                       CellAlign::Centre, 6}},
+                     {},
+                     6,
+                     kDragTableRule,
+                     true};
+    for (const DragLoadLayerResult& layer : drag.layers)
+        shapes.rows.push_back({layer.cells[drag_col::kNumber], layer.cells[drag_col::kShape]});
+    add(book, std::move(shapes));
 
     const double qgn = limitOrZero(result.Qgn);
     const double nk = limitOrZero(result.NkLimit);
     const double nLimit = limitOrZero(result.NLimit);
-    lines.push_back("      桩侧土体引起的下拉荷载Qgn:   " + padValue(fixed2(qgn), 10) + " kN");
-    lines.push_back("  4.8 单桩竖向荷载标准值限值[Nk]:  " + padValue(fixed2(nk), 10) + " kN");
-    lines.push_back("      限值与承载力特征值比[Nk]/Ra: " +
-                    padValue(fixed2(percentOf(nk, result.Ra)), 9) + "%");
-    lines.push_back("  4.9 结构重要性系数γ0:                  1.0");
-    lines.push_back("      单桩竖向荷载设计值限值[N]:   " + padValue(fixed2(nLimit), 10) + " kN");
-    lines.push_back("      限值与桩身承载力设计值比[N]/Rc:" +
-                    padValue(fixed2(percentOf(nLimit, result.Rc)), 7) + "%");
+    add(book, value({}, "桩侧土体引起的下拉荷载Q_{g}^{n}", fixed2(qgn), "kN"));
+    add(book, value("4.8", "单桩竖向荷载标准值限值[N_{k}]", fixed2(nk), "kN"));
+    add(book, value({}, "限值与承载力特征值比[N_{k}]/R_{a}", fixed2(percentOf(nk, result.Ra)), "%",
+                    35, 9));
+    add(book, value("4.9", "结构重要性系数γ_{0}", "1.0", {}, 0, 21));
+    add(book, value({}, "单桩竖向荷载设计值限值[N]", fixed2(nLimit), "kN"));
+    add(book, value({}, "限值与桩身承载力设计值比[N]/R_{c}", fixed2(percentOf(nLimit, result.Rc)),
+                    "%", 0, 7));
 }
 
-void appendLimitSummaryBlock(BookLines& lines, const FormulaTwoRun& run, RoundingMode mode) {
+void appendLimitSummaryBlock(BookModel& book, const FormulaTwoRun& run, RoundingMode mode) {
     const PileResult& result = run.result.pile;
-    const auto center = [](const std::string& text) { return PadCenter(text, " ", 8); };
-    lines.push_back(kSummaryRule);
-    lines.push_back("      下拉荷载  标准荷载  设计荷载  竖向荷载 ");
-    lines.push_back("       Qgn(kN)  限值[Nk]  限值 [N]  限值判定 ");
-    lines.push_back(kSummaryRule);
-    lines.push_back(
-        Spaces(6) + center(QgnText(limitOrZero(result.Qgn), mode, ShownOn::Book)) + Spaces(2) +
-        center(NkLimitText(limitOrZero(result.NkLimit), mode, ShownOn::Book)) + Spaces(2) +
-        center(NLimitText(limitOrZero(result.NLimit), mode, ShownOn::Book)) + Spaces(2) +
-        PadCenter(limitVerdictText(run.result.verdict), " ", 8) + Spaces(1));
+    const auto centred = [](std::string caption1, std::string caption2, int gap) {
+        return BookColumn{std::move(caption1), std::move(caption2), 0, 8, CellAlign::Centre, gap};
+    };
+    BookTable table{
+        {centred("下拉荷载  ", " Q_{g}^{n}(kN)  ", 2), centred("标准荷载  ", "限值[N_{k}]  ", 2),
+         centred("设计荷载  ", "限值 [N]  ", 2), centred("竖向荷载 ", "限值判定 ", 1)},
+        {},
+        6,
+        kSummaryRule,
+        false};
+    table.rows.push_back({QgnText(limitOrZero(result.Qgn), mode, ShownOn::Book),
+                          NkLimitText(limitOrZero(result.NkLimit), mode, ShownOn::Book),
+                          NLimitText(limitOrZero(result.NLimit), mode, ShownOn::Book),
+                          limitVerdictText(run.result.verdict)});
+    add(book, std::move(table));
+}
+
+BookModel formulaTwoBook(const PileInput& input, const FormulaTwoRun& run,
+                         const std::string& rockClassName, RoundingMode mode, int n,
+                         const std::string& timeText) {
+    const PileResult& result = run.result.pile;
+    BookModel book;
+    appendBookTitle(book, n);
+    appendInputData(book, input);
+    appendSoilInputData(book, run);
+    appendFormulas(book, input);
+    appendLoadLimitFormulas(book, run);
+    appendShaftFormula(book);
+    appendRockResistance(book, input, result, rockClassName);
+    appendSideResistance(book, run);
+    appendUltimateCapacity(book, result);
+    appendShaftCapacity(book, input, result);
+    appendNegativeFriction(book, run);
+    // The drawing of the pile in its soil follows the soil sections (typeset books only).
+    if (run.drag) add(book, soilFigure(*run.drag, input.hr / 1000, input.depthText));
+    appendSummaryBlocks(book, input, result, mode, n);
+    appendLimitSummaryBlock(book, run, mode);
+    appendBookClosing(book, timeText);
+    return book;
 }
 
 BookLines formulaTwoBookLines(const PileInput& input, const FormulaTwoRun& run,
                               const std::string& rockClassName, RoundingMode mode, int n,
                               const std::string& timeText) {
-    const PileResult& result = run.result.pile;
-    BookLines lines;
-    appendBookTitle(lines, n);
-    appendInputData(lines, input);
-    appendSoilInputData(lines, run);
-    appendFormulas(lines, input);
-    appendLoadLimitFormulas(lines, run);
-    appendShaftFormula(lines);
-    appendRockResistance(lines, input, result, rockClassName);
-    appendSideResistance(lines, run);
-    appendUltimateCapacity(lines, result);
-    appendShaftCapacity(lines, input, result);
-    appendNegativeFriction(lines, run);
-    appendSummaryBlocks(lines, input, result, mode, n);
-    appendLimitSummaryBlock(lines, run, mode);
-    appendBookClosing(lines, timeText);
-    return lines;
+    return bookTextLines(formulaTwoBook(input, run, rockClassName, mode, n, timeText));
 }
 
 }  // namespace pile

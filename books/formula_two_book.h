@@ -32,28 +32,32 @@ std::vector<std::string> formulaTwoSummaryRowCells(const PileInput& input, const
 std::string formulaTwoSummaryRow(const PileInput& input, const FormulaTwoRun& run,
                                  RoundingMode mode, int n);
 
-// All lines of the formula-two book of pile n, ending with the closing rule and the time line.
+// The formula-two book of pile n, ending with the closing rule and the time line.
 // The soil sections follow the run: a soil term whose check box was unchecked (no drag or no
 // side result) is written as "not considered". p, Eg and Ep are printed as the down-drag
 // calculation read them from their texts (leniently: a text that is not a number reads as the
 // number it starts with, or 0), so the book states the values the calculation used.
+BookModel formulaTwoBook(const PileInput& input, const FormulaTwoRun& run,
+                         const std::string& rockClassName, RoundingMode mode, int n,
+                         const std::string& timeText);
+// Its fixed-pitch lines.
 BookLines formulaTwoBookLines(const PileInput& input, const FormulaTwoRun& run,
                               const std::string& rockClassName, RoundingMode mode, int n,
                               const std::string& timeText);
 
-// The blocks that formula two adds to the formula-one book, each appended to `lines`.
+// The parts that formula two adds to the formula-one book, each appended to `book`.
 
 // Sections 2.4 (negative friction inputs) and 2.5 (side resistance inputs).
-void appendSoilInputData(BookLines& lines, const FormulaTwoRun& run);
+void appendSoilInputData(BookModel& book, const FormulaTwoRun& run);
 // The lines of section 3.2 after the formulas of Qrk: clause 5.4.2-1, and with negative
 // friction clauses 5.4.2-2 and 5.4.3.
-void appendLoadLimitFormulas(BookLines& lines, const FormulaTwoRun& run);
+void appendLoadLimitFormulas(BookModel& book, const FormulaTwoRun& run);
 // Section 4.4: the side-resistance tables and Qsk, or the formula-one line without it.
-void appendSideResistance(BookLines& lines, const FormulaTwoRun& run);
+void appendSideResistance(BookModel& book, const FormulaTwoRun& run);
 // Sections 4.7 to 4.9: the nine negative-friction tables, Qgn and the two limits, or the
 // single line of a book without negative friction.
-void appendNegativeFriction(BookLines& lines, const FormulaTwoRun& run);
+void appendNegativeFriction(BookModel& book, const FormulaTwoRun& run);
 // The third block of section 5: Qgn, [Nk], [N] and the verdict, with its own separator.
-void appendLimitSummaryBlock(BookLines& lines, const FormulaTwoRun& run, RoundingMode mode);
+void appendLimitSummaryBlock(BookModel& book, const FormulaTwoRun& run, RoundingMode mode);
 
 }  // namespace pile

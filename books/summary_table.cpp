@@ -44,10 +44,11 @@ std::string processCell(const PileInput& input) {
 }  // namespace
 
 std::vector<std::string> summaryTableHeader(const SummaryTableLayout& layout) {
-    const int titleRule = (layout.width - DisplayWidth(" 嵌岩桩计算书 ")) / 2;
+    const std::string title = std::string(" ") + kBookName + " ";
+    const int titleRule = (layout.width - DisplayWidth(title)) / 2;
     const std::string rule = repeat('-', layout.width);
-    return {repeat('=', titleRule) + " 嵌岩桩计算书 " + repeat('=', titleRule), rule,
-            layout.captionLine1, layout.captionLine2, rule};
+    return {repeat('=', titleRule) + title + repeat('=', titleRule), rule, layout.captionLine1,
+            layout.captionLine2, rule};
 }
 
 std::vector<std::string> summaryTableFooter(const SummaryTableLayout& layout,

@@ -31,7 +31,8 @@ constexpr size_t kRowFromEnd = kFooterLines + 1;
 
 // Room for `extra` more lines, so that the appends below cannot throw. Growth stays geometric:
 // reserving the exact size at every pile would move the whole memo each time.
-void reserveMore(std::vector<std::string>& lines, size_t extra) {
+template <class T>
+void reserveMore(std::vector<T>& lines, size_t extra) {
     const size_t needed = lines.size() + extra;
     if (needed > lines.capacity()) lines.reserve(std::max(needed, 2 * lines.capacity()));
 }
@@ -49,9 +50,8 @@ int WindowBooks::appendPile(const PileInput& input, const PileResult& result,
                             const std::string& timeText) {
     const int n = nextPileNumber();
     const std::vector<std::string> cells = summaryRowCells(input, result, mode, n);
-    std::vector<std::string> book =
-        detailedBookLines(input, result, rockClassName, mode, n, timeText);
-    return appendBuilt(joined(cells), std::move(book), timeText, sheetRecord(cells));
+    return appendModel(joined(cells), detailedBook(input, result, rockClassName, mode, n, timeText),
+                       timeText, sheetRecord(cells));
 }
 
 int WindowBooks::appendFormulaTwoPile(const PileInput& input, const FormulaTwoRun& run,
@@ -62,9 +62,16 @@ int WindowBooks::appendFormulaTwoPile(const PileInput& input, const FormulaTwoRu
         throw std::logic_error("formula-two pile recorded in books without the formula-two table");
     const int n = nextPileNumber();
     const std::vector<std::string> cells = formulaTwoSummaryRowCells(input, run, mode, n);
-    std::vector<std::string> book =
-        formulaTwoBookLines(input, run, rockClassName, mode, n, timeText);
-    return appendBuilt(joined(cells), std::move(book), timeText, sheetRecord(cells, run));
+    return appendModel(joined(cells), formulaTwoBook(input, run, rockClassName, mode, n, timeText),
+                       timeText, sheetRecord(cells, run));
+}
+
+int WindowBooks::appendModel(std::string row, BookModel model, const std::string& timeText,
+                             std::string record) {
+    if (!m_archive) reserveMore(m_models, 1);
+    const int n = appendBuilt(std::move(row), bookTextLines(model), timeText, std::move(record));
+    if (!m_archive) m_models.push_back(std::move(model));
+    return n;
 }
 
 int WindowBooks::appendBuilt(std::string row, std::vector<std::string> book,
@@ -86,7 +93,10 @@ int WindowBooks::appendBuilt(std::string row, std::vector<std::string> book,
         dropLast(m_table, kFooterLines);
         dropLast(m_detailed, 1);  // the previous time line
     }
-    if (m_counter == 1) m_records.clear();
+    if (m_counter == 1) {
+        m_records.clear();
+        m_models.clear();
+    }
     m_table.push_back(std::move(row));
     m_records.push_back(std::move(record));
     for (std::string& line : footer) m_table.push_back(std::move(line));
@@ -169,6 +179,7 @@ void WindowBooks::deleteLast() {
     --m_counter;
     if (m_table.size() >= kRowFromEnd) m_table.erase(m_table.end() - kRowFromEnd);
     if (!m_records.empty()) m_records.pop_back();
+    if (!m_models.empty()) m_models.pop_back();
 
     // The book of the last pile runs from after the previous closing rule to its own closing
     // rule, which stands just before the final time line.
@@ -185,6 +196,7 @@ void WindowBooks::clear() {
     m_detailed.clear();
     m_table.clear();
     m_records.clear();
+    m_models.clear();
 }
 
 }  // namespace pile

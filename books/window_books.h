@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "books/book_model.h"
 #include "books/pile_archive.h"
 #include "books/summary_table.h"
 #include "core/number_format.h"
@@ -61,7 +62,8 @@ class WindowBooks {
 
     // Keeps every pile but the latest in `archive` (on disk) instead of memory, for a batch of
     // any length. Set it while the books are empty; the memos are then whole only through the
-    // two visits below, detailedLines() and tableLines() hold the part kept in memory.
+    // two visits below, detailedLines() and tableLines() hold the part kept in memory, and the
+    // books as blocks are not kept (models() stays empty).
     void setArchive(PileArchive* archive);
 
     // Every line of each memo, in order, wherever it is kept.
@@ -70,6 +72,9 @@ class WindowBooks {
 
     // The sheet record of every pile, in order (books/book_sheets.h).
     void forEachSheetRecord(const std::function<void(std::string_view)>& visit) const;
+    // The detailed book of every pile as blocks (books/book_model.h), in order, for the typeset
+    // document; the text memo is their fixed-pitch rendering. Empty with an archive.
+    const std::vector<BookModel>& models() const { return m_models; }
     const SummaryTableLayout& layout() const { return m_layout; }
     int pileCounter() const { return m_counter; }
     int nextPileNumber() const { return m_counter + 1; }
@@ -81,6 +86,9 @@ class WindowBooks {
     void archiveOldPiles();
     // Brings the last archived pile back into memory.
     void restorePile();
+    // appendBuilt() for a book built from its blocks.
+    int appendModel(std::string row, BookModel model, const std::string& timeText,
+                    std::string record);
 
     SummaryTableLayout m_layout;
     PileArchive* m_archive = nullptr;
@@ -89,6 +97,7 @@ class WindowBooks {
     std::vector<std::string> m_detailed;
     std::vector<std::string> m_table;
     std::vector<std::string> m_records;  // the sheet records of the piles held in memory
+    std::vector<BookModel> m_models;
 };
 
 }  // namespace pile

@@ -22,6 +22,10 @@
 #include "core/number_format.h"
 #include "sheets/table_exports.h"
 
+#ifdef PILE_HAVE_DOCUMENTS
+#include "documents/book_document.h"
+#endif
+
 namespace pile::cli {
 
 namespace {
@@ -31,7 +35,7 @@ constexpr int kExitFailed = 1;
 
 constexpr const char* kUsage =
     "usage: pilecalc book [--formula 1|2] [--table] [--precision 0..4] [--time TEXT] [--out FILE]"
-    " < piles.jsonl\n";
+    " [--pdf FILE] [--odt FILE] < piles.jsonl\n";
 
 struct Options {
     int formula = 1;
@@ -40,7 +44,31 @@ struct Options {
     std::optional<std::string> time;
     std::optional<std::string> out;
     std::optional<std::string> xlsx;  // the summary table as a spreadsheet (with --table)
+    std::optional<std::string> pdf;   // the detailed books typeset
+    std::optional<std::string> odt;
 };
+
+// Saves the detailed books typeset, as PDF and/or ODF text, each through a TextFileWriter.
+void saveTypesetBooks(const Options& options, const WindowBooks& books) {
+#ifdef PILE_HAVE_DOCUMENTS
+    documents::ensureGuiApplication();
+    if (options.pdf) {
+        const QByteArray bytes = documents::bookPdf(books.models());
+        TextFileWriter file(pathFromUtf8(*options.pdf));
+        file.writeBytes(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+        file.commit();
+    }
+    if (options.odt) {
+        const QByteArray bytes = documents::bookOdt(books.models());
+        TextFileWriter file(pathFromUtf8(*options.odt));
+        file.writeBytes(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+        file.commit();
+    }
+#else
+    (void)options;
+    (void)books;
+#endif
+}
 
 // False (after a message on err) for a usage error.
 bool parseOptions(const std::vector<std::string>& args, Options& options, std::ostream& err) {
@@ -74,8 +102,15 @@ bool parseOptions(const std::vector<std::string>& args, Options& options, std::o
                 err << "pilecalc book: --xlsx needs a file name\n" << kUsage;
                 return false;
             }
+        } else if ((arg == "--pdf" || arg == "--odt") && hasValue) {
+            auto& file = arg == "--pdf" ? options.pdf : options.odt;
+            file = args[++i];
+            if (file->empty()) {
+                err << "pilecalc book: " << arg << " needs a file name\n" << kUsage;
+                return false;
+            }
         } else if (arg == "--formula" || arg == "--precision" || arg == "--time" ||
-                   arg == "--out" || arg == "--xlsx") {
+                   arg == "--out" || arg == "--xlsx" || arg == "--pdf" || arg == "--odt") {
             err << "pilecalc book: " << arg << " needs a value\n" << kUsage;
             return false;
         } else {
@@ -83,6 +118,18 @@ bool parseOptions(const std::vector<std::string>& args, Options& options, std::o
             return false;
         }
     }
+    if ((options.pdf || options.odt) && options.table) {
+        err << "pilecalc book: --pdf and --odt write the detailed books, not the summary table\n"
+            << kUsage;
+        return false;
+    }
+#ifndef PILE_HAVE_DOCUMENTS
+    if (options.pdf || options.odt) {
+        err << "pilecalc book: this build cannot typeset the books (it has no Qt GUI): "
+               "--pdf and --odt are not available\n";
+        return false;
+    }
+#endif
     if (options.xlsx && !options.table) {
         err << "pilecalc book: --xlsx writes the summary table: give --table too\n" << kUsage;
         return false;
@@ -95,8 +142,9 @@ int runBook(const Options& options, std::istream& in, std::ostream& out, std::os
     HeadlessWindow window(options.formula, options.time);
     // Every pile but the latest waits on disk once the piles are more than a few, whatever the
     // length of the input: memory holds what a delete-last line may take back next.
+    // The typeset books need every pile's blocks, which the books keep only without an archive.
     PileArchive archive;
-    window.setBooksArchive(&archive);
+    if (!options.pdf && !options.odt) window.setBooksArchive(&archive);
     window.setRoundingMode(static_cast<RoundingMode>(options.precision));
     std::string line;
     for (size_t lineNumber = 1; std::getline(in, line); ++lineNumber) {
@@ -134,11 +182,11 @@ int runBook(const Options& options, std::istream& in, std::ostream& out, std::os
         else
             books.forEachDetailedLine(visit);
     };
-    if (options.out || options.xlsx) {
+    if (options.out || options.xlsx || options.pdf || options.odt) {
         // Like the Save button, which is disabled while the memo is empty: an earlier file is
         // not replaced by an empty one.
         if (books.pileCounter() == 0) {
-            for (const auto* file : {&options.out, &options.xlsx})
+            for (const auto* file : {&options.out, &options.xlsx, &options.pdf, &options.odt})
                 if (*file)
                     err << "pilecalc book: no pile in the books, " << **file << " not written\n";
             return kExitOk;
@@ -150,6 +198,7 @@ int runBook(const Options& options, std::istream& in, std::ostream& out, std::os
                 file.commit();
             }
             if (options.xlsx) saveSummaryTableSheet(pathFromUtf8(*options.xlsx), books);
+            saveTypesetBooks(options, books);
         } catch (const std::exception& e) {
             err << "pilecalc book: " << e.what() << "\n";
             return kExitFailed;

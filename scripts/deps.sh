@@ -10,7 +10,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libxlsxwriter-dev python3-openpyxl
   qt6-base-dev libgl1-mesa-dev qt6-translations-l10n
-  xvfb xauth fonts-arphic-uming
+  xvfb xauth fonts-arphic-uming fonts-dejavu-core poppler-utils unzip
   clang libclang-rt-14-dev clang-format
 )
 if [ "${1:-}" = "--list" ]; then printf '%s\n' "${packages[@]}"; exit 0; fi

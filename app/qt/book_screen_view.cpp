@@ -1,11 +1,14 @@
 // The widgets of the book screen.
 #include "app/qt/book_screen_view.h"
 
+#include <QAction>
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSlider>
 
+#include "app/qt/book_documents.h"
 #include "app/qt/saved_note.h"
 #include "app/qt/screen_widgets.h"
 #include "app/qt/theme.h"
@@ -60,6 +63,27 @@ BookScreenView::BookScreenView(CalculatorWindow& window, Dispatch dispatch, QWid
     cbt_Excel = new QPushButton(this);
     cbt_Excel->setGeometry(cbt_Save->geometry().right() + 7, layout.actionY, 52, 33);
     makeRounded(cbt_Excel, 10, uiFont(12, true));
+    // In the free corner left of Back, the typeset books.
+    documentActions = new BookDocumentActions(window, m_dispatch, this);
+    cbt_Document = new QPushButton(QStringLiteral("文档"), this);
+    cbt_Document->setGeometry(4, layout.actionY, 46, 33);
+    makeRounded(cbt_Document, 10, uiFont(11, true));
+    cbt_Document->setMenu(documentActions->menu());
+    cbt_Document->setToolTip(QStringLiteral("导出 PDF、Word 文档，打印 (Ctrl+P)"));
+    // The detailed book's own menu ends with the same actions.
+    meo_jisuanjieguo_Doc->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(meo_jisuanjieguo_Doc, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
+        QMenu* menu = meo_jisuanjieguo_Doc->createStandardContextMenu(at);
+        menu->addSeparator();
+        emit documentActions->menu()->aboutToShow();
+        menu->addActions(documentActions->menu()->actions());
+        menu->exec(meo_jisuanjieguo_Doc->viewport()->mapToGlobal(at));
+        delete menu;
+    });
+    for (QAction* action : {documentActions->exportPdf(), documentActions->exportOdt()}) {
+        connect(action, &QAction::triggered, this,
+                [this] { showSavedNote(cbt_Document, documentActions->savedPath()); });
+    }
     tcb_meoFontSize = new QSlider(Qt::Horizontal, this);
     tcb_meoFontSize->setGeometry(20, layout.trackBarY, 323, 28);
 

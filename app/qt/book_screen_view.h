@@ -1,5 +1,6 @@
 // The widgets of the book screen (JieGuo_DocLayer): the two book views, the page switch,
-// delete-last, the font size, Back and Save.
+// delete-last, the font size, Back and Save; the typeset books from the "文档" button left of
+// Back, the detailed book's context menu and Ctrl+P (app/qt/book_documents.h).
 #pragma once
 
 #include <QWidget>
@@ -15,6 +16,8 @@ class QPushButton;
 class QSlider;
 
 namespace pile {
+
+class BookDocumentActions;
 
 // Where the parts of the book screen sit that move with the window's height. The defaults are
 // the formula-one window's.
@@ -41,6 +44,8 @@ class BookScreenView : public QWidget {
     QPushButton* cbt_Exit;
     QPushButton* cbt_Save;
     QPushButton* cbt_Excel;
+    QPushButton* cbt_Document;  // its menu: 导出 PDF…, 导出 Word 文档…, 打印…
+    BookDocumentActions* documentActions;
 
   private:
     CalculatorWindow& m_window;

@@ -420,8 +420,9 @@ TEST(FormulaTwoBook, ZeroRaGivesAZeroPercentage) {
     FormulaTwoPile p = computeTwo(InputTexts{}, soilWith(true, false));
     p.run.result.pile.Ra = 0;
     p.run.result.pile.NkLimit = -604.23;
-    BookLines lines;
-    appendNegativeFriction(lines, p.run);
+    BookModel book;
+    appendNegativeFriction(book, p.run);
+    const BookLines lines = bookTextLines(book);
     EXPECT_LT(indexOf(lines, "      限值与承载力特征值比[Nk]/Ra:      0.00%"), lines.size());
 }
 

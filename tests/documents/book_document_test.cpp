@@ -1,0 +1,250 @@
+// The typeset books of three piles of each formula, read back as a reviewer's tools read them:
+// every value and table cell of the text book in the PDF's text in the same order, the Chinese
+// font embedded, each book on pages of its own with the footer "第 N 页 共 M 页", and the
+// same values in the ODF text's content.xml.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <algorithm>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "books/book_model.h"
+#include "cli/headless_window.h"
+#include "cli/json_input.h"
+#include "documents/book_document.h"
+#include "documents/soil_drawing.h"
+
+namespace pile {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kFormulaOnePiles[] = {
+    R"({})",
+    R"({"section":1,"c":"500","hr":"2000","frk":"7.5"})",
+    R"({"section":2,"d":"1600","c":"1200","rock":"fuk","fuk":"12.25","slope":true})",
+};
+constexpr const char* kFormulaTwoPiles[] = {
+    R"({"section":1,"d":"1500","c":"300","hr":"500","frk":"6.55","negativeFriction":true,"sideResistance":true,
+        "drag":{"p":"11.1","Eg":"118.143","Ep":"117.17","layers":[["113.09","15.9","0.25","76"],["109.39","15.4","","6"]]},
+        "side":{"layers":[["6.9","51"],["1.6","26"],["2.8","124"],["1.9","91"],["5.3","62"]]}})",
+    R"({"d":"2000","frk":"41.1","grade":6,"negativeFriction":true,
+        "drag":{"p":"20.9","Eg":"258.876","Ep":"255.98","layers":[["257.03","19.0","","105"],["252.52","17.0","0.2","14"]]}})",
+    R"({"section":2,"d":"1200","c":"1200","rock":"fuk","fuk":"3","sideResistance":true,
+        "side":{"layers":[["1.6","78"],["0.8","104"],["6.2","90"]]}})",
+};
+
+// The books of the piles as one headless window computes them.
+std::vector<BookModel> books(int formula, const std::vector<const char*>& piles) {
+    cli::HeadlessWindow window(formula, "2026-12-10 12:00:00");
+    for (const char* pile : piles) {
+        const auto parsed = cli::parsePileLine(pile);
+        const auto& line = std::get<cli::PileLine>(parsed);
+        window.enterPile(line.texts);
+        window.enterSoil(line.soil);
+        EXPECT_FALSE(window.compute().rejection) << pile;
+    }
+    return window.books().models();
+}
+
+// The numbers among the data of the books (values and table cells), in the order of the text.
+std::vector<std::string> dataNumbers(const std::vector<BookModel>& models) {
+    std::vector<std::string> data;
+    for (const BookModel& book : models)
+        for (const BookBlock& block : book.blocks) {
+            if (const auto* value = std::get_if<BookValue>(&block)) data.push_back(value->value);
+            if (const auto* table = std::get_if<BookTable>(&block))
+                for (const auto& row : table->rows) data.insert(data.end(), row.begin(), row.end());
+        }
+    std::vector<std::string> numbers;
+    const std::regex number(R"(-?\d+(\.\d+)?)");
+    for (const std::string& text : data)
+        for (std::sregex_iterator it(text.begin(), text.end(), number), end; it != end; ++it)
+            numbers.push_back(it->str());
+    return numbers;
+}
+
+std::string run(const std::string& command) {
+    std::string output;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return output;
+    char buffer[4096];
+    size_t n = 0;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, n);
+    pclose(pipe);
+    return output;
+}
+
+// Whether `numbers` stand in `text` in their order, each as a whole number (not a part of a
+// longer one).
+::testing::AssertionResult inOrder(const std::vector<std::string>& numbers,
+                                   const std::string& text) {
+    size_t at = 0;
+    for (const std::string& n : numbers) {
+        for (;;) {
+            at = text.find(n, at);
+            if (at == std::string::npos)
+                return ::testing::AssertionFailure() << "\"" << n << "\" missing or out of order";
+            const auto digit = [](char c) { return (c >= '0' && c <= '9') || c == '.'; };
+            const bool whole = (at == 0 || !digit(text[at - 1])) &&
+                               (at + n.size() >= text.size() || !digit(text[at + n.size()]));
+            at += n.size();
+            if (whole) break;
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+class TypesetBooks : public ::testing::TestWithParam<int> {
+  protected:
+    void SetUp() override {
+        documents::ensureGuiApplication();
+        // One folder a test: ctest runs the tests of this suite side by side.
+        const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        m_dir = fs::temp_directory_path() /
+                ("pile_documents_" + std::to_string(getpid()) + "_" +
+                 test.substr(0, test.find('/')) + std::to_string(GetParam()));
+        fs::create_directories(m_dir);
+        const int formula = GetParam();
+        m_books = formula == 1
+                      ? books(1, {std::begin(kFormulaOnePiles), std::end(kFormulaOnePiles)})
+                      : books(2, {std::begin(kFormulaTwoPiles), std::end(kFormulaTwoPiles)});
+        ASSERT_EQ(m_books.size(), 3u);
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    fs::path save(const QByteArray& bytes, const char* name) {
+        const fs::path path = m_dir / name;
+        std::ofstream(path, std::ios::binary).write(bytes.constData(), bytes.size());
+        return path;
+    }
+
+    fs::path m_dir;
+    std::vector<BookModel> m_books;
+};
+
+TEST_P(TypesetBooks, PdfHoldsEveryNumberInOrderOnNumberedPagesWithTheFontEmbedded) {
+    if (std::string(PILE_PDFTOTEXT).find("NOTFOUND") != std::string::npos)
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    int pages = 0;
+    const fs::path pdf = save(documents::bookPdf(m_books, &pages), "book.pdf");
+    ASSERT_GE(pages, 3);
+
+    const std::string text = run(std::string(PILE_PDFTOTEXT) + " -layout '" + pdf.string() + "' -");
+    const std::vector<std::string> numbers = dataNumbers(m_books);
+    ASSERT_GT(numbers.size(), 50u);
+    EXPECT_TRUE(inOrder(numbers, text));
+    EXPECT_NE(text.find("计算时间：2026-12-10 12:00:00"), std::string::npos);
+
+    // Each page: its footer; each book: a page of its own from its title on.
+    int titles = 0;
+    for (int page = 1; page <= pages; ++page) {
+        std::string one = run(std::string(PILE_PDFTOTEXT) + " -layout -f " + std::to_string(page) +
+                              " -l " + std::to_string(page) + " '" + pdf.string() + "' -");
+        // pdftotext leaves out the blanks between Chinese characters and digits.
+        one.erase(std::remove(one.begin(), one.end(), ' '), one.end());
+        EXPECT_NE(one.find("第" + std::to_string(page) + "页共" + std::to_string(pages) + "页"),
+                  std::string::npos)
+            << "page " << page;
+        EXPECT_NE(one.find("DBJ50-200-2014"), std::string::npos) << "page " << page;
+        const size_t title = one.find("基桩编号");
+        if (title == std::string::npos) continue;
+        ++titles;
+        EXPECT_EQ(one.find("基桩编号", title + 1), std::string::npos)
+            << "two books on page " << page;
+        // Nothing of the book before above the title.
+        EXPECT_EQ(one.substr(0, title).find("计算书"), one.substr(0, title).rfind("计算书"));
+        EXPECT_NE(one.find("基桩ZH" + std::to_string(titles)), std::string::npos)
+            << "page " << page;
+    }
+    EXPECT_EQ(titles, 3);
+
+    const std::string fonts = run(std::string(PILE_PDFFONTS) + " '" + pdf.string() + "'");
+    const std::regex embedded(R"(UMing\S*\s+CID TrueType\s+\S+\s+yes)");
+    EXPECT_TRUE(std::regex_search(fonts, embedded)) << fonts;
+}
+
+TEST_P(TypesetBooks, OdfTextHoldsEveryNumberInOrder) {
+    if (std::string(PILE_UNZIP).find("NOTFOUND") != std::string::npos)
+        GTEST_SKIP() << "unzip is not installed";
+    const fs::path odt = save(documents::bookOdt(m_books), "book.odt");
+    const std::string content =
+        run(std::string(PILE_UNZIP) + " -p '" + odt.string() + "' content.xml");
+    ASSERT_FALSE(content.empty());
+    EXPECT_TRUE(inOrder(dataNumbers(m_books), content));
+    EXPECT_NE(content.find("table:table "), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(Formulas, TypesetBooks, ::testing::Values(1, 2));
+
+}  // namespace
+}  // namespace pile
+
+namespace pile {
+namespace {
+
+// A figure of n layers from the ground down, each `step` m thick, with frictions q.
+BookSoilFigure figureOf(int n, double eg, double ep, double step, double q) {
+    BookSoilFigure figure{eg, ep, "eg", "ep", 0.5, "500", {}};
+    double top = eg;
+    for (int i = 1; i <= n; ++i) {
+        const double bottom = top - step;
+        figure.layers.push_back({std::to_string(i), top, bottom, std::to_string(bottom),
+                                 bottom < ep, std::min(top, ep), q, -q, "梯形"});
+        top = bottom;
+    }
+    return figure;
+}
+
+// Whatever the values, the drawing stays inside its frame: every pixel outside is white.
+TEST(SoilDrawing, StaysInsideItsFrame) {
+    documents::ensureGuiApplication();
+    struct Case {
+        const char* name;
+        BookSoilFigure figure;
+    };
+    const Case cases[] = {
+        {"one layer", figureOf(1, 100, 99, 5, 20)},
+        {"five layers", figureOf(5, 100, 98, 3, 40)},
+        {"twenty layers of 1e6", figureOf(20, 1e6, -1e6, 1e5, 1e6)},
+        {"equal elevations, no friction", figureOf(3, 10, 10, 0, 0)},
+        {"rising layers", figureOf(4, 10, 12, -2, 5)},
+        {"no layer", figureOf(0, 10, 9, 1, 0)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QImage image(400, 300, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        const QRect frame(50, 40, 300, 220);
+        {
+            QPainter painter(&image);
+            documents::drawPileInSoil(painter, frame, c.figure);
+        }
+        int outside = 0;
+        bool drawn = false;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const bool white = image.pixel(x, y) == qRgb(255, 255, 255);
+                if (frame.contains(x, y))
+                    drawn = drawn || !white;
+                else if (!white)
+                    ++outside;
+            }
+        EXPECT_EQ(outside, 0);
+        EXPECT_TRUE(drawn);
+    }
+}
+
+}  // namespace
+}  // namespace pile
