@@ -2,8 +2,8 @@
 //
 // Value lines print a label and the value right-aligned; most labels share one width and the
 // values one pad width, so that values end in the column of the rule lines. A few labels of
-// another width carry their own. Sizes and the socket depth are printed as typed (for a rectangle: as
-// rewritten by the side ordering).
+// another width carry their own. Sizes and the socket depth are printed as typed (for a rectangle:
+// as rewritten by the side ordering).
 #include "books/detailed_book.h"
 
 #include <utility>
@@ -59,8 +59,7 @@ void appendSectionBlock(BookModel& book, const PileInput& input, std::string num
         return;
     }
     add(book, value({}, "桩身直径d", input.sizeText1, "mm"));
-    if (HasSecondSize(input.section))
-        add(book, value({}, "椭圆直段长度c", input.sizeText2, "mm"));
+    if (HasSecondSize(input.section)) add(book, value({}, "椭圆直段长度c", input.sizeText2, "mm"));
 }
 
 BookValue rockValue(const PileInput& input, std::string number) {
