@@ -130,20 +130,7 @@ void HeadlessWindow::setBooksArchive(PileArchive* archive) {
 const FormulaTwoWindow* HeadlessWindow::formulaTwo() const { return m_formulaTwo; }
 
 void HeadlessWindow::enterPile(const InputTexts& texts) {
-    InputScreen& s = m_window->inputScreen();
-    s.cbb_jmlx.setIndex(ItemOf(texts.section));
-    if (texts.mode == RockStrengthMode::Fuk)
-        s.rdb_fuk.select();
-    else
-        s.rdb_frk.select();
-    s.cbe_dd.setText(texts.dd);
-    s.cbe_tyzd.setText(texts.tyzd);
-    s.cbe_hr.setText(texts.hr);
-    s.cbb_hnt.setIndex(texts.gradeIndex);
-    s.cbb_czgy.setIndex(texts.process);
-    s.edt_frk.setText(texts.frk);
-    s.edt_fuk.setText(texts.fuk);
-    s.ckb_ystj.setChecked(texts.slope);
+    m_window->inputScreen().typeTexts(texts);
 }
 
 void HeadlessWindow::enterSoil(const FormulaTwoSoil& soil) {

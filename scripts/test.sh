@@ -24,5 +24,6 @@ cmake -S . -B "$build" -G Ninja -DPILE_WERROR=ON "${extra[@]}"
 cmake --build "$build" -j "$jobs"
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export LSAN_OPTIONS="suppressions=$(pwd)/scripts/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir "$build" --output-on-failure -j "$jobs"

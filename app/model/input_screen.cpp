@@ -266,6 +266,22 @@ void InputScreen::clearResultFields() {
     edt_rc.setText("");
 }
 
+void InputScreen::typeTexts(const InputTexts& t) {
+    cbb_jmlx.setIndex(ItemOf(t.section));
+    if (t.mode == RockStrengthMode::Fuk)
+        rdb_fuk.select();
+    else
+        rdb_frk.select();
+    cbe_dd.setText(t.dd);
+    cbe_tyzd.setText(t.tyzd);
+    cbe_hr.setText(t.hr);
+    cbb_hnt.setIndex(t.gradeIndex);
+    cbb_czgy.setIndex(t.process);
+    edt_frk.setText(t.frk);
+    edt_fuk.setText(t.fuk);
+    ckb_ystj.setChecked(t.slope);
+}
+
 void InputScreen::enterNotComputedState() {
     cbt_compute.setVisible(true);
     cbt_compute.setEnabled(true);

@@ -117,6 +117,9 @@ class InputScreen {
     // The texts and selections a computation reads, into `texts`, whose strings keep their
     // storage (a search computes millions).
     void readTexts(InputTexts& texts) const;
+    // Types `texts` into the controls as a user would, each through its own handler: the
+    // section first (it sets the lists of the others), then the rock mode and every field.
+    void typeTexts(const InputTexts& texts);
 
     // Empties every result field (a pile fetched from the optimisation lists is not computed
     // yet). Formula two empties its own fields too.

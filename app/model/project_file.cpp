@@ -416,20 +416,7 @@ void typeState(CalculatorWindow& window, const TypedState& state) {
     // A pick while the popup is hidden changes the mode and computes nothing.
     if (s.popbox_jingdu.visible()) s.cbt_JingDuClick();
     s.popbox_jingdu.setIndex(state.precision);
-    const InputTexts& t = state.pile;
-    s.cbb_jmlx.setIndex(static_cast<int>(t.section));
-    if (t.mode == RockStrengthMode::Fuk)
-        s.rdb_fuk.select();
-    else
-        s.rdb_frk.select();
-    s.cbe_dd.setText(t.dd);
-    s.cbe_tyzd.setText(t.tyzd);
-    s.cbe_hr.setText(t.hr);
-    s.cbb_hnt.setIndex(t.gradeIndex);
-    s.cbb_czgy.setIndex(t.process);
-    s.edt_frk.setText(t.frk);
-    s.edt_fuk.setText(t.fuk);
-    s.ckb_ystj.setChecked(t.slope);
+    s.typeTexts(state.pile);
     if (auto* two = dynamic_cast<FormulaTwoWindow*>(&window)) two->typeSoil(state.soil);
 
     OptimisationScreen& screen = window.optimisationScreen();

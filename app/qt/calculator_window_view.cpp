@@ -28,15 +28,18 @@ CalculatorWindowView::CalculatorWindowView(const QSize& clientSize, CalculatorWi
     setWindowTitle(toQString(model.windowTitle()));
     setAcceptDrops(true);
     // The project keys work on every screen of the window.
-    const auto shortcut = [this](const QKeySequence& keys, void (CalculatorWindow::*handler)()) {
-        auto* s = new QShortcut(keys, this);
-        s->setContext(Qt::WindowShortcut);
-        connect(s, &QShortcut::activated, this,
-                [this, handler] { dispatch([this, handler] { (m_model->*handler)(); }); });
-    };
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_S), &CalculatorWindow::saveProjectClick);
-    shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &CalculatorWindow::saveProjectAsClick);
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_O), &CalculatorWindow::openProjectClick);
+    addWindowShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), &CalculatorWindow::saveProjectClick);
+    addWindowShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+                      &CalculatorWindow::saveProjectAsClick);
+    addWindowShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), &CalculatorWindow::openProjectClick);
+}
+
+void CalculatorWindowView::addWindowShortcut(const QKeySequence& keys,
+                                             void (CalculatorWindow::*handler)()) {
+    auto* s = new QShortcut(keys, this);
+    s->setContext(Qt::WindowShortcut);
+    connect(s, &QShortcut::activated, this,
+            [this, handler] { dispatch([this, handler] { (m_model->*handler)(); }); });
 }
 
 namespace {

@@ -9,6 +9,8 @@
 
 #include <filesystem>
 #include <functional>
+
+#include <QKeySequence>
 #include <initializer_list>
 
 #include "app/model/calculator_window.h"
@@ -49,6 +51,9 @@ class CalculatorWindowView : public GradientWindow {
     WidgetSync& widgetSync() { return m_sync; }
 
   private:
+    // A key of the whole window (every screen) that runs `handler` of the model.
+    void addWindowShortcut(const QKeySequence& keys, void (CalculatorWindow::*handler)());
+
     CalculatorWindow* m_model;
     ErrorBox& m_errors;
     std::function<void()> m_closed;
