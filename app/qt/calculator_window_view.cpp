@@ -38,8 +38,10 @@ void CalculatorWindowView::addWindowShortcut(const QKeySequence& keys,
                                              void (CalculatorWindow::*handler)()) {
     auto* s = new QShortcut(keys, this);
     s->setContext(Qt::WindowShortcut);
-    connect(s, &QShortcut::activated, this,
-            [this, handler] { dispatch([this, handler] { (m_model->*handler)(); }); });
+    connect(s, &QShortcut::activated, this, [this, handler] {
+        CalculatorWindow* model = m_model;  // the window's model when the key is pressed
+        dispatch([model, handler] { (model->*handler)(); });
+    });
 }
 
 namespace {
