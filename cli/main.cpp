@@ -9,6 +9,7 @@
 #include "cli/json_input.h"
 #include "core/number_format.h"
 #include "core/pile_calc.h"
+#include "core/program_version.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -30,7 +31,8 @@ void printUsage(std::ostream& os) {
           "       pilecalc search [--formula 1|2] [--time TEXT] [--save] < request.json\n"
           "                           (the optimisation screen; formula two, for example:\n"
           "                            {\"switches\":[\"1\",\"1\"],\"actions\":[{\"sort\":14}]})\n"
-          "       pilecalc            (prints the default pile)\n";
+          "       pilecalc            (prints the default pile)\n"
+          "       pilecalc --version\n";
 }
 
 // Without a sub-command: the result of a new window's default pile.
@@ -84,6 +86,10 @@ int main(int argc, char** argv) {
     if (command == "book") return pile::cli::runBookCommand(args, std::cin, std::cout, std::cerr);
     if (command == "search")
         return pile::cli::runSearchCommand(args, std::cin, std::cout, std::cerr);
+    if (command == "--version") {
+        std::cout << "pilecalc " << pile::ProgramVersionText() << "\n";
+        return pile::cli::streamStatus(std::cin, std::cout, std::cerr, "pilecalc", 0);
+    }
     if (command == "--help" || command == "-h") {
         printUsage(std::cout);
         return pile::cli::streamStatus(std::cin, std::cout, std::cerr, "pilecalc", 0);

@@ -1,6 +1,8 @@
 // The About box.
 #include "app/model/about_box.h"
 
+#include "core/program_version.h"
+
 namespace pile {
 
 namespace {
@@ -25,6 +27,7 @@ AboutBox::AboutBox(UrlOpener& urls) : m_urls(urls) {
     lb_lianxiUr.setText("pile@example.invalid");
     lb_lianxiUr.setTextColour(TextColour::Blue);
     cbt_update.setText("更新");
+    lb_banben.setText("版本 " + ProgramVersionText());
 }
 
 void AboutBox::lb_wangzhiClick() { m_urls.openUrl(kWebSite); }

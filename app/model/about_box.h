@@ -40,6 +40,7 @@ class AboutBox {
     Label lb_lianxiUr;
     Button cbt_update;
     Picture ImageQQ;
+    Label lb_banben;  // the version and the commit the program was built from
 
     void show() { form.setVisible(true); }
     // A mouse press in another window of the application.

@@ -124,6 +124,14 @@ void CalculatorWindow::cbt_CopyRightClick() {
     if (m_showAbout) m_showAbout();
 }
 
+void CalculatorWindow::userGuideClick(const std::string& guideUrl) {
+    if (guideUrl.empty()) {
+        m_platform.errors.showError("找不到用户手册 (用户手册.html)，请重新安装本程序。");
+        return;
+    }
+    m_platform.urls.openUrl(guideUrl);
+}
+
 void CalculatorWindow::cbt_ExcelClick() {
     m_sheetAsked = true;
     requestSave();

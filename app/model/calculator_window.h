@@ -59,6 +59,9 @@ class CalculatorWindow : public InputScreen::Host, private OptimisationScreen::H
     void FormCloseQuery(bool& canClose);
     // The About box.
     void cbt_CopyRightClick();
+    // F1: the user guide at `guideUrl` (the view finds it), through the desktop's URL service;
+    // a message instead when the view found none (an empty address).
+    void userGuideClick(const std::string& guideUrl);
     // "★": the optimisation screen, with OptimisationMode set while it is shown.
     void cbt_YouHuaClick();
     // Back from the optimisation screen: Compute or Result by the piles computed by hand.

@@ -69,6 +69,8 @@ TBVK_HAP_FRM_CopyRight::TBVK_HAP_FRM_CopyRight(AboutBox& model, ErrorBox& errors
     makeRounded(cbt_update, 5, uiFont(10));
     ImageQQ = label<QLabel>(this, 72, 212, 100, 100, 10);
     ImageQQ->setPixmap(contactPicture(QSize(100, 100)));
+    lb_banben = label<QLabel>(this, 0, 312, 260, 16, 10);
+    lb_banben->setAlignment(Qt::AlignCenter);
 
     AboutBox& m = m_model;
     const auto d = [this](const std::function<void()>& h) { dispatch(h); };
@@ -96,6 +98,7 @@ TBVK_HAP_FRM_CopyRight::TBVK_HAP_FRM_CopyRight(AboutBox& model, ErrorBox& errors
     m_sync.bind(lb_lianxiUr, m.lb_lianxiUr);
     m_sync.bind(static_cast<QWidget*>(cbt_update), m.cbt_update);
     m_sync.bind(static_cast<QWidget*>(ImageQQ), m.ImageQQ);
+    m_sync.bind(lb_banben, m.lb_banben);
     // The two characters stand one above the other.
     cbt_update->setText(
         toQString(m.cbt_update.text()).split(QString(), Qt::SkipEmptyParts).join(u'\n'));

@@ -50,6 +50,7 @@ class TBVK_HAP_FRM_CopyRight : public GradientWindow {
     LinkLabel* lb_lianxiUr;
     QPushButton* cbt_update;
     QLabel* ImageQQ;
+    QLabel* lb_banben;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -2,6 +2,7 @@
 #include "app/qt/calculator_window_view.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QKeySequence>
@@ -12,6 +13,7 @@
 
 #include "app/qt/keyboard.h"
 #include "app/qt/screen_widgets.h"
+#include "app/qt/user_guide.h"
 #include "books/text_file.h"
 
 #include <utility>
@@ -32,6 +34,17 @@ CalculatorWindowView::CalculatorWindowView(const QSize& clientSize, CalculatorWi
     addWindowShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
                       &CalculatorWindow::saveProjectAsClick);
     addWindowShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), &CalculatorWindow::openProjectClick);
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    help->setContext(Qt::WindowShortcut);
+    connect(help, &QShortcut::activated, this, &CalculatorWindowView::openUserGuide);
+}
+
+void CalculatorWindowView::openUserGuide() {
+    const QString guide = userGuidePath(QCoreApplication::applicationDirPath());
+    const std::string url =
+        guide.isEmpty() ? std::string() : QUrl::fromLocalFile(guide).toString().toStdString();
+    CalculatorWindow* model = m_model;
+    if (model) dispatch([model, url] { model->userGuideClick(url); });
 }
 
 void CalculatorWindowView::addWindowShortcut(const QKeySequence& keys,

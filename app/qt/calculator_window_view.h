@@ -53,6 +53,8 @@ class CalculatorWindowView : public GradientWindow {
   private:
     // A key of the whole window (every screen) that runs `handler` of the model.
     void addWindowShortcut(const QKeySequence& keys, void (CalculatorWindow::*handler)());
+    // F1: the user guide, through the desktop's URL service; a message when it is missing.
+    void openUserGuide();
 
     CalculatorWindow* m_model;
     ErrorBox& m_errors;

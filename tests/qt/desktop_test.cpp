@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
@@ -18,6 +20,7 @@
 #include <QSlider>
 #include <QTest>
 #include <QTimeZone>
+#include <QUrl>
 
 #include <filesystem>
 #include <fstream>
@@ -29,7 +32,9 @@
 #include "app/qt/desktop_shell.h"
 #include "app/qt/qt_platform.h"
 #include "app/qt/theme.h"
+#include "app/qt/user_guide.h"
 #include "books/text_file.h"
+#include "core/program_version.h"
 #include "core/text_width.h"
 #include "tests/model/fake_platform.h"
 
@@ -425,6 +430,39 @@ TEST(ApplicationSetupTest, QtsOwnTextsAreChinese) {
     QMessageBox box(QMessageBox::Critical, QStringLiteral("t"), QStringLiteral("x"),
                     QMessageBox::Ok);
     EXPECT_EQ(box.button(QMessageBox::Ok)->text(), QStringLiteral("确定"));
+}
+
+// F1 hands the guide beside the program to the desktop's URL service; without a guide it says
+// so instead of opening nothing.
+TEST_F(DesktopTest, F1OpensTheUserGuide) {
+    TBVK_FRM_WENA1* window = openFormulaOne();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    const QString guide =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromUtf8(kUserGuideName));
+    QFile::remove(guide);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    EXPECT_TRUE(fake.urls.opened.empty());
+    ASSERT_EQ(fake.errors.shown.size(), 1u);
+    EXPECT_NE(fake.errors.shown[0].find("找不到用户手册"), std::string::npos);
+
+    QFile file(guide);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    QFile::remove(guide);
+    ASSERT_EQ(fake.urls.opened.size(), 1u);
+    EXPECT_EQ(QUrl(QString::fromStdString(fake.urls.opened[0])).toLocalFile(),
+              QFileInfo(guide).absoluteFilePath());
+}
+
+TEST_F(DesktopTest, TheAboutBoxNamesTheVersionAndTheCommit) {
+    TBVK_FRM_WENA1* window = openFormulaOne();
+    click(window->MainFormLayer->cbt_CopyRight);
+    TBVK_HAP_FRM_CopyRight* about = shell.aboutBox();
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(about->lb_banben->text(), QString::fromStdString("版本 " + ProgramVersionText()));
+    EXPECT_TRUE(about->lb_banben->isVisible());
 }
 
 }  // namespace

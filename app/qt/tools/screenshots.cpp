@@ -135,5 +135,12 @@ int main(int argc, char* argv[]) {
     grid->horizontalScrollBar()->setValue(
         grid->horizontalHeader()->sectionPosition(pile::drag_col::kQginSum));
     ok = grab(two, folder, QStringLiteral("formula_two_drag_grid.png")) && ok;
+
+    // The side-resistance screen expanded: each layer's Qsik, the running total and the shares.
+    drag->cbt_Fmzlfanhui->click();
+    input->cbt_zhengmozhuli->click();
+    side->cbt_ZhengZhankai->click();
+    QApplication::processEvents();
+    ok = grab(two, folder, QStringLiteral("formula_two_side_grid.png")) && ok;
     return ok ? 0 : 1;
 }
