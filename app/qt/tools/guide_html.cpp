@@ -6,7 +6,48 @@
 #include <QGuiApplication>
 #include <QTextDocument>
 
+#include <QRegularExpression>
+#include <QStringList>
+
 #include <cstdio>
+
+namespace {
+
+bool isWide(QChar c) { return c.unicode() >= 0x2E80; }
+
+// A line that starts a block of its own (a heading, a list item, a table row, a picture, a
+// comment, a fence, indented code), so that the line before it does not run on into it.
+bool startsBlock(const QString& line) {
+    static const QRegularExpression block(QStringLiteral(R"(^\s*([#|!<>]|```|[-*+] |\d+\. ))"));
+    return line.startsWith(QStringLiteral("    ")) || block.match(line).hasMatch();
+}
+
+// Markdown reads a line break inside a paragraph as a space, which between two Chinese
+// characters is a stray gap; such lines are joined without one before the conversion.
+QString joinWideLines(const QString& markdown) {
+    const QStringList lines = markdown.split(u'\n');
+    QStringList out;
+    bool fenced = false;
+    for (const QString& line : lines) {
+        const QString trimmed = line.trimmed();
+        if (!fenced && !out.isEmpty() && !trimmed.isEmpty() && !startsBlock(line)) {
+            QString& previous = out.last();
+            const QString before = previous.trimmed();
+            if (!before.isEmpty() && !before.startsWith(u'|') &&
+                !before.startsWith(QStringLiteral("```")) &&
+                !previous.startsWith(QStringLiteral("    ")) &&
+                (isWide(before.back()) || isWide(trimmed.front()))) {
+                previous = previous.trimmed().isEmpty() ? trimmed : previous + trimmed;
+                continue;
+            }
+        }
+        if (trimmed.startsWith(QStringLiteral("```"))) fenced = !fenced;
+        out.append(line);
+    }
+    return out.join(u'\n');
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     if (argc != 3) {
@@ -22,7 +63,7 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     QTextDocument document;
-    document.setMarkdown(QString::fromUtf8(in.readAll()));
+    document.setMarkdown(joinWideLines(QString::fromUtf8(in.readAll())));
     document.setMetaInformation(QTextDocument::DocumentTitle,
                                 QStringLiteral("嵌岩桩承载力计算 用户手册"));
     QFile out(QString::fromLocal8Bit(argv[2]));
