@@ -18,6 +18,7 @@
 #include "optimise/candidate_generator.h"
 #include "optimise/item_ranges.h"
 #include "soil/formula_two.h"
+#include "soil/soil_numbers.h"
 
 namespace {
 
@@ -171,5 +172,24 @@ void BM_BareFormulaTwo(benchmark::State& state) {
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * piles.size()));
 }
 BENCHMARK(BM_BareFormulaTwo)->Unit(benchmark::kMillisecond);
+
+// The same candidates computed as the window computes them in a search: the soil's layers
+// once, then for each candidate the capacity and the soil terms of its perimeter.
+void BM_BareFormulaTwoLayersOnce(benchmark::State& state) {
+    const std::vector<BenchPile> piles = benchPiles();
+    const FormulaTwoSoil soil = benchSoil();
+    FormulaTwoResult out;
+    for (auto _ : state) {
+        const FormulaTwoLayers layers = computeFormulaTwoLayers(soil);
+        for (const BenchPile& pile : piles) {
+            auto result = ComputePile(pile.input);
+            formulaTwoResult(std::get<PileResult>(result), layers,
+                             detail::perimeterMetres(pile.section), RoundingMode::Units, out);
+            benchmark::DoNotOptimize(out);
+        }
+    }
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * piles.size()));
+}
+BENCHMARK(BM_BareFormulaTwoLayersOnce)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include "app/model/controls.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 namespace pile {
@@ -226,10 +227,30 @@ bool Grid::inside(int row, int column) const {
     return row >= 0 && row < rowCount() && column >= 0 && column < columnCount();
 }
 
+Grid::NumberCell* Grid::numberCell(int row, int column) const {
+    if (static_cast<size_t>(row) >= m_numbers.size()) return nullptr;
+    auto& cells = m_numbers[static_cast<size_t>(row)];
+    return static_cast<size_t>(column) < cells.size() ? &cells[static_cast<size_t>(column)]
+                                                      : nullptr;
+}
+
+void Grid::writeOut(int row, int column) const {
+    NumberCell* n = numberCell(row, column);
+    if (!n || !n->pending) return;
+    m_rows[static_cast<size_t>(row)][static_cast<size_t>(column)] = n->format(n->a, n->b);
+    n->pending = false;
+}
+
+const std::vector<std::string>& Grid::row(int row) const {
+    for (int column = 0; column < columnCount(); ++column) writeOut(row, column);
+    return m_rows[static_cast<size_t>(row)];
+}
+
 const std::string& Grid::cell(int row, int column) const {
     static const std::string none;
-    return inside(row, column) ? m_rows[static_cast<size_t>(row)][static_cast<size_t>(column)]
-                               : none;
+    if (!inside(row, column)) return none;
+    writeOut(row, column);
+    return m_rows[static_cast<size_t>(row)][static_cast<size_t>(column)];
 }
 
 bool Grid::columnVisible(int column) const {
@@ -261,15 +282,32 @@ void Grid::setRowCount(int rows) {
     rows = std::max(rows, 0);
     if (rows == rowCount()) return;
     m_rows.resize(static_cast<size_t>(rows), std::vector<std::string>(m_headers.size()));
+    if (m_numbers.size() > static_cast<size_t>(rows)) m_numbers.resize(static_cast<size_t>(rows));
     if (m_selectedRow >= rows) m_selectedRow = m_selectedColumn = -1;
     contentChanged();
 }
 
 void Grid::setCell(int row, int column, std::string text) {
     if (!inside(row, column)) return;
+    writeOut(row, column);
+    if (NumberCell* n = numberCell(row, column)) n->format = nullptr;
     std::string& cell = m_rows[static_cast<size_t>(row)][static_cast<size_t>(column)];
     if (cell == text) return;
     cell = std::move(text);
+    contentChanged();
+}
+
+void Grid::setCellNumber(int row, int column, CellFormat format, double a, double b) {
+    if (!inside(row, column)) return;
+    if (m_numbers.size() < m_rows.size()) m_numbers.resize(m_rows.size());
+    auto& cells = m_numbers[static_cast<size_t>(row)];
+    if (cells.empty()) cells.resize(m_headers.size());
+    NumberCell& n = cells[static_cast<size_t>(column)];
+    // The same numbers, bit for bit, make the same text (0 and -0 may not).
+    if (n.format == format && std::memcmp(&n.a, &a, sizeof a) == 0 &&
+        std::memcmp(&n.b, &b, sizeof b) == 0)
+        return;
+    n = NumberCell{format, a, b, true};
     contentChanged();
 }
 

@@ -208,16 +208,23 @@ class TrackBar : public Control {
 // are selecting a cell and ending an edit of one; the model writes cells, rows and visibility
 // by program, which fires nothing. contentRevision() grows with the cells and the row count
 // (revision() with every change at all), so a view rebuilds its cells only when they changed.
+//
+// A cell may also be given as numbers and the function that writes them out (setCellNumber):
+// its text is made when it is first read and kept. A search that writes hundreds of result
+// cells for every candidate thus writes out only those a reader looks at. Such a write counts
+// as a change of the content unless the cell holds the same function and numbers already.
 class Grid : public Control {
   public:
     using CellHandler = std::function<void(int row, int column)>;
+    // The text of a cell given as the numbers a and b.
+    using CellFormat = std::string (*)(double a, double b);
 
     explicit Grid(int columns);
 
     int rowCount() const { return static_cast<int>(m_rows.size()); }
     int columnCount() const { return static_cast<int>(m_headers.size()); }
     const std::vector<std::string>& headers() const { return m_headers; }
-    const std::vector<std::string>& row(int row) const { return m_rows[static_cast<size_t>(row)]; }
+    const std::vector<std::string>& row(int row) const;
     // "" for a cell outside the grid.
     const std::string& cell(int row, int column) const;
     bool columnVisible(int column) const;
@@ -237,6 +244,8 @@ class Grid : public Control {
     void setRowCount(int rows);
     // Writes by program; a cell outside the grid is ignored.
     void setCell(int row, int column, std::string text);
+    // A cell whose text is format(a, b), made when it is read.
+    void setCellNumber(int row, int column, CellFormat format, double a, double b = 0);
     void setColumnVisible(int column, bool visible);
     void setColumnEditable(int column, bool editable);
     // Narrows the editable columns to the cells the rule accepts.
@@ -255,11 +264,24 @@ class Grid : public Control {
     void onEditingDone(CellHandler handler) { m_onEditingDone = std::move(handler); }
 
   private:
+    // A cell given as numbers; pending until its text is made.
+    struct NumberCell {
+        CellFormat format = nullptr;
+        double a = 0, b = 0;
+        bool pending = false;
+    };
+
     bool inside(int row, int column) const;
     void contentChanged();
+    NumberCell* numberCell(int row, int column) const;
+    // Makes the text of a pending cell.
+    void writeOut(int row, int column) const;
 
     std::vector<std::string> m_headers;
-    std::vector<std::vector<std::string>> m_rows;
+    // Texts of the cells; those of pending number cells are made on reading.
+    mutable std::vector<std::vector<std::string>> m_rows;
+    // By row, then column; empty until the first number cell.
+    mutable std::vector<std::vector<NumberCell>> m_numbers;
     std::vector<bool> m_columnVisible;
     std::vector<bool> m_columnEditable;
     bool m_editable = false;

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "soil/soil_numbers.h"
+
 namespace pile {
 
 namespace {
@@ -104,6 +106,7 @@ DragLoadInput NegativeFrictionScreen::input() const {
 }
 
 void NegativeFrictionScreen::showResult(const DragLoadResult& result) {
+    m_shownLayers = false;
     Grid& grid = Grid1_Fumozhulijisuan;
     if (!result.inputError.empty()) {
         // A text that is not a number: nothing computed, nothing shown but why.
@@ -126,6 +129,66 @@ void NegativeFrictionScreen::showResult(const DragLoadResult& result) {
     lb_FMZxinxi.setTextColour(result.messageColour);
     cbe_Junbuhezai.setTextColour(result.surfaceLoadColour);
     lb_FQgn.setText(result.qgnLabel);
+    cbt_FmzlComputer.setEnabled(false);
+}
+
+}  // namespace pile
+
+namespace pile {
+
+bool NegativeFrictionScreen::holdsInput(const DragLoadInput& in) const {
+    const Grid& grid = Grid1_Fumozhulijisuan;
+    if (cbe_Junbuhezai.text() != in.p || edt_Dimianbiaogao.text() != in.eg ||
+        edt_Zhuangdingbiaogao.text() != in.ep ||
+        grid.rowCount() != static_cast<int>(in.layers.size()))
+        return false;
+    for (int row = 0; row < grid.rowCount(); ++row) {
+        const SoilLayer& layer = in.layers[static_cast<size_t>(row)];
+        if (grid.cell(row, drag_col::kName) != layer.name ||
+            grid.cell(row, drag_col::kBottom) != layer.bottom ||
+            grid.cell(row, drag_col::kUnitWeight) != layer.unitWeight ||
+            grid.cell(row, drag_col::kXi) != layer.xi ||
+            grid.cell(row, drag_col::kQsik) != layer.qsik)
+            return false;
+    }
+    return true;
+}
+
+void NegativeFrictionScreen::showLayers(const DragLoadResult& layers, std::uint64_t generation,
+                                        double mu, double qgn) {
+    if (!layers.inputError.empty()) {
+        showResult(layers);
+        return;
+    }
+    using namespace drag_col;
+    Grid& grid = Grid1_Fumozhulijisuan;
+    const bool layersShown = m_shownLayers && m_shownGeneration == generation &&
+                             m_shownContent == grid.contentRevision();
+    double sum = 0;
+    for (int row = 0; row < grid.rowCount() && row < static_cast<int>(layers.layers.size());
+         ++row) {
+        const DragLoadLayerResult& layer = layers.layers[static_cast<size_t>(row)];
+        if (!layersShown) {
+            for (int column = kPerimeter; column < kDragGridColumns; ++column)
+                grid.setCell(row, column, layer.cells[static_cast<size_t>(column)]);
+        }
+        const double gin = DragLoadGin(layer, mu);
+        sum += gin;
+        grid.setCellNumber(row, kPerimeter, detail::resultCell, mu);
+        if (layer.state != LayerPileState::NoPile) {
+            grid.setCellNumber(row, kQgin, detail::resultCell, gin);
+            grid.setCellNumber(row, kQginSum, detail::resultCell, sum);
+        }
+        grid.setCellNumber(row, kShare, detail::shareCell, gin, qgn);
+        grid.setCellNumber(row, kShareBar, detail::shareBarCell, gin, qgn);
+    }
+    m_shownLayers = true;
+    m_shownGeneration = generation;
+    m_shownContent = grid.contentRevision();
+    lb_FMZxinxi.setText(layers.message);
+    lb_FMZxinxi.setTextColour(layers.messageColour);
+    cbe_Junbuhezai.setTextColour(layers.surfaceLoadColour);
+    lb_FQgn.setText(DragLoadLabel(qgn));
     cbt_FmzlComputer.setEnabled(false);
 }
 

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "soil/soil_numbers.h"
+
 namespace pile {
 
 namespace {
@@ -81,6 +83,7 @@ SideResistanceInput SideResistanceScreen::input() const {
 }
 
 void SideResistanceScreen::showResult(const SideResistanceResult& result) {
+    m_shownLayers = false;
     Grid& grid = Grid1_Zhengmozhulijisuan;
     if (!result.inputError.empty()) {
         // A text that is not a number: nothing computed, nothing shown but why.
@@ -103,6 +106,58 @@ void SideResistanceScreen::showResult(const SideResistanceResult& result) {
     lb_ZMZxinxi.setTextColour(result.messageColour);
     if (result.revealInputMessageLabel) m_host.revealInputMessageLabel();
     lb_Qsk.setText(result.qskLabel);
+    cbt_ZmzlComputer.setEnabled(false);
+}
+
+}  // namespace pile
+
+namespace pile {
+
+bool SideResistanceScreen::holdsInput(const SideResistanceInput& in) const {
+    const Grid& grid = Grid1_Zhengmozhulijisuan;
+    if (grid.rowCount() != static_cast<int>(in.layers.size())) return false;
+    for (int row = 0; row < grid.rowCount(); ++row) {
+        const SideLayer& layer = in.layers[static_cast<size_t>(row)];
+        if (grid.cell(row, side_col::kThickness) != layer.thickness ||
+            grid.cell(row, side_col::kQsik) != layer.qsik)
+            return false;
+    }
+    return true;
+}
+
+void SideResistanceScreen::showLayers(const SideResistanceResult& layers, std::uint64_t generation,
+                                      double mu, double qsk) {
+    if (!layers.inputError.empty()) {
+        showResult(layers);
+        return;
+    }
+    using namespace side_col;
+    Grid& grid = Grid1_Zhengmozhulijisuan;
+    const bool layersShown = m_shownLayers && m_shownGeneration == generation &&
+                             m_shownContent == grid.contentRevision();
+    double sum = 0;
+    for (int row = 0; row < grid.rowCount() && row < static_cast<int>(layers.layers.size());
+         ++row) {
+        const SideLayerResult& layer = layers.layers[static_cast<size_t>(row)];
+        if (!layersShown) {
+            for (int column = kPerimeter; column < kSideGridColumns; ++column)
+                grid.setCell(row, column, layer.cells[static_cast<size_t>(column)]);
+        }
+        const double q = mu * layer.thickness * layer.qsik;
+        sum += q;
+        grid.setCellNumber(row, kPerimeter, detail::resultCell, mu);
+        grid.setCellNumber(row, kResistance, detail::resultCell, q);
+        grid.setCellNumber(row, kResistanceSum, detail::resultCell, sum);
+        grid.setCellNumber(row, kShare, detail::shareCell, q, qsk);
+        grid.setCellNumber(row, kShareBar, detail::shareBarCell, q, qsk);
+    }
+    m_shownLayers = true;
+    m_shownGeneration = generation;
+    m_shownContent = grid.contentRevision();
+    lb_ZMZxinxi.setText(layers.message);
+    lb_ZMZxinxi.setTextColour(layers.messageColour);
+    if (layers.revealInputMessageLabel) m_host.revealInputMessageLabel();
+    lb_Qsk.setText(SideResistanceLabel(qsk));
     cbt_ZmzlComputer.setEnabled(false);
 }
 
