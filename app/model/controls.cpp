@@ -275,6 +275,7 @@ void Grid::setHeaders(std::vector<std::string> headers) {
     headers.resize(m_headers.size());
     if (headers == m_headers) return;
     m_headers = std::move(headers);
+    ++m_textRevision;
     contentChanged();
 }
 
@@ -284,6 +285,7 @@ void Grid::setRowCount(int rows) {
     m_rows.resize(static_cast<size_t>(rows), std::vector<std::string>(m_headers.size()));
     if (m_numbers.size() > static_cast<size_t>(rows)) m_numbers.resize(static_cast<size_t>(rows));
     if (m_selectedRow >= rows) m_selectedRow = m_selectedColumn = -1;
+    ++m_textRevision;
     contentChanged();
 }
 
@@ -294,6 +296,7 @@ void Grid::setCell(int row, int column, std::string text) {
     std::string& cell = m_rows[static_cast<size_t>(row)][static_cast<size_t>(column)];
     if (cell == text) return;
     cell = std::move(text);
+    ++m_textRevision;
     contentChanged();
 }
 

@@ -238,6 +238,9 @@ class Grid : public Control {
     int selectedRow() const { return m_selectedRow; }
     int selectedColumn() const { return m_selectedColumn; }
     std::uint64_t contentRevision() const { return m_contentRevision; }
+    // Grows with the cells written as text, the headers and the row count, not with number
+    // cells: a reader of the typed cells knows from it whether any may have changed.
+    std::uint64_t textRevision() const { return m_textRevision; }
 
     void setHeaders(std::vector<std::string> headers);
     // Rows past the count go; new rows are blank.
@@ -288,6 +291,7 @@ class Grid : public Control {
     int m_selectedRow = -1;
     int m_selectedColumn = -1;
     std::uint64_t m_contentRevision = 0;
+    std::uint64_t m_textRevision = 0;
     std::function<bool(int, int)> m_cellRule;
     CellHandler m_onSelect;
     CellHandler m_onEditingDone;

@@ -1,6 +1,8 @@
 // The input screen of the formula-two window.
 #include "app/model/formula_two_input_screen.h"
 
+#include <array>
+
 #include "core/sections.h"
 #include "soil/soil_numbers.h"
 
@@ -107,6 +109,15 @@ void FormulaTwoInputScreen::clearDependentResults(InputChange change) {
 const FormulaTwoLayers& FormulaTwoInputScreen::soilLayers() {
     const bool drag = ckb_fumozhuli.checked();
     const bool side = ckb_zhengmozhuli.checked();
+    // The revisions of every control the soil texts are in: while none has grown, the texts
+    // are those compared last.
+    const std::array<std::uint64_t, 5> revisions{
+        m_drag.cbe_Junbuhezai.revision(), m_drag.edt_Dimianbiaogao.revision(),
+        m_drag.edt_Zhuangdingbiaogao.revision(), m_drag.Grid1_Fumozhulijisuan.textRevision(),
+        m_side.Grid1_Zhengmozhulijisuan.textRevision()};
+    if (m_layers && m_layersSoil.dragLoad == drag && m_layersSoil.sideResistance == side &&
+        revisions == m_layersRevisions)
+        return *m_layers;
     if (!m_layers || m_layersSoil.dragLoad != drag || m_layersSoil.sideResistance != side ||
         (drag && !m_drag.holdsInput(m_layersSoil.drag)) ||
         (side && !m_side.holdsInput(m_layersSoil.side))) {
@@ -114,6 +125,7 @@ const FormulaTwoLayers& FormulaTwoInputScreen::soilLayers() {
         m_layers = std::make_shared<const FormulaTwoLayers>(computeFormulaTwoLayers(m_layersSoil));
         ++m_layersGeneration;
     }
+    m_layersRevisions = revisions;
     return *m_layers;
 }
 
@@ -126,20 +138,33 @@ std::variant<PileResult, Rejection> FormulaTwoInputScreen::computePile(const Pil
     // ordered), and show their results on their screens as their own Compute would. What
     // depends on the layers alone is computed once for as long as they stay as they are.
     const FormulaTwoLayers& layers = soilLayers();
-    const double mu =
-        detail::perimeterMetres(PileSection{this->section(), cbe_dd.text(), cbe_tyzd.text()});
-    std::optional<double> qskShown;
-    if (layers.side) {
-        const SideResistanceSums sums = SideResistanceTotal(*layers.side, mu);
-        m_side.showLayers(*layers.side, m_layersGeneration, mu, sums.qsk);
-        qskShown = layers.side->layers.empty() ? 0.0 : detail::shownValue(sums.lastRow);
+    PerimeterTerms& t = m_terms;
+    const SectionType sectionType = this->section();
+    if (!t.valid || t.generation != m_layersGeneration || t.section != sectionType ||
+        t.dd != cbe_dd.text() || t.tyzd != cbe_tyzd.text()) {
+        t.valid = true;
+        t.generation = m_layersGeneration;
+        t.section = sectionType;
+        t.dd = cbe_dd.text();
+        t.tyzd = cbe_tyzd.text();
+        t.mu = detail::perimeterMetres(PileSection{sectionType, t.dd, t.tyzd});
+        t.qskShown.reset();
+        t.qgnShown.reset();
+        if (layers.side) {
+            const SideResistanceSums sums = SideResistanceTotal(*layers.side, t.mu);
+            t.qsk = sums.qsk;
+            t.qskShown = layers.side->layers.empty() ? 0.0 : detail::shownValue(sums.lastRow);
+        }
+        if (layers.drag) {
+            t.qgn = DragLoadTotal(*layers.drag, t.mu);
+            t.qgnShown = detail::shownValue(t.qgn);
+        }
     }
-    std::optional<double> qgnShown;
-    if (layers.drag) {
-        const double qgn = DragLoadTotal(*layers.drag, mu);
-        m_drag.showLayers(*layers.drag, m_layersGeneration, mu, qgn);
-        qgnShown = detail::shownValue(qgn);
-    }
+    const double mu = t.mu;
+    if (layers.side) m_side.showLayers(*layers.side, m_layersGeneration, mu, t.qsk);
+    if (layers.drag) m_drag.showLayers(*layers.drag, m_layersGeneration, mu, t.qgn);
+    const std::optional<double> qskShown = t.qskShown;
+    const std::optional<double> qgnShown = t.qgnShown;
     // Layers their screen reports as wrong refuse the pile; the screen shows why. The soil
     // checks run after the pile's own, side before drag: those that passed unmark their
     // button, as a passing field check turns its field black.

@@ -8,9 +8,11 @@
 // is reported in red and the pile is still shown and booked.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "app/model/input_screen.h"
 #include "app/model/negative_friction_screen.h"
@@ -74,6 +76,22 @@ class FormulaTwoInputScreen : public InputScreen {
     FormulaTwoSoil m_layersSoil;  // the texts m_layers was computed from
     std::shared_ptr<const FormulaTwoLayers> m_layers;
     std::uint64_t m_layersGeneration = 0;  // grows with every computation of m_layers
+    // The revisions of the soil controls when their texts were last found to be m_layersSoil.
+    std::array<std::uint64_t, 5> m_layersRevisions{};
+
+    // The soil terms of the last pile's section and sizes: a search computes many piles of
+    // the same perimeter in a row.
+    struct PerimeterTerms {
+        bool valid = false;
+        std::uint64_t generation = 0;  // of m_layers
+        SectionType section = SectionType::Circle;
+        std::string dd, tyzd;
+        double mu = 0;                   // m
+        double qsk = 0, qgn = 0;         // the totals, unrounded
+        std::optional<double> qskShown;  // as they enter formula two
+        std::optional<double> qgnShown;
+    };
+    PerimeterTerms m_terms;
 
     // The last pile computed: its result, and what lastRun() makes the whole run of.
     FormulaTwoResult m_result;

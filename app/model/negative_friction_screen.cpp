@@ -1,6 +1,7 @@
 // The negative-skin-friction screen of the formula-two window.
 #include "app/model/negative_friction_screen.h"
 
+#include <cstring>
 #include <string>
 
 #include "soil/soil_numbers.h"
@@ -164,8 +165,11 @@ void NegativeFrictionScreen::showLayers(const DragLoadResult& layers, std::uint6
     Grid& grid = Grid1_Fumozhulijisuan;
     const bool layersShown = m_shownLayers && m_shownGeneration == generation &&
                              m_shownContent == grid.contentRevision();
+    // The grid is as the last call left it, for the same pile: nothing to write.
+    const bool cellsShown = layersShown && std::memcmp(&m_shownMu, &mu, sizeof mu) == 0;
     double sum = 0;
-    for (int row = 0; row < grid.rowCount() && row < static_cast<int>(layers.layers.size());
+    for (int row = 0;
+         !cellsShown && row < grid.rowCount() && row < static_cast<int>(layers.layers.size());
          ++row) {
         const DragLoadLayerResult& layer = layers.layers[static_cast<size_t>(row)];
         if (!layersShown) {
@@ -185,10 +189,15 @@ void NegativeFrictionScreen::showLayers(const DragLoadResult& layers, std::uint6
     m_shownLayers = true;
     m_shownGeneration = generation;
     m_shownContent = grid.contentRevision();
+    m_shownMu = mu;
     lb_FMZxinxi.setText(layers.message);
     lb_FMZxinxi.setTextColour(layers.messageColour);
     cbe_Junbuhezai.setTextColour(layers.surfaceLoadColour);
-    lb_FQgn.setText(DragLoadLabel(qgn));
+    if (!m_labelFor || std::memcmp(&*m_labelFor, &qgn, sizeof qgn) != 0) {
+        m_label = DragLoadLabel(qgn);
+        m_labelFor = qgn;
+    }
+    lb_FQgn.setText(m_label);
     cbt_FmzlComputer.setEnabled(false);
 }
 

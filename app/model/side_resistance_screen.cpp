@@ -1,6 +1,7 @@
 // The side-resistance screen of the formula-two window.
 #include "app/model/side_resistance_screen.h"
 
+#include <cstring>
 #include <string>
 
 #include "soil/soil_numbers.h"
@@ -135,8 +136,11 @@ void SideResistanceScreen::showLayers(const SideResistanceResult& layers, std::u
     Grid& grid = Grid1_Zhengmozhulijisuan;
     const bool layersShown = m_shownLayers && m_shownGeneration == generation &&
                              m_shownContent == grid.contentRevision();
+    // The grid is as the last call left it, for the same pile: nothing to write.
+    const bool cellsShown = layersShown && std::memcmp(&m_shownMu, &mu, sizeof mu) == 0;
     double sum = 0;
-    for (int row = 0; row < grid.rowCount() && row < static_cast<int>(layers.layers.size());
+    for (int row = 0;
+         !cellsShown && row < grid.rowCount() && row < static_cast<int>(layers.layers.size());
          ++row) {
         const SideLayerResult& layer = layers.layers[static_cast<size_t>(row)];
         if (!layersShown) {
@@ -154,10 +158,15 @@ void SideResistanceScreen::showLayers(const SideResistanceResult& layers, std::u
     m_shownLayers = true;
     m_shownGeneration = generation;
     m_shownContent = grid.contentRevision();
+    m_shownMu = mu;
     lb_ZMZxinxi.setText(layers.message);
     lb_ZMZxinxi.setTextColour(layers.messageColour);
     if (layers.revealInputMessageLabel) m_host.revealInputMessageLabel();
-    lb_Qsk.setText(SideResistanceLabel(qsk));
+    if (!m_labelFor || std::memcmp(&*m_labelFor, &qsk, sizeof qsk) != 0) {
+        m_label = SideResistanceLabel(qsk);
+        m_labelFor = qsk;
+    }
+    lb_Qsk.setText(m_label);
     cbt_ZmzlComputer.setEnabled(false);
 }
 

@@ -8,6 +8,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 
 #include "app/model/controls.h"
 #include "app/model/soil_screen.h"
@@ -60,6 +62,10 @@ class SideResistanceScreen {
     std::uint64_t m_shownGeneration = 0;
     std::uint64_t m_shownContent = 0;
     bool m_shownLayers = false;
+    double m_shownMu = 0;
+    // The label text for the total it was made for.
+    std::string m_label;
+    std::optional<double> m_labelFor;
 };
 
 }  // namespace pile
