@@ -87,18 +87,19 @@ const std::string& ComboBox::text() const {
 template <class Write>
 void ComboBox::write(Write&& write) {
     const int oldIndex = m_index;
-    const std::string oldValue = text();
+    m_oldValue.assign(text());
     const bool itemsChanged = write();
     if (m_index < -1 || m_index >= static_cast<int>(m_items.size())) m_index = -1;
-    const bool valueChanged = text() != oldValue || (!m_editable && m_index != oldIndex);
+    const bool valueChanged = text() != m_oldValue || (!m_editable && m_index != oldIndex);
     if (valueChanged || itemsChanged) touch();
     if (valueChanged) fire(m_onChange);
 }
 
-void ComboBox::setItems(std::vector<std::string> items, int index) {
+template <class Items>
+void ComboBox::replaceItems(Items&& items, int index) {
     write([&] {
         const bool itemsChanged = items != m_items;
-        if (itemsChanged) m_items = std::move(items);
+        if (itemsChanged) m_items = std::forward<Items>(items);
         if (m_editable) {
             if (index >= 0 && index < static_cast<int>(m_items.size()))
                 m_text = m_items[static_cast<size_t>(index)];
@@ -107,6 +108,14 @@ void ComboBox::setItems(std::vector<std::string> items, int index) {
         }
         return itemsChanged;
     });
+}
+
+void ComboBox::setItems(std::vector<std::string>&& items, int index) {
+    replaceItems(std::move(items), index);
+}
+
+void ComboBox::setItems(const std::vector<std::string>& items, int index) {
+    replaceItems(items, index);
 }
 
 void ComboBox::setIndex(int index) {

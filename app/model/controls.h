@@ -111,7 +111,9 @@ class ComboBox : public Control {
 
     // Replaces the items and selects `index` (-1 for none) in one write. An editable combo box
     // with index -1 keeps its text.
-    void setItems(std::vector<std::string> items, int index);
+    void setItems(std::vector<std::string>&& items, int index);
+    // The same, copying the items only when they differ from those held.
+    void setItems(const std::vector<std::string>& items, int index);
     // Selects an item; an index out of range selects none (fixed) or leaves the text (editable).
     void setIndex(int index);
     // Editable only: the text as typed. A fixed combo box selects the item with this text.
@@ -121,11 +123,14 @@ class ComboBox : public Control {
   private:
     template <class Write>
     void write(Write&& write);
+    template <class Items>
+    void replaceItems(Items&& items, int index);
 
     bool m_editable;
     std::vector<std::string> m_items;
     int m_index = -1;
-    std::string m_text;  // editable only
+    std::string m_text;      // editable only
+    std::string m_oldValue;  // the value before a write, kept to reuse its storage
     ChangeHandler m_onChange;
 };
 
