@@ -7,7 +7,11 @@
 // makes, circles with all three processes, ellipses, rectangles and squares, frk and fuk.
 #include <benchmark/benchmark.h>
 
+#include <atomic>
+#include <cstdint>
+#include <cstdlib>
 #include <filesystem>
+#include <new>
 #include <string>
 #include <variant>
 #include <vector>
@@ -18,6 +22,22 @@
 #include "optimise/candidate_generator.h"
 #include "optimise/item_ranges.h"
 #include "soil/formula_two.h"
+#include "soil/soil_numbers.h"
+
+// Every allocation of the process is counted, so that a benchmark can report how many its
+// timed part makes.
+std::atomic<std::uint64_t> g_allocations{0};
+
+void* operator new(std::size_t size) {
+    g_allocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+    throw std::bad_alloc();
+}
+void* operator new[](std::size_t size) { return ::operator new(size); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -74,6 +94,7 @@ void searchThroughWindow(benchmark::State& state, SetUp setUp) {
     Services services;
     std::size_t rows = 0;
     std::size_t bytes = 0;
+    std::uint64_t allocations = 0;
     for (auto _ : state) {
         state.PauseTiming();
         Window window(services.platform);
@@ -86,13 +107,17 @@ void searchThroughWindow(benchmark::State& state, SetUp setUp) {
             screen.Grid1_Youhuaxuanxiang.editCell(13, 1, "1");
         }
         state.ResumeTiming();
+        const std::uint64_t before = g_allocations.load(std::memory_order_relaxed);
         screen.cbt_YHcomputeClick();
+        allocations += g_allocations.load(std::memory_order_relaxed) - before;
         rows = screen.rawList().size();
         bytes = screen.rawList().bytesUsed();
     }
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * rows));
     state.counters["rows"] = static_cast<double>(rows);
     state.counters["bytes_per_row"] = static_cast<double>(bytes) / static_cast<double>(rows);
+    state.counters["allocs_per_candidate"] =
+        static_cast<double>(allocations) / static_cast<double>(state.iterations() * rows);
 }
 
 // The bench candidates that the calculation accepts, read into pile records once.
@@ -171,5 +196,28 @@ void BM_BareFormulaTwo(benchmark::State& state) {
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * piles.size()));
 }
 BENCHMARK(BM_BareFormulaTwo)->Unit(benchmark::kMillisecond);
+
+// The same candidates computed as the window computes them in a search: the soil's layers
+// once, then for each candidate the capacity and the soil terms of its perimeter.
+void BM_BareFormulaTwoLayersOnce(benchmark::State& state) {
+    const std::vector<BenchPile> piles = benchPiles();
+    const FormulaTwoSoil soil = benchSoil();
+    FormulaTwoResult out;
+    const std::uint64_t before = g_allocations.load(std::memory_order_relaxed);
+    for (auto _ : state) {
+        const FormulaTwoLayers layers = computeFormulaTwoLayers(soil);
+        for (const BenchPile& pile : piles) {
+            auto result = ComputePile(pile.input);
+            formulaTwoResult(std::get<PileResult>(result), layers,
+                             detail::perimeterMetres(pile.section), RoundingMode::Units, out);
+            benchmark::DoNotOptimize(out);
+        }
+    }
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * piles.size()));
+    state.counters["allocs_per_candidate"] =
+        static_cast<double>(g_allocations.load(std::memory_order_relaxed) - before) /
+        static_cast<double>(state.iterations() * piles.size());
+}
+BENCHMARK(BM_BareFormulaTwoLayersOnce)->Unit(benchmark::kMillisecond);
 
 }  // namespace

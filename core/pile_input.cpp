@@ -219,18 +219,30 @@ const std::vector<std::string>& GradeItems() {
     return items;
 }
 
-std::variant<PileInput, Rejection> ReadPileInput(InputTexts& texts) {
+double PileInputReader::number(Field& field, const std::string& text) {
+    if (!field.read || field.text != text) {
+        field.text = text;
+        field.value = ParseFieldNumber(text);
+        field.read = true;
+    }
+    return field.value;
+}
+
+const Rejection* PileInputReader::read(InputTexts& texts) {
     const SectionType section = texts.section;
     const bool rectangle = section == SectionType::Rectangle;
 
-    PileInput in;
+    PileInput& in = m_input;
     in.section = section;
-    in.size1 = ParseFieldNumber(texts.dd);
-    if (HasSecondSize(section)) in.size2 = ParseFieldNumber(texts.tyzd);
-    in.frk = ParseFieldNumber(texts.frk);
-    in.fuk = ParseFieldNumber(texts.fuk);
+    in.size1 = number(m_dd, texts.dd);
+    in.size2 = HasSecondSize(section) ? number(m_tyzd, texts.tyzd) : 0;
+    in.frk = number(m_frk, texts.frk);
+    in.fuk = number(m_fuk, texts.fuk);
 
-    const auto refuse = [&](RefusalKind kind) { return RefusePile(kind, section, texts.mode); };
+    const auto refuse = [&](RefusalKind kind) {
+        m_rejection = RefusePile(kind, section, texts.mode);
+        return &m_rejection;
+    };
     if (!(in.size1 > 0)) return refuse(RefusalKind::Size);
     if (HasSecondSize(section) && !(in.size2 > 0)) return refuse(RefusalKind::SecondSize);
 
@@ -246,10 +258,17 @@ std::variant<PileInput, Rejection> ReadPileInput(InputTexts& texts) {
     // letter appears, everything after the letter ignored; otherwise mm.
     const char unit = DepthUnitOf(section);
     const double reference = DepthReference(section, in.size1, in.size2);
-    const std::size_t p = detail::findUnit(texts.hr, unit);
-    in.depthIsMultiple = p != std::string::npos;
-    const std::string_view hr = texts.hr;
-    const std::optional<double> depth = parseStrict(in.depthIsMultiple ? hr.substr(0, p) : hr);
+    if (!m_depth.read || m_depth.text != texts.hr || m_depthUnit != unit) {
+        const std::size_t p = detail::findUnit(texts.hr, unit);
+        m_depthIsMultiple = p != std::string::npos;
+        const std::string_view hr = texts.hr;
+        m_depthNumber = parseStrict(m_depthIsMultiple ? hr.substr(0, p) : hr);
+        m_depth.text = texts.hr;
+        m_depth.read = true;
+        m_depthUnit = unit;
+    }
+    in.depthIsMultiple = m_depthIsMultiple;
+    const std::optional<double> depth = m_depthNumber;
     if (!depth || *depth < 0) return refuse(RefusalKind::Depth);
     in.hr = in.depthIsMultiple ? *depth * reference : *depth;
     if (!std::isfinite(in.hr)) return refuse(RefusalKind::Depth);
@@ -269,7 +288,13 @@ std::variant<PileInput, Rejection> ReadPileInput(InputTexts& texts) {
     in.processText = texts.processText;
     in.mode = texts.mode;
     in.slopeConditionMet = texts.slope;
-    return in;
+    return nullptr;
+}
+
+std::variant<PileInput, Rejection> ReadPileInput(InputTexts& texts) {
+    PileInputReader reader;
+    if (const Rejection* refused = reader.read(texts)) return *refused;
+    return reader.input();
 }
 
 }  // namespace pile

@@ -117,6 +117,33 @@ std::optional<double> ParseStrict(const std::string& text);
 // ComputePile, after the rock has been classified.
 std::variant<PileInput, Rejection> ReadPileInput(InputTexts& texts);
 
+// ReadPileInput for one pile after another (a search reads millions): the pile is read into
+// one PileInput whose strings keep their storage, and a field's text is converted only when
+// it differs from the text that field held at the last read.
+class PileInputReader {
+  public:
+    // Reads `texts` as ReadPileInput does: nullptr when the pile was read into input(),
+    // otherwise its refusal (valid until the next read).
+    const Rejection* read(InputTexts& texts);
+    const PileInput& input() const { return m_input; }
+
+  private:
+    struct Field {
+        std::string text;
+        double value = 0;
+        bool read = false;
+    };
+    double number(Field& field, const std::string& text);
+
+    PileInput m_input;
+    Rejection m_rejection{{}, {}, RefusalKind::Size};
+    Field m_dd, m_tyzd, m_frk, m_fuk;
+    Field m_depth;  // its text; the reading follows
+    char m_depthUnit = 0;
+    bool m_depthIsMultiple = false;
+    std::optional<double> m_depthNumber;
+};
+
 // The items of cbb_czgy offered for a section and rock mode, and the index selected
 // when the list is built (1 for the circle in frk mode, else 0).
 const std::vector<std::string>& ProcessItems(SectionType section, RockStrengthMode mode);

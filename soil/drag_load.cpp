@@ -99,7 +99,6 @@ void writeInputCells(DragLoadLayerResult& row, const SoilLayer& layer, int numbe
 void writeResultCells(DragLoadLayerResult& row) {
     using namespace drag_col;
     auto& c = row.cells;
-    c[kPerimeter] = cellText(row.perimeter);
     c[kThickness] = cellText(row.thickness);
     c[kSigmaTop] = cellText(row.sigmaTop);
     c[kSigmaSelf] = cellText(row.sigmaSelf);
@@ -129,8 +128,6 @@ void writeResultCells(DragLoadLayerResult& row) {
     c[kQsinMax] = cellText(row.qsinMax);
     c[kQsinMaxDepth] = cellText(row.qsinMaxDepth);
     c[kQsinMean] = cellText(row.qsinMean);
-    c[kQgin] = cellText(row.Qgin);
-    c[kQginSum] = cellText(row.QginSum);
     c[kShape] = stressShapeText(row.shape);
     c[kRemark] = row.state == LayerPileState::PileTopInLayer ? kRemarkPileTop : "";
 }
@@ -207,7 +204,7 @@ const char* stressShapeText(StressShape shape) {
 
 double DragLoadResult::qgnShown() const { return detail::shownValue(Qgn); }
 
-DragLoadResult ComputeDragLoad(const DragLoadInput& input) {
+DragLoadResult ComputeDragLoadLayers(const DragLoadInput& input) {
     DragLoadResult result;
     MessageLog log{result};
 
@@ -233,12 +230,8 @@ DragLoadResult ComputeDragLoad(const DragLoadInput& input) {
     }
     result.pUsed = p;
 
-    const double mu = detail::perimeterMetres(input.pile);
-    result.perimeter = mu;
-
     double sigmaTop = p;  // effective stress at the top of the current layer, kPa
     double top = eg;      // elevation of the top of the current layer, m
-    double sum = 0;
 
     result.layers.reserve(input.layers.size());
     for (std::size_t i = 0; i < input.layers.size(); ++i) {
@@ -276,7 +269,6 @@ DragLoadResult ComputeDragLoad(const DragLoadInput& input) {
         row.unitWeight = gamma;
         row.xi = xi;
         row.qsik = qsik;
-        row.perimeter = mu;
 
         // Self-weight stress through the whole layer.
         row.thickness = dz;
@@ -325,22 +317,54 @@ DragLoadResult ComputeDragLoad(const DragLoadInput& input) {
             row.qsinMaxDepth = std::min(offset + d.depth, dz);
             row.qsinMean = d.mean;
             row.shape = d.shape;
-            row.Qgin = mu * row.pileSide * d.mean;
         }
 
-        sum += row.Qgin;
-        row.QginSum = sum;
         sigmaTop = row.sigmaBottom;
         top = bottom;  // as read, even when it lay above the previous top
         writeResultCells(row);
         result.layers.push_back(std::move(row));
     }
+    return result;
+}
+
+double DragLoadGin(const DragLoadLayerResult& layer, double mu) {
+    return layer.state == LayerPileState::NoPile ? 0.0 : mu * layer.pileSide * layer.qsinMean;
+}
+
+double DragLoadTotal(const DragLoadResult& layers, double mu) {
+    double sum = 0;
+    for (const DragLoadLayerResult& row : layers.layers) sum += DragLoadGin(row, mu);
+    return sum;
+}
+
+void ApplyDragPerimeter(DragLoadResult& result, double mu) {
+    if (!result.inputError.empty()) return;
+    using namespace drag_col;
+    result.perimeter = mu;
+    double sum = 0;
+    for (DragLoadLayerResult& row : result.layers) {
+        row.perimeter = mu;
+        row.Qgin = DragLoadGin(row, mu);
+        sum += row.Qgin;
+        row.QginSum = sum;
+        row.cells[kPerimeter] = cellText(mu);
+        if (row.state != LayerPileState::NoPile) {
+            row.cells[kQgin] = cellText(row.Qgin);
+            row.cells[kQginSum] = cellText(row.QginSum);
+        }
+    }
     result.Qgn = sum;
 
-    detail::writeShares(result.layers, result.Qgn, drag_col::kQgin, drag_col::kShare,
-                        drag_col::kShareBar);
+    detail::writeShares(result.layers, result.Qgn, kQgin, kShare, kShareBar);
 
-    result.qgnLabel = "Qgn=" + cellText(result.Qgn) + "kN";
+    result.qgnLabel = DragLoadLabel(result.Qgn);
+}
+
+std::string DragLoadLabel(double qgn) { return "Qgn=" + cellText(qgn) + "kN"; }
+
+DragLoadResult ComputeDragLoad(const DragLoadInput& input) {
+    DragLoadResult result = ComputeDragLoadLayers(input);
+    ApplyDragPerimeter(result, detail::perimeterMetres(input.pile));
     return result;
 }
 

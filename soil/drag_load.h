@@ -108,4 +108,18 @@ struct DragLoadResult {
 // the message and computed with the stated replacement.
 DragLoadResult ComputeDragLoad(const DragLoadInput& input);
 
+// The walk in two steps, for a search that computes many piles in the same soil. The layers'
+// step reads the texts and computes everything that does not depend on the pile (its section
+// is not read): every value and cell but the perimeter and what follows from it (Qgin, the
+// running sum, the shares, Qgn and the label). The perimeter's step completes it for a pile of
+// perimeter mu (m); ComputeDragLoad is the two in a row.
+DragLoadResult ComputeDragLoadLayers(const DragLoadInput& input);
+void ApplyDragPerimeter(DragLoadResult& layers, double mu);
+// The down-drag load of one layer (0 in a layer without pile) and of all of them, for a pile
+// of perimeter mu, exactly as ApplyDragPerimeter sums them.
+double DragLoadGin(const DragLoadLayerResult& layer, double mu);
+double DragLoadTotal(const DragLoadResult& layers, double mu);
+// lb_FQgn: "Qgn=604.23kN".
+std::string DragLoadLabel(double qgn);
+
 }  // namespace pile

@@ -30,19 +30,19 @@ const char* limitVerdictText(LimitVerdict verdict) {
     return "正常";
 }
 
-FormulaTwoResult applySoilTerms(const PileResult& formulaOne, const SideResistanceResult* side,
-                                const DragLoadResult* drag, RoundingMode mode) {
-    FormulaTwoResult out;
+void applySoilTerms(const PileResult& formulaOne, std::optional<double> qskShown,
+                    bool sideRevealsLabel, std::optional<double> qgnShown, RoundingMode mode,
+                    FormulaTwoResult& out) {
     PileResult& r = out.pile;
     r = formulaOne;
 
-    r.Qsk = side ? side->qskShown() : 0;
+    r.Qsk = qskShown.value_or(0);
     r.Quk = r.Qsk + r.Qrk;
     r.Ra = r.K != 0 ? r.Quk / r.K : 0;
 
-    const double qgn = drag ? drag->qgnShown() : 0;
+    const double qgn = qgnShown.value_or(0);
     r.Qgn = qgn;
-    if (drag) {
+    if (qgnShown) {
         // The products are taken to their 15-digit decimals before the difference, so that a
         // Qgn equal to 1.5Ra (or 1.2Qgn equal to Rc) gives a limit of exactly 0, which is
         // normal, and not the -4e-12 of the last binary digit of Ra: an Ra of 16250 in exact
@@ -60,28 +60,40 @@ FormulaTwoResult applySoilTerms(const PileResult& formulaOne, const SideResistan
     const bool nBad = *r.NLimit < 0;
     out.nkLimitColour = nkBad ? TextColour::Red : TextColour::OrangeRed;
     out.nLimitColour = nBad ? TextColour::Red : TextColour::OrangeRed;
+    const char* message = "";
     switch (out.verdict) {
         case LimitVerdict::BothAbnormal:
-            out.message = "下拉荷载太大，引发竖向荷载限值异常";
+            message = "下拉荷载太大，引发竖向荷载限值异常";
             break;
         case LimitVerdict::NkAbnormal:
-            out.message = "下拉荷载太大，引发[Nk]<0异常";
+            message = "下拉荷载太大，引发[Nk]<0异常";
             break;
         case LimitVerdict::NAbnormal:
-            out.message = "下拉荷载太大，引发[N]<0异常";
+            message = "下拉荷载太大，引发[N]<0异常";
             break;
         case LimitVerdict::Normal:
             break;
     }
+    out.message.assign(message);
+    out.messageColour = TextColour::Black;
+    out.revealMessageLabel = false;
     if (!out.message.empty()) {
         out.messageColour = TextColour::Red;
         out.revealMessageLabel = true;
     }
-    if (side && side->revealInputMessageLabel) out.revealMessageLabel = true;
+    if (sideRevealsLabel) out.revealMessageLabel = true;
 
     out.qgnText = QgnText(qgn, mode, ShownOn::Screen);
     out.nkLimitText = NkLimitText(*r.NkLimit, mode, ShownOn::Screen);
     out.nLimitText = NLimitText(*r.NLimit, mode, ShownOn::Screen);
+}
+
+FormulaTwoResult applySoilTerms(const PileResult& formulaOne, const SideResistanceResult* side,
+                                const DragLoadResult* drag, RoundingMode mode) {
+    FormulaTwoResult out;
+    applySoilTerms(formulaOne, side ? std::optional<double>(side->qskShown()) : std::nullopt,
+                   side && side->revealInputMessageLabel,
+                   drag ? std::optional<double>(drag->qgnShown()) : std::nullopt, mode, out);
     return out;
 }
 
@@ -112,24 +124,49 @@ std::optional<Rejection> soilLayerRefusal(const SideResistanceResult* side,
     return std::nullopt;
 }
 
-FormulaTwoRun computeFormulaTwo(const PileResult& formulaOne, const PileSection& pile,
-                                const FormulaTwoSoil& soil, RoundingMode mode) {
+FormulaTwoLayers computeFormulaTwoLayers(const FormulaTwoSoil& soil) {
+    FormulaTwoLayers layers;
+    if (soil.sideResistance) layers.side = ComputeSideResistanceLayers(soil.side);
+    if (soil.dragLoad) layers.drag = ComputeDragLoadLayers(soil.drag);
+    layers.refusal = soilLayerRefusal(layers.side ? &*layers.side : nullptr,
+                                      layers.drag ? &*layers.drag : nullptr);
+    return layers;
+}
+
+FormulaTwoRun completeFormulaTwo(const PileResult& formulaOne, const FormulaTwoLayers& layers,
+                                 double mu, RoundingMode mode) {
     FormulaTwoRun run;
-    if (soil.sideResistance) {
-        SideResistanceInput input = soil.side;
-        input.pile = pile;
-        run.side = ComputeSideResistance(input);
+    if (layers.side) {
+        run.side = *layers.side;
+        ApplySidePerimeter(*run.side, mu);
     }
-    if (soil.dragLoad) {
-        DragLoadInput input = soil.drag;
-        input.pile = pile;
-        run.drag = ComputeDragLoad(input);
+    if (layers.drag) {
+        run.drag = *layers.drag;
+        ApplyDragPerimeter(*run.drag, mu);
     }
     run.result = applySoilTerms(formulaOne, run.side ? &*run.side : nullptr,
                                 run.drag ? &*run.drag : nullptr, mode);
-    run.refusal =
-        soilLayerRefusal(run.side ? &*run.side : nullptr, run.drag ? &*run.drag : nullptr);
+    run.refusal = layers.refusal;
     return run;
+}
+
+void formulaTwoResult(const PileResult& formulaOne, const FormulaTwoLayers& layers, double mu,
+                      RoundingMode mode, FormulaTwoResult& out) {
+    std::optional<double> qsk;
+    if (layers.side)
+        qsk = layers.side->layers.empty()
+                  ? 0.0
+                  : detail::shownValue(SideResistanceTotal(*layers.side, mu).lastRow);
+    std::optional<double> qgn;
+    if (layers.drag) qgn = detail::shownValue(DragLoadTotal(*layers.drag, mu));
+    applySoilTerms(formulaOne, qsk, layers.side && layers.side->revealInputMessageLabel, qgn, mode,
+                   out);
+}
+
+FormulaTwoRun computeFormulaTwo(const PileResult& formulaOne, const PileSection& pile,
+                                const FormulaTwoSoil& soil, RoundingMode mode) {
+    return completeFormulaTwo(formulaOne, computeFormulaTwoLayers(soil),
+                              detail::perimeterMetres(pile), mode);
 }
 
 }  // namespace pile

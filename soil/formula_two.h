@@ -49,6 +49,12 @@ struct FormulaTwoResult {
 // last side-resistance row, Qgn as the 2-decimal total of the walk (its label).
 FormulaTwoResult applySoilTerms(const PileResult& formulaOne, const SideResistanceResult* side,
                                 const DragLoadResult* drag, RoundingMode mode);
+// The same from the numbers: Qsk and Qgn as they enter (nothing for an unchecked box) and
+// whether a negative qsik reveals the message label, into `out` (whose strings keep their
+// storage).
+void applySoilTerms(const PileResult& formulaOne, std::optional<double> qskShown,
+                    bool sideRevealsLabel, std::optional<double> qgnShown, RoundingMode mode,
+                    FormulaTwoResult& out);
 
 // The soil side of a formula-two window: the two check boxes and the two soil screens.
 struct FormulaTwoSoil {
@@ -79,5 +85,19 @@ std::optional<Rejection> soilLayerRefusal(const SideResistanceResult* side,
 // section and size texts of the pile (pile, as on the input screen), then applySoilTerms.
 FormulaTwoRun computeFormulaTwo(const PileResult& formulaOne, const PileSection& pile,
                                 const FormulaTwoSoil& soil, RoundingMode mode);
+
+// Formula two in two steps, for many piles in the same soil: the layers' steps of the checked
+// calculations and the refusal they give, once; then for each pile of perimeter mu (m) either
+// the whole run or only the result, both exactly as computeFormulaTwo gives them.
+struct FormulaTwoLayers {
+    std::optional<DragLoadResult> drag;        // ComputeDragLoadLayers, when checked
+    std::optional<SideResistanceResult> side;  // ComputeSideResistanceLayers, when checked
+    std::optional<Rejection> refusal;
+};
+FormulaTwoLayers computeFormulaTwoLayers(const FormulaTwoSoil& soil);
+FormulaTwoRun completeFormulaTwo(const PileResult& formulaOne, const FormulaTwoLayers& layers,
+                                 double mu, RoundingMode mode);
+void formulaTwoResult(const PileResult& formulaOne, const FormulaTwoLayers& layers, double mu,
+                      RoundingMode mode, FormulaTwoResult& out);
 
 }  // namespace pile

@@ -1,6 +1,7 @@
 // The side resistance of the soil layers along the pile, layer by layer.
 #include "soil/side_resistance.h"
 
+#include <cmath>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -36,8 +37,7 @@ void refuseText(SideResistanceResult& result, const SideResistanceInput& input,
 
 }  // namespace
 
-SideResistanceResult ComputeSideResistance(const SideResistanceInput& input) {
-    using detail::cellText;
+SideResistanceResult ComputeSideResistanceLayers(const SideResistanceInput& input) {
     SideResistanceResult result;
     const auto raise = [&result](std::string text) {
         result.messages.push_back(text);
@@ -61,17 +61,11 @@ SideResistanceResult ComputeSideResistance(const SideResistanceInput& input) {
         values.emplace_back(*li, *qsik);
     }
 
-    const double mu = detail::perimeterMetres(input.pile);
-    result.perimeter = mu;
-
-    double sum = 0;
-    double magnitude = 0;  // sum of |Qsik|, the scale of the rounding noise in sum
     result.layers.reserve(input.layers.size());
     for (std::size_t i = 0; i < input.layers.size(); ++i) {
         const SideLayer& layer = input.layers[i];
-        const std::string k = std::to_string(i + 1);
         SideLayerResult row;
-        row.cells[side_col::kNumber] = k;
+        row.cells[side_col::kNumber] = std::to_string(i + 1);
         row.cells[side_col::kThickness] = layer.thickness;
         row.cells[side_col::kQsik] = layer.qsik;
 
@@ -82,25 +76,51 @@ SideResistanceResult ComputeSideResistance(const SideResistanceInput& input) {
             raise(layerSideResistanceError(i + 1));
             result.revealInputMessageLabel = true;
         }
-        row.Qsik = mu * row.thickness * row.qsik;
-        sum += row.Qsik;
-        magnitude += std::abs(row.Qsik);
-        row.QsikSum = sum;
-
-        row.cells[side_col::kPerimeter] = cellText(mu);
-        row.cells[side_col::kResistance] = cellText(row.Qsik);
-        row.cells[side_col::kResistanceSum] = cellText(row.QsikSum);
         result.layers.push_back(std::move(row));
+    }
+    return result;
+}
+
+SideResistanceSums SideResistanceTotal(const SideResistanceResult& layers, double mu) {
+    double sum = 0;
+    double magnitude = 0;  // sum of |Qsik|, the scale of the rounding noise in sum
+    for (const SideLayerResult& row : layers.layers) {
+        const double q = mu * row.thickness * row.qsik;
+        sum += q;
+        magnitude += std::abs(q);
     }
     // Layers that cancel (possible only with a negative entry, which is reported) leave a
     // residue of rounding noise, not a resistance: the total is zero, and so is every share,
     // instead of shares of 10^17 percent.
-    result.Qsk = std::abs(sum) <= 1e-12 * magnitude ? 0.0 : sum;
+    return {sum, std::abs(sum) <= 1e-12 * magnitude ? 0.0 : sum};
+}
+
+void ApplySidePerimeter(SideResistanceResult& result, double mu) {
+    using detail::cellText;
+    if (!result.inputError.empty()) return;
+    result.perimeter = mu;
+    double sum = 0;
+    for (SideLayerResult& row : result.layers) {
+        row.Qsik = mu * row.thickness * row.qsik;
+        sum += row.Qsik;
+        row.QsikSum = sum;
+        row.cells[side_col::kPerimeter] = cellText(mu);
+        row.cells[side_col::kResistance] = cellText(row.Qsik);
+        row.cells[side_col::kResistanceSum] = cellText(row.QsikSum);
+    }
+    result.Qsk = SideResistanceTotal(result, mu).qsk;
 
     detail::writeShares(result.layers, result.Qsk, side_col::kResistance, side_col::kShare,
                         side_col::kShareBar);
 
-    result.qskLabel = "Qsk=" + cellText(result.Qsk) + "kN";
+    result.qskLabel = SideResistanceLabel(result.Qsk);
+}
+
+std::string SideResistanceLabel(double qsk) { return "Qsk=" + detail::cellText(qsk) + "kN"; }
+
+SideResistanceResult ComputeSideResistance(const SideResistanceInput& input) {
+    SideResistanceResult result = ComputeSideResistanceLayers(input);
+    ApplySidePerimeter(result, detail::perimeterMetres(input.pile));
     return result;
 }
 

@@ -54,4 +54,20 @@ struct SideResistanceResult {
 // is finite.
 SideResistanceResult ComputeSideResistance(const SideResistanceInput& input);
 
+// The calculation in two steps, as ComputeDragLoadLayers and ApplyDragPerimeter: the layers'
+// step reads the texts and raises the messages, the perimeter's step computes the layer
+// resistances, their sums, shares and the label for a pile of perimeter mu (m).
+SideResistanceResult ComputeSideResistanceLayers(const SideResistanceInput& input);
+void ApplySidePerimeter(SideResistanceResult& layers, double mu);
+// The sums of the layer resistances for a pile of perimeter mu, exactly as ApplySidePerimeter
+// gives them: the running sum of the last row, and Qsk (that sum, or 0 where the layers
+// cancel to rounding noise).
+struct SideResistanceSums {
+    double lastRow = 0;
+    double qsk = 0;
+};
+SideResistanceSums SideResistanceTotal(const SideResistanceResult& layers, double mu);
+// lb_Qsk: "Qsk=1256.64kN".
+std::string SideResistanceLabel(double qsk);
+
 }  // namespace pile

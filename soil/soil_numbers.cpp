@@ -46,4 +46,12 @@ std::string shareText(double share) { return FormatFixed(share, 7, 2) + "%"; }
 
 std::string shareBarText(double share) { return FormatFixed(share, 7, 2); }
 
+std::string resultCell(double a, double) { return cellText(a); }
+
+std::string shareCell(double q, double total) { return shareText(shareOf(shownValue(q), total)); }
+
+std::string shareBarCell(double q, double total) {
+    return shareBarText(shareOf(shownValue(q), total));
+}
+
 }  // namespace pile::detail

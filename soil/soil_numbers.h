@@ -35,6 +35,13 @@ std::string shareText(double share);
 // The plain number of the share bar (0 to 100 for a usual layer).
 std::string shareBarText(double share);
 
+// The cells above as grid cell formats (Grid::CellFormat): a result cell of a, and the share
+// and bar cells of a layer whose load is q (unrounded; the share is taken of its 2-decimal
+// text, as writeShares takes it) in a total.
+std::string resultCell(double a, double unused);
+std::string shareCell(double q, double total);
+std::string shareBarCell(double q, double total);
+
 // Each layer's share of the total, from the layer's rounded load text (cells[loadColumn]) and
 // the unrounded total: the share, its percent cell and its bar cell.
 template <class Layers>

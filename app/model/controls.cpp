@@ -2,6 +2,7 @@
 #include "app/model/controls.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 namespace pile {
@@ -86,18 +87,19 @@ const std::string& ComboBox::text() const {
 template <class Write>
 void ComboBox::write(Write&& write) {
     const int oldIndex = m_index;
-    const std::string oldValue = text();
+    m_oldValue.assign(text());
     const bool itemsChanged = write();
     if (m_index < -1 || m_index >= static_cast<int>(m_items.size())) m_index = -1;
-    const bool valueChanged = text() != oldValue || (!m_editable && m_index != oldIndex);
+    const bool valueChanged = text() != m_oldValue || (!m_editable && m_index != oldIndex);
     if (valueChanged || itemsChanged) touch();
     if (valueChanged) fire(m_onChange);
 }
 
-void ComboBox::setItems(std::vector<std::string> items, int index) {
+template <class Items>
+void ComboBox::replaceItems(Items&& items, int index) {
     write([&] {
         const bool itemsChanged = items != m_items;
-        if (itemsChanged) m_items = std::move(items);
+        if (itemsChanged) m_items = std::forward<Items>(items);
         if (m_editable) {
             if (index >= 0 && index < static_cast<int>(m_items.size()))
                 m_text = m_items[static_cast<size_t>(index)];
@@ -106,6 +108,14 @@ void ComboBox::setItems(std::vector<std::string> items, int index) {
         }
         return itemsChanged;
     });
+}
+
+void ComboBox::setItems(std::vector<std::string>&& items, int index) {
+    replaceItems(std::move(items), index);
+}
+
+void ComboBox::setItems(const std::vector<std::string>& items, int index) {
+    replaceItems(items, index);
 }
 
 void ComboBox::setIndex(int index) {
@@ -226,10 +236,30 @@ bool Grid::inside(int row, int column) const {
     return row >= 0 && row < rowCount() && column >= 0 && column < columnCount();
 }
 
+Grid::NumberCell* Grid::numberCell(int row, int column) const {
+    if (static_cast<size_t>(row) >= m_numbers.size()) return nullptr;
+    auto& cells = m_numbers[static_cast<size_t>(row)];
+    return static_cast<size_t>(column) < cells.size() ? &cells[static_cast<size_t>(column)]
+                                                      : nullptr;
+}
+
+void Grid::writeOut(int row, int column) const {
+    NumberCell* n = numberCell(row, column);
+    if (!n || !n->pending) return;
+    m_rows[static_cast<size_t>(row)][static_cast<size_t>(column)] = n->format(n->a, n->b);
+    n->pending = false;
+}
+
+const std::vector<std::string>& Grid::row(int row) const {
+    for (int column = 0; column < columnCount(); ++column) writeOut(row, column);
+    return m_rows[static_cast<size_t>(row)];
+}
+
 const std::string& Grid::cell(int row, int column) const {
     static const std::string none;
-    return inside(row, column) ? m_rows[static_cast<size_t>(row)][static_cast<size_t>(column)]
-                               : none;
+    if (!inside(row, column)) return none;
+    writeOut(row, column);
+    return m_rows[static_cast<size_t>(row)][static_cast<size_t>(column)];
 }
 
 bool Grid::columnVisible(int column) const {
@@ -254,6 +284,7 @@ void Grid::setHeaders(std::vector<std::string> headers) {
     headers.resize(m_headers.size());
     if (headers == m_headers) return;
     m_headers = std::move(headers);
+    ++m_textRevision;
     contentChanged();
 }
 
@@ -261,15 +292,34 @@ void Grid::setRowCount(int rows) {
     rows = std::max(rows, 0);
     if (rows == rowCount()) return;
     m_rows.resize(static_cast<size_t>(rows), std::vector<std::string>(m_headers.size()));
+    if (m_numbers.size() > static_cast<size_t>(rows)) m_numbers.resize(static_cast<size_t>(rows));
     if (m_selectedRow >= rows) m_selectedRow = m_selectedColumn = -1;
+    ++m_textRevision;
     contentChanged();
 }
 
 void Grid::setCell(int row, int column, std::string text) {
     if (!inside(row, column)) return;
+    writeOut(row, column);
+    if (NumberCell* n = numberCell(row, column)) n->format = nullptr;
     std::string& cell = m_rows[static_cast<size_t>(row)][static_cast<size_t>(column)];
     if (cell == text) return;
     cell = std::move(text);
+    ++m_textRevision;
+    contentChanged();
+}
+
+void Grid::setCellNumber(int row, int column, CellFormat format, double a, double b) {
+    if (!inside(row, column)) return;
+    if (m_numbers.size() < m_rows.size()) m_numbers.resize(m_rows.size());
+    auto& cells = m_numbers[static_cast<size_t>(row)];
+    if (cells.empty()) cells.resize(m_headers.size());
+    NumberCell& n = cells[static_cast<size_t>(column)];
+    // The same numbers, bit for bit, make the same text (0 and -0 may not).
+    if (n.format == format && std::memcmp(&n.a, &a, sizeof a) == 0 &&
+        std::memcmp(&n.b, &b, sizeof b) == 0)
+        return;
+    n = NumberCell{format, a, b, true};
     contentChanged();
 }
 

@@ -111,7 +111,9 @@ class ComboBox : public Control {
 
     // Replaces the items and selects `index` (-1 for none) in one write. An editable combo box
     // with index -1 keeps its text.
-    void setItems(std::vector<std::string> items, int index);
+    void setItems(std::vector<std::string>&& items, int index);
+    // The same, copying the items only when they differ from those held.
+    void setItems(const std::vector<std::string>& items, int index);
     // Selects an item; an index out of range selects none (fixed) or leaves the text (editable).
     void setIndex(int index);
     // Editable only: the text as typed. A fixed combo box selects the item with this text.
@@ -121,11 +123,14 @@ class ComboBox : public Control {
   private:
     template <class Write>
     void write(Write&& write);
+    template <class Items>
+    void replaceItems(Items&& items, int index);
 
     bool m_editable;
     std::vector<std::string> m_items;
     int m_index = -1;
-    std::string m_text;  // editable only
+    std::string m_text;      // editable only
+    std::string m_oldValue;  // the value before a write, kept to reuse its storage
     ChangeHandler m_onChange;
 };
 
@@ -208,16 +213,23 @@ class TrackBar : public Control {
 // are selecting a cell and ending an edit of one; the model writes cells, rows and visibility
 // by program, which fires nothing. contentRevision() grows with the cells and the row count
 // (revision() with every change at all), so a view rebuilds its cells only when they changed.
+//
+// A cell may also be given as numbers and the function that writes them out (setCellNumber):
+// its text is made when it is first read and kept. A search that writes hundreds of result
+// cells for every candidate thus writes out only those a reader looks at. Such a write counts
+// as a change of the content unless the cell holds the same function and numbers already.
 class Grid : public Control {
   public:
     using CellHandler = std::function<void(int row, int column)>;
+    // The text of a cell given as the numbers a and b.
+    using CellFormat = std::string (*)(double a, double b);
 
     explicit Grid(int columns);
 
     int rowCount() const { return static_cast<int>(m_rows.size()); }
     int columnCount() const { return static_cast<int>(m_headers.size()); }
     const std::vector<std::string>& headers() const { return m_headers; }
-    const std::vector<std::string>& row(int row) const { return m_rows[static_cast<size_t>(row)]; }
+    const std::vector<std::string>& row(int row) const;
     // "" for a cell outside the grid.
     const std::string& cell(int row, int column) const;
     bool columnVisible(int column) const;
@@ -231,12 +243,17 @@ class Grid : public Control {
     int selectedRow() const { return m_selectedRow; }
     int selectedColumn() const { return m_selectedColumn; }
     std::uint64_t contentRevision() const { return m_contentRevision; }
+    // Grows with the cells written as text, the headers and the row count, not with number
+    // cells: a reader of the typed cells knows from it whether any may have changed.
+    std::uint64_t textRevision() const { return m_textRevision; }
 
     void setHeaders(std::vector<std::string> headers);
     // Rows past the count go; new rows are blank.
     void setRowCount(int rows);
     // Writes by program; a cell outside the grid is ignored.
     void setCell(int row, int column, std::string text);
+    // A cell whose text is format(a, b), made when it is read.
+    void setCellNumber(int row, int column, CellFormat format, double a, double b = 0);
     void setColumnVisible(int column, bool visible);
     void setColumnEditable(int column, bool editable);
     // Narrows the editable columns to the cells the rule accepts.
@@ -255,17 +272,31 @@ class Grid : public Control {
     void onEditingDone(CellHandler handler) { m_onEditingDone = std::move(handler); }
 
   private:
+    // A cell given as numbers; pending until its text is made.
+    struct NumberCell {
+        CellFormat format = nullptr;
+        double a = 0, b = 0;
+        bool pending = false;
+    };
+
     bool inside(int row, int column) const;
     void contentChanged();
+    NumberCell* numberCell(int row, int column) const;
+    // Makes the text of a pending cell.
+    void writeOut(int row, int column) const;
 
     std::vector<std::string> m_headers;
-    std::vector<std::vector<std::string>> m_rows;
+    // Texts of the cells; those of pending number cells are made on reading.
+    mutable std::vector<std::vector<std::string>> m_rows;
+    // By row, then column; empty until the first number cell.
+    mutable std::vector<std::vector<NumberCell>> m_numbers;
     std::vector<bool> m_columnVisible;
     std::vector<bool> m_columnEditable;
     bool m_editable = false;
     int m_selectedRow = -1;
     int m_selectedColumn = -1;
     std::uint64_t m_contentRevision = 0;
+    std::uint64_t m_textRevision = 0;
     std::function<bool(int, int)> m_cellRule;
     CellHandler m_onSelect;
     CellHandler m_onEditingDone;

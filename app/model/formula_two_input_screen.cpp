@@ -1,7 +1,10 @@
 // The input screen of the formula-two window.
 #include "app/model/formula_two_input_screen.h"
 
+#include <array>
+
 #include "core/sections.h"
+#include "soil/soil_numbers.h"
 
 namespace pile {
 
@@ -103,31 +106,97 @@ void FormulaTwoInputScreen::clearDependentResults(InputChange change) {
     }
 }
 
+const FormulaTwoLayers& FormulaTwoInputScreen::soilLayers() {
+    const bool drag = ckb_fumozhuli.checked();
+    const bool side = ckb_zhengmozhuli.checked();
+    // The revisions of every control the soil texts are in: while none has grown, the texts
+    // are those compared last.
+    const std::array<std::uint64_t, 5> revisions{
+        m_drag.cbe_Junbuhezai.revision(), m_drag.edt_Dimianbiaogao.revision(),
+        m_drag.edt_Zhuangdingbiaogao.revision(), m_drag.Grid1_Fumozhulijisuan.textRevision(),
+        m_side.Grid1_Zhengmozhulijisuan.textRevision()};
+    if (m_layers && m_layersSoil.dragLoad == drag && m_layersSoil.sideResistance == side &&
+        revisions == m_layersRevisions)
+        return *m_layers;
+    if (!m_layers || m_layersSoil.dragLoad != drag || m_layersSoil.sideResistance != side ||
+        (drag && !m_drag.holdsInput(m_layersSoil.drag)) ||
+        (side && !m_side.holdsInput(m_layersSoil.side))) {
+        m_layersSoil = soil();
+        m_layers = std::make_shared<const FormulaTwoLayers>(computeFormulaTwoLayers(m_layersSoil));
+        ++m_layersGeneration;
+    }
+    m_layersRevisions = revisions;
+    return *m_layers;
+}
+
 std::variant<PileResult, Rejection> FormulaTwoInputScreen::computePile(const PileInput& input) {
     std::variant<PileResult, Rejection> computed = InputScreen::computePile(input);
     const auto* pile = std::get_if<PileResult>(&computed);
     if (!pile) return computed;
 
     // The soil calculations run for the pile as the screen now holds it (a rectangle's sides
-    // ordered), and show their results on their screens as their own Compute would.
-    const PileSection section{this->section(), cbe_dd.text(), cbe_tyzd.text()};
-    FormulaTwoRun run = computeFormulaTwo(*pile, section, soil(), roundingMode());
-    if (run.side) m_side.showResult(*run.side);
-    if (run.drag) m_drag.showResult(*run.drag);
+    // ordered), and show their results on their screens as their own Compute would. What
+    // depends on the layers alone is computed once for as long as they stay as they are.
+    const FormulaTwoLayers& layers = soilLayers();
+    PerimeterTerms& t = m_terms;
+    const SectionType sectionType = this->section();
+    if (!t.valid || t.generation != m_layersGeneration || t.section != sectionType ||
+        t.dd != cbe_dd.text() || t.tyzd != cbe_tyzd.text()) {
+        t.valid = true;
+        t.generation = m_layersGeneration;
+        t.section = sectionType;
+        t.dd = cbe_dd.text();
+        t.tyzd = cbe_tyzd.text();
+        t.mu = detail::perimeterMetres(PileSection{sectionType, t.dd, t.tyzd});
+        t.qskShown.reset();
+        t.qgnShown.reset();
+        if (layers.side) {
+            const SideResistanceSums sums = SideResistanceTotal(*layers.side, t.mu);
+            t.qsk = sums.qsk;
+            t.qskShown = layers.side->layers.empty() ? 0.0 : detail::shownValue(sums.lastRow);
+        }
+        if (layers.drag) {
+            t.qgn = DragLoadTotal(*layers.drag, t.mu);
+            t.qgnShown = detail::shownValue(t.qgn);
+        }
+    }
+    const double mu = t.mu;
+    if (layers.side) m_side.showLayers(*layers.side, m_layersGeneration, mu, t.qsk);
+    if (layers.drag) m_drag.showLayers(*layers.drag, m_layersGeneration, mu, t.qgn);
+    const std::optional<double> qskShown = t.qskShown;
+    const std::optional<double> qgnShown = t.qgnShown;
     // Layers their screen reports as wrong refuse the pile; the screen shows why. The soil
     // checks run after the pile's own, side before drag: those that passed unmark their
     // button, as a passing field check turns its field black.
-    const std::string refused = run.refusal ? run.refusal->field : std::string();
-    if (refused != "side") cbt_zhengmozhuli.setTextColour(TextColour::Black);
-    if (refused.empty()) cbt_fumozhuli.setTextColour(TextColour::Black);
-    if (run.refusal) return *run.refusal;
-    m_lastRun = std::move(run);
-    return m_lastRun->result.pile;
+    const Rejection* refusal = layers.refusal ? &*layers.refusal : nullptr;
+    if (!refusal || refusal->field != "side") cbt_zhengmozhuli.setTextColour(TextColour::Black);
+    if (!refusal) cbt_fumozhuli.setTextColour(TextColour::Black);
+    if (refusal) return *refusal;
+
+    const RoundingMode mode = roundingMode();
+    applySoilTerms(*pile, qskShown, layers.side && layers.side->revealInputMessageLabel, qgnShown,
+                   mode, m_result);
+    m_computed = true;
+    m_lastFormulaOne = *pile;
+    m_lastLayers = m_layers;
+    m_lastPerimeter = mu;
+    m_lastMode = mode;
+    m_lastRunMade = false;
+    return m_result.pile;
+}
+
+const std::optional<FormulaTwoRun>& FormulaTwoInputScreen::lastRun() const {
+    if (m_computed && !m_lastRunMade) {
+        m_lastRun =
+            completeFormulaTwo(m_lastFormulaOne, *m_lastLayers, m_lastPerimeter, m_lastMode);
+        m_lastRunMade = true;
+    }
+    return m_lastRun;
 }
 
 void FormulaTwoInputScreen::showResults(const PileInput& input, const PileResult& result) {
     InputScreen::showResults(input, result);
-    const FormulaTwoResult& r = m_lastRun->result;
+    const FormulaTwoResult& r = m_result;
     edt_Qgn.setText(r.qgnText);
     edt_Nkxianzhi.setText(r.nkLimitText);
     edt_Nkxianzhi.setTextColour(r.nkLimitColour);

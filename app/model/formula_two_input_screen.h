@@ -8,7 +8,11 @@
 // is reported in red and the pile is still shown and booked.
 #pragma once
 
+#include <array>
+#include <cstdint>
+#include <memory>
 #include <optional>
+#include <string>
 
 #include "app/model/input_screen.h"
 #include "app/model/negative_friction_screen.h"
@@ -42,8 +46,12 @@ class FormulaTwoInputScreen : public InputScreen {
 
     // The soil side as the screens hold it now: the switches and both soil screens' inputs.
     FormulaTwoSoil soil() const;
-    // The last pile Compute completed, with its soil results; empty before the first.
-    const std::optional<FormulaTwoRun>& lastRun() const { return m_lastRun; }
+    // The last pile Compute completed, with its soil results; empty before the first. Made
+    // when first asked for after each Compute.
+    const std::optional<FormulaTwoRun>& lastRun() const;
+    // The result of that pile alone (what lastRun()->result holds), without making the run;
+    // valid once a pile has been computed.
+    const FormulaTwoResult& lastResult() const { return m_result; }
 
     void clearResultFields() override;
 
@@ -58,9 +66,42 @@ class FormulaTwoInputScreen : public InputScreen {
     Control* fieldControl(const std::string& field) override;
 
   private:
+    // The layers' steps of the soil calculations for the screens' texts now: computed again
+    // only when a switch or a text of the soil screens has changed since the last time.
+    const FormulaTwoLayers& soilLayers();
+
     NegativeFrictionScreen& m_drag;
     SideResistanceScreen& m_side;
-    std::optional<FormulaTwoRun> m_lastRun;
+
+    FormulaTwoSoil m_layersSoil;  // the texts m_layers was computed from
+    std::shared_ptr<const FormulaTwoLayers> m_layers;
+    std::uint64_t m_layersGeneration = 0;  // grows with every computation of m_layers
+    // The revisions of the soil controls when their texts were last found to be m_layersSoil.
+    std::array<std::uint64_t, 5> m_layersRevisions{};
+
+    // The soil terms of the last pile's section and sizes: a search computes many piles of
+    // the same perimeter in a row.
+    struct PerimeterTerms {
+        bool valid = false;
+        std::uint64_t generation = 0;  // of m_layers
+        SectionType section = SectionType::Circle;
+        std::string dd, tyzd;
+        double mu = 0;                   // m
+        double qsk = 0, qgn = 0;         // the totals, unrounded
+        std::optional<double> qskShown;  // as they enter formula two
+        std::optional<double> qgnShown;
+    };
+    PerimeterTerms m_terms;
+
+    // The last pile computed: its result, and what lastRun() makes the whole run of.
+    FormulaTwoResult m_result;
+    bool m_computed = false;
+    PileResult m_lastFormulaOne;
+    std::shared_ptr<const FormulaTwoLayers> m_lastLayers;
+    double m_lastPerimeter = 0;
+    RoundingMode m_lastMode = RoundingMode::Units;
+    mutable std::optional<FormulaTwoRun> m_lastRun;
+    mutable bool m_lastRunMade = false;
 };
 
 }  // namespace pile

@@ -20,7 +20,7 @@ void FormulaTwoWindow::applySoilSwitches(bool dragLoad, bool sideResistance) {
 }
 
 void FormulaTwoWindow::readSoilResults(ListRowValues& row) {
-    const PileResult& pile = m_input.lastRun()->result.pile;
+    const PileResult& pile = m_input.lastResult().pile;
     row.qgn = pile.Qgn.value_or(0);
     row.nkLimit = pile.NkLimit.value_or(0);
     row.nLimit = pile.NLimit.value_or(0);

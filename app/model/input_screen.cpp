@@ -137,17 +137,17 @@ void InputScreen::cbt_computeClick() {
     // Get the inputs. A rectangle's sides come back ordered; the fields show them so.
     InputTexts& texts = m_texts;
     readTexts(texts);
-    std::variant<PileInput, Rejection> read = ReadPileInput(texts);
+    const Rejection* refusedInput = m_reader.read(texts);
     cbe_dd.setText(texts.dd);
     cbe_tyzd.setText(texts.tyzd);
 
     // Check them; the rock parameter is checked with the computation.
     const RockStrengthMode mode = rockMode();
-    if (const auto* refused = std::get_if<Rejection>(&read)) {
-        showRejection(*refused, sectionType, mode);
+    if (refusedInput) {
+        showRejection(*refusedInput, sectionType, mode);
         return;
     }
-    const PileInput& input = std::get<PileInput>(read);
+    const PileInput& input = m_reader.input();
 
     // Compute.
     std::variant<PileResult, Rejection> computed = computePile(input);
@@ -248,14 +248,14 @@ void InputScreen::clearFieldMessage(Control* field) {
     if (field) field->setTextColour(TextColour::Black);
 }
 
-void InputScreen::liveCheck(const std::string& text, bool zeroAllowed, const std::string& message,
-                            Control& field) {
+void InputScreen::liveCheck(const std::string& text, bool zeroAllowed, RefusalKind kind,
+                            RockStrengthMode mode, Control& field) {
     const std::optional<double> value = ParseStrict(text);
     const bool ok = value && (zeroAllowed ? *value >= 0 : *value > 0);
     if (ok)
         clearFieldMessage(&field);
     else
-        showFieldMessage(message, &field);
+        showFieldMessage(liveCheckMessage(kind, mode), &field);
 }
 
 // ---- States ------------------------------------------------------------------------------
@@ -417,25 +417,24 @@ void InputScreen::ckb_ystjChange() { inputChanged(InputChange::DepthOrRock); }
 
 void InputScreen::cbe_ddChange() {
     inputChanged(InputChange::Size);
-    liveCheck(cbe_dd.text(), false, liveCheckMessage(RefusalKind::Size), cbe_dd);
+    liveCheck(cbe_dd.text(), false, RefusalKind::Size, RockStrengthMode::Frk, cbe_dd);
 }
 
 void InputScreen::cbe_tyzdChange() {
     inputChanged(InputChange::Size);
-    liveCheck(cbe_tyzd.text(), true, liveCheckMessage(RefusalKind::SecondSize), cbe_tyzd);
+    liveCheck(cbe_tyzd.text(), true, RefusalKind::SecondSize, RockStrengthMode::Frk, cbe_tyzd);
 }
 
 void InputScreen::cbe_hrChange() { inputChanged(InputChange::DepthOrRock); }
 
 void InputScreen::edt_frkChange() {
     inputChanged(InputChange::DepthOrRock);
-    liveCheck(edt_frk.text(), true, liveCheckMessage(RefusalKind::Rock), edt_frk);
+    liveCheck(edt_frk.text(), true, RefusalKind::Rock, RockStrengthMode::Frk, edt_frk);
 }
 
 void InputScreen::edt_fukChange() {
     inputChanged(InputChange::DepthOrRock);
-    liveCheck(edt_fuk.text(), true, liveCheckMessage(RefusalKind::Rock, RockStrengthMode::Fuk),
-              edt_fuk);
+    liveCheck(edt_fuk.text(), true, RefusalKind::Rock, RockStrengthMode::Fuk, edt_fuk);
 }
 
 void InputScreen::cbb_hntChange() { inputChanged(InputChange::Grade); }

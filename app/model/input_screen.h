@@ -166,9 +166,10 @@ class InputScreen {
     void applyModeState(SectionType section, RockStrengthMode mode, ModeRule rule);
     void applySectionLists(SectionType section);
     void inputChanged(InputChange change);
-    // Live checks: a strict number above (or from) zero.
-    void liveCheck(const std::string& text, bool zeroAllowed, const std::string& message,
-                   Control& field);
+    // Live checks: a strict number above (or from) zero; the message of a failed one is that
+    // of the refusal of `kind`.
+    void liveCheck(const std::string& text, bool zeroAllowed, RefusalKind kind,
+                   RockStrengthMode mode, Control& field);
     void showRejection(const Rejection& rejection, SectionType section, RockStrengthMode mode);
     void markPassedChecks(const Rejection* rejection, SectionType section, RockStrengthMode mode);
 
@@ -182,6 +183,7 @@ class InputScreen {
 
     Host& m_host;
     InputTexts m_texts;  // what Compute read last
+    PileInputReader m_reader;
     RecentNumberTexts m_shownTexts;
 };
 

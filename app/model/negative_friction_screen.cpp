@@ -1,7 +1,10 @@
 // The negative-skin-friction screen of the formula-two window.
 #include "app/model/negative_friction_screen.h"
 
+#include <cstring>
 #include <string>
+
+#include "soil/soil_numbers.h"
 
 namespace pile {
 
@@ -104,6 +107,7 @@ DragLoadInput NegativeFrictionScreen::input() const {
 }
 
 void NegativeFrictionScreen::showResult(const DragLoadResult& result) {
+    m_shownLayers = false;
     Grid& grid = Grid1_Fumozhulijisuan;
     if (!result.inputError.empty()) {
         // A text that is not a number: nothing computed, nothing shown but why.
@@ -126,6 +130,74 @@ void NegativeFrictionScreen::showResult(const DragLoadResult& result) {
     lb_FMZxinxi.setTextColour(result.messageColour);
     cbe_Junbuhezai.setTextColour(result.surfaceLoadColour);
     lb_FQgn.setText(result.qgnLabel);
+    cbt_FmzlComputer.setEnabled(false);
+}
+
+}  // namespace pile
+
+namespace pile {
+
+bool NegativeFrictionScreen::holdsInput(const DragLoadInput& in) const {
+    const Grid& grid = Grid1_Fumozhulijisuan;
+    if (cbe_Junbuhezai.text() != in.p || edt_Dimianbiaogao.text() != in.eg ||
+        edt_Zhuangdingbiaogao.text() != in.ep ||
+        grid.rowCount() != static_cast<int>(in.layers.size()))
+        return false;
+    for (int row = 0; row < grid.rowCount(); ++row) {
+        const SoilLayer& layer = in.layers[static_cast<size_t>(row)];
+        if (grid.cell(row, drag_col::kName) != layer.name ||
+            grid.cell(row, drag_col::kBottom) != layer.bottom ||
+            grid.cell(row, drag_col::kUnitWeight) != layer.unitWeight ||
+            grid.cell(row, drag_col::kXi) != layer.xi ||
+            grid.cell(row, drag_col::kQsik) != layer.qsik)
+            return false;
+    }
+    return true;
+}
+
+void NegativeFrictionScreen::showLayers(const DragLoadResult& layers, std::uint64_t generation,
+                                        double mu, double qgn) {
+    if (!layers.inputError.empty()) {
+        showResult(layers);
+        return;
+    }
+    using namespace drag_col;
+    Grid& grid = Grid1_Fumozhulijisuan;
+    const bool layersShown = m_shownLayers && m_shownGeneration == generation &&
+                             m_shownContent == grid.contentRevision();
+    // The grid is as the last call left it, for the same pile: nothing to write.
+    const bool cellsShown = layersShown && std::memcmp(&m_shownMu, &mu, sizeof mu) == 0;
+    double sum = 0;
+    for (int row = 0;
+         !cellsShown && row < grid.rowCount() && row < static_cast<int>(layers.layers.size());
+         ++row) {
+        const DragLoadLayerResult& layer = layers.layers[static_cast<size_t>(row)];
+        if (!layersShown) {
+            for (int column = kPerimeter; column < kDragGridColumns; ++column)
+                grid.setCell(row, column, layer.cells[static_cast<size_t>(column)]);
+        }
+        const double gin = DragLoadGin(layer, mu);
+        sum += gin;
+        grid.setCellNumber(row, kPerimeter, detail::resultCell, mu);
+        if (layer.state != LayerPileState::NoPile) {
+            grid.setCellNumber(row, kQgin, detail::resultCell, gin);
+            grid.setCellNumber(row, kQginSum, detail::resultCell, sum);
+        }
+        grid.setCellNumber(row, kShare, detail::shareCell, gin, qgn);
+        grid.setCellNumber(row, kShareBar, detail::shareBarCell, gin, qgn);
+    }
+    m_shownLayers = true;
+    m_shownGeneration = generation;
+    m_shownContent = grid.contentRevision();
+    m_shownMu = mu;
+    lb_FMZxinxi.setText(layers.message);
+    lb_FMZxinxi.setTextColour(layers.messageColour);
+    cbe_Junbuhezai.setTextColour(layers.surfaceLoadColour);
+    if (!m_labelFor || std::memcmp(&*m_labelFor, &qgn, sizeof qgn) != 0) {
+        m_label = DragLoadLabel(qgn);
+        m_labelFor = qgn;
+    }
+    lb_FQgn.setText(m_label);
     cbt_FmzlComputer.setEnabled(false);
 }
 

@@ -8,6 +8,10 @@
 // the grid's result columns (hidden until expanded) and the label, and disables Compute.
 #pragma once
 
+#include <cstdint>
+#include <optional>
+#include <string>
+
 #include "app/model/controls.h"
 #include "app/model/soil_screen.h"
 #include "soil/drag_load.h"
@@ -59,12 +63,27 @@ class NegativeFrictionScreen {
     // Shows a computation of this screen's layers: the result columns, the labels and the
     // colour of the surface load; Compute is disabled.
     void showResult(const DragLoadResult& result);
+    // Shows the same as showResult of ComputeDragLoadLayers(layers' input) completed by
+    // ApplyDragPerimeter(mu), with Qgn its total for mu: the cells that depend on the pile are
+    // given as numbers (written out when read), and those of the layers alone are written
+    // only when the layers (told by `generation`) or the grid changed since the last call.
+    void showLayers(const DragLoadResult& layers, std::uint64_t generation, double mu, double qgn);
+    // Whether the screen's inputs are `in` (its pile aside).
+    bool holdsInput(const DragLoadInput& in) const;
     // An input change: the result is stale.
     void inputChanged();
 
   private:
     SoilScreenHost& m_host;
     detail::RemovedLayerRows m_removedRows;
+    // What showLayers last wrote: the layers' generation and the grid's content after it.
+    std::uint64_t m_shownGeneration = 0;
+    std::uint64_t m_shownContent = 0;
+    bool m_shownLayers = false;
+    double m_shownMu = 0;
+    // The label text for the total it was made for.
+    std::string m_label;
+    std::optional<double> m_labelFor;
 };
 
 }  // namespace pile

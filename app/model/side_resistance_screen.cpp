@@ -1,7 +1,10 @@
 // The side-resistance screen of the formula-two window.
 #include "app/model/side_resistance_screen.h"
 
+#include <cstring>
 #include <string>
+
+#include "soil/soil_numbers.h"
 
 namespace pile {
 
@@ -81,6 +84,7 @@ SideResistanceInput SideResistanceScreen::input() const {
 }
 
 void SideResistanceScreen::showResult(const SideResistanceResult& result) {
+    m_shownLayers = false;
     Grid& grid = Grid1_Zhengmozhulijisuan;
     if (!result.inputError.empty()) {
         // A text that is not a number: nothing computed, nothing shown but why.
@@ -103,6 +107,66 @@ void SideResistanceScreen::showResult(const SideResistanceResult& result) {
     lb_ZMZxinxi.setTextColour(result.messageColour);
     if (result.revealInputMessageLabel) m_host.revealInputMessageLabel();
     lb_Qsk.setText(result.qskLabel);
+    cbt_ZmzlComputer.setEnabled(false);
+}
+
+}  // namespace pile
+
+namespace pile {
+
+bool SideResistanceScreen::holdsInput(const SideResistanceInput& in) const {
+    const Grid& grid = Grid1_Zhengmozhulijisuan;
+    if (grid.rowCount() != static_cast<int>(in.layers.size())) return false;
+    for (int row = 0; row < grid.rowCount(); ++row) {
+        const SideLayer& layer = in.layers[static_cast<size_t>(row)];
+        if (grid.cell(row, side_col::kThickness) != layer.thickness ||
+            grid.cell(row, side_col::kQsik) != layer.qsik)
+            return false;
+    }
+    return true;
+}
+
+void SideResistanceScreen::showLayers(const SideResistanceResult& layers, std::uint64_t generation,
+                                      double mu, double qsk) {
+    if (!layers.inputError.empty()) {
+        showResult(layers);
+        return;
+    }
+    using namespace side_col;
+    Grid& grid = Grid1_Zhengmozhulijisuan;
+    const bool layersShown = m_shownLayers && m_shownGeneration == generation &&
+                             m_shownContent == grid.contentRevision();
+    // The grid is as the last call left it, for the same pile: nothing to write.
+    const bool cellsShown = layersShown && std::memcmp(&m_shownMu, &mu, sizeof mu) == 0;
+    double sum = 0;
+    for (int row = 0;
+         !cellsShown && row < grid.rowCount() && row < static_cast<int>(layers.layers.size());
+         ++row) {
+        const SideLayerResult& layer = layers.layers[static_cast<size_t>(row)];
+        if (!layersShown) {
+            for (int column = kPerimeter; column < kSideGridColumns; ++column)
+                grid.setCell(row, column, layer.cells[static_cast<size_t>(column)]);
+        }
+        const double q = mu * layer.thickness * layer.qsik;
+        sum += q;
+        grid.setCellNumber(row, kPerimeter, detail::resultCell, mu);
+        grid.setCellNumber(row, kResistance, detail::resultCell, q);
+        grid.setCellNumber(row, kResistanceSum, detail::resultCell, sum);
+        grid.setCellNumber(row, kShare, detail::shareCell, q, qsk);
+        grid.setCellNumber(row, kShareBar, detail::shareBarCell, q, qsk);
+    }
+    m_shownLayers = true;
+    m_shownGeneration = generation;
+    m_shownContent = grid.contentRevision();
+    m_shownMu = mu;
+    lb_ZMZxinxi.setText(layers.message);
+    lb_ZMZxinxi.setTextColour(layers.messageColour);
+    if (layers.revealInputMessageLabel) m_host.revealInputMessageLabel();
+    if (!m_labelFor || std::memcmp(&*m_labelFor, &qsk, sizeof qsk) != 0) {
+        m_label = SideResistanceLabel(qsk);
+        m_labelFor = qsk;
+    }
+    lb_Qsk.setText(m_label);
     cbt_ZmzlComputer.setEnabled(false);
 }
 

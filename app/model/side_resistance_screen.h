@@ -7,6 +7,10 @@
 // and the label and disables Compute.
 #pragma once
 
+#include <cstdint>
+#include <optional>
+#include <string>
+
 #include "app/model/controls.h"
 #include "app/model/soil_screen.h"
 #include "soil/side_resistance.h"
@@ -44,11 +48,24 @@ class SideResistanceScreen {
 
     SideResistanceInput input() const;
     void showResult(const SideResistanceResult& result);
+    // Shows the same as showResult of ComputeSideResistanceLayers completed by
+    // ApplySidePerimeter(mu), with qsk its Qsk for mu, as NegativeFrictionScreen::showLayers.
+    void showLayers(const SideResistanceResult& layers, std::uint64_t generation, double mu,
+                    double qsk);
+    // Whether the screen's inputs are `in` (its pile aside).
+    bool holdsInput(const SideResistanceInput& in) const;
     void inputChanged();
 
   private:
     SoilScreenHost& m_host;
     detail::RemovedLayerRows m_removedRows;
+    std::uint64_t m_shownGeneration = 0;
+    std::uint64_t m_shownContent = 0;
+    bool m_shownLayers = false;
+    double m_shownMu = 0;
+    // The label text for the total it was made for.
+    std::string m_label;
+    std::optional<double> m_labelFor;
 };
 
 }  // namespace pile

@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
 #include <optional>
 #include <string>
+#include <utility>
+#include <variant>
 
 #include "core/pile_input.h"
 
@@ -382,6 +385,64 @@ TEST(ProcessItems, ListsBySectionAndMode) {
     }
     EXPECT_EQ(GradeItems(),
               (std::vector<std::string>{"C25", "C30", "C35", "C40", "C45", "C50", "C55", "C60"}));
+}
+
+// One reader through a sequence of screens reads each as ReadPileInput reads it alone: a text
+// read before and met again, the same depth text under another section's unit, a rectangle
+// whose sides it orders, and refusals between accepted piles.
+TEST(PileInputReader, ReadsEachPileAsReadPileInputDoes) {
+    const auto texts = [](SectionType section, std::string dd, std::string tyzd, std::string hr,
+                          std::string frk) {
+        InputTexts t;
+        t.section = section;
+        t.dd = std::move(dd);
+        t.tyzd = std::move(tyzd);
+        t.hr = std::move(hr);
+        t.frk = std::move(frk);
+        return t;
+    };
+    const InputTexts screens[] = {
+        texts(SectionType::Circle, "1000", "0", "1.0d", "25"),
+        texts(SectionType::Circle, "1200", "0", "1.0d", "25"),
+        texts(SectionType::Circle, "1200", "0", "abc", "25"),
+        texts(SectionType::Ellipse, "1200", "600", "1.0d", "30"),
+        texts(SectionType::Rectangle, "1500", "2000", "1.0d", "30"),
+        texts(SectionType::Rectangle, "1500", "2000", "1.0b", "30"),
+        texts(SectionType::Rectangle, "2000", "500", "1.0b", "30"),
+        texts(SectionType::Circle, "0", "0", "1500", "30"),
+        texts(SectionType::Circle, "1000", "0", "1500", "30"),
+        texts(SectionType::Ellipse, "1000", "0", "1.5d", "30"),
+    };
+    PileInputReader reader;
+    for (std::size_t k = 0; k < std::size(screens); ++k) {
+        SCOPED_TRACE(k);
+        InputTexts alone = screens[k];
+        InputTexts read = screens[k];
+        const auto expected = ReadPileInput(alone);
+        const Rejection* refused = reader.read(read);
+        EXPECT_EQ(read.dd, alone.dd);
+        EXPECT_EQ(read.tyzd, alone.tyzd);
+        if (const auto* rejection = std::get_if<Rejection>(&expected)) {
+            ASSERT_NE(refused, nullptr);
+            EXPECT_EQ(*refused, *rejection);
+            continue;
+        }
+        ASSERT_EQ(refused, nullptr);
+        const PileInput& e = std::get<PileInput>(expected);
+        const PileInput& in = reader.input();
+        EXPECT_EQ(in.section, e.section);
+        EXPECT_EQ(in.size1, e.size1);
+        EXPECT_EQ(in.size2, e.size2);
+        EXPECT_EQ(in.sizeText1, e.sizeText1);
+        EXPECT_EQ(in.sizeText2, e.sizeText2);
+        EXPECT_EQ(in.depthText, e.depthText);
+        EXPECT_EQ(in.depthIsMultiple, e.depthIsMultiple);
+        EXPECT_EQ(in.hr, e.hr);
+        EXPECT_EQ(in.frk, e.frk);
+        EXPECT_EQ(in.fuk, e.fuk);
+        EXPECT_EQ(in.processText, e.processText);
+        EXPECT_EQ(in.gradeText, e.gradeText);
+    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // the control's value; revisions grow with every visible change.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,57 @@ TEST(ControlsTest, TrackBarStaysInItsRange) {
     bar.setValue(1);
     EXPECT_EQ(bar.value(), 4);
     EXPECT_EQ(fired, 2);
+}
+
+}  // namespace
+}  // namespace pile
+
+namespace pile {
+namespace {
+
+int g_formatted = 0;
+std::string sumText(double a, double b) {
+    ++g_formatted;
+    return std::to_string(static_cast<int>(a + b));
+}
+
+// A cell given as numbers reads as its text, made once when first read; the same numbers
+// again change nothing, and a text written over it or rows taken away end it.
+TEST(ControlsTest, NumberCellsAreWrittenOutWhenRead) {
+    Grid grid(3);
+    grid.setRowCount(2);
+    g_formatted = 0;
+    const std::uint64_t texts = grid.textRevision();
+    const std::uint64_t content = grid.contentRevision();
+    grid.setCellNumber(1, 2, sumText, 40, 2);
+    grid.setCellNumber(0, 1, sumText, 1, 1);
+    EXPECT_EQ(g_formatted, 0);
+    EXPECT_GT(grid.contentRevision(), content);
+    EXPECT_EQ(grid.textRevision(), texts);
+    EXPECT_EQ(grid.cell(1, 2), "42");
+    EXPECT_EQ(grid.cell(1, 2), "42");
+    EXPECT_EQ(g_formatted, 1);
+    EXPECT_EQ(grid.row(0), (std::vector<std::string>{"", "2", ""}));
+    EXPECT_EQ(g_formatted, 2);
+
+    const std::uint64_t before = grid.contentRevision();
+    grid.setCellNumber(1, 2, sumText, 40, 2);
+    EXPECT_EQ(grid.contentRevision(), before);
+    grid.setCellNumber(1, 2, sumText, 41, 2);
+    EXPECT_GT(grid.contentRevision(), before);
+    EXPECT_EQ(grid.cell(1, 2), "43");
+
+    grid.setCell(1, 2, "typed");
+    grid.setCellNumber(0, 1, sumText, 5, 5);
+    EXPECT_EQ(grid.cell(1, 2), "typed");
+    grid.setCell(0, 1, "x");
+    EXPECT_EQ(grid.cell(0, 1), "x");
+
+    grid.setCellNumber(1, 0, sumText, 7, 0);
+    grid.setRowCount(1);
+    grid.setRowCount(2);
+    EXPECT_EQ(grid.cell(1, 0), "");
+    EXPECT_EQ(grid.cell(5, 0), "");
 }
 
 }  // namespace
