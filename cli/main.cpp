@@ -27,7 +27,8 @@ void printUsage(std::ostream& os) {
     os << "usage: pilecalc compute [--formula 1|2] [--precision 0..4] < piles.jsonl\n"
           "       pilecalc book [--formula 1|2] [--table] [--precision 0..4] [--time TEXT]\n"
           "                     [--out FILE] [--pdf FILE] [--odt FILE] < piles.jsonl\n"
-          "       pilecalc search [--formula 1|2] [--time TEXT] [--save] < request.json\n"
+          "       pilecalc search [--formula 1|2] [--time TEXT] [--save] [--threads N] < "
+          "request.json\n"
           "                           (the optimisation screen; formula two, for example:\n"
           "                            {\"switches\":[\"1\",\"1\"],\"actions\":[{\"sort\":14}]})\n"
           "       pilecalc            (prints the default pile)\n";
