@@ -232,7 +232,9 @@ void OptimisationScreen::searchOnWorkers(const ItemRanges& ranges, std::uint64_t
     std::unique_ptr<SearchClone> repair;  // computes the chunks that started from a wrong guess
     std::optional<SearchChunk> last;      // the chunk of the last candidate computed
     InputTexts lastStart;                 // the texts before it
-    std::size_t lastOffset = 0;           // where that candidate stands in it
+    std::optional<SearchChunk> previous;  // and the chunk before that one
+    InputTexts previousStart;
+    std::size_t lastOffset = 0;  // where that candidate stands in it
 
     while (std::optional<SearchChunk> chunk = workers.next()) {
         const std::uint64_t size = std::min(chunk->first + m_chunkSize, total) - chunk->first;
@@ -261,6 +263,8 @@ void OptimisationScreen::searchOnWorkers(const ItemRanges& ranges, std::uint64_t
         stopped = !cancelled && chunk->refused;
         // A cancel follows a listed row; a refusal is the candidate after the last row.
         lastOffset = cancelled ? listed - 1 : stopped ? listed : chunk->rows.size() - 1;
+        previous = std::move(last);
+        previousStart = std::move(lastStart);
         lastStart = confirmed;
         confirmed = chunk->endTexts;
         last = std::move(chunk);
@@ -269,13 +273,28 @@ void OptimisationScreen::searchOnWorkers(const ItemRanges& ranges, std::uint64_t
     workers.stop();
     if (!last) return;
 
-    // The window's controls end as the search in the window leaves them: from the texts before
-    // the last chunk, its candidates are computed again up to the last one (the refused one
-    // shows its refusal), without listing them.
-    if (last->first > 0) input.typeTexts(lastStart);
+    // The window's controls end as the search in the window leaves them: the last candidates
+    // are computed again in the window (the refused one shows its refusal), without listing
+    // them, from the texts of the last mark before them or those before their chunk (before the
+    // first chunk the window holds its own texts). The one before the last is among them, as
+    // some states only follow whether any pile was computed at all.
+    const auto replay = [&](const SearchChunk& chunk, const InputTexts& before, std::size_t to) {
+        const std::size_t mark = to > 0 ? (to - 1) / chunk.markSpan : 0;
+        if (mark > 0)
+            input.typeTexts(chunk.marks[mark - 1]);
+        else if (chunk.first > 0)
+            input.typeTexts(before);
+        for (std::size_t i = mark * chunk.markSpan; i <= to; ++i)
+            computeCandidate(chunk.candidates[i]);
+    };
     m_rowSink = [](const ListRowValues&) {};
     try {
-        for (std::size_t i = 0; i <= lastOffset; ++i) computeCandidate(last->candidates[i]);
+        if (lastOffset == 0 && previous) {
+            replay(*previous, previousStart, previous->candidates.size() - 1);
+            computeCandidate(last->candidates[0]);
+        } else {
+            replay(*last, lastStart, lastOffset);
+        }
     } catch (...) {
         m_rowSink = {};
         throw;

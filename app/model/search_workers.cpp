@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <stdexcept>
 
 #include "app/model/formula_one_window.h"
 #include "app/model/formula_two_window.h"
@@ -114,6 +115,7 @@ void computeChunk(SearchClone& clone, SearchChunk& chunk, const CandidateHook& h
                   const std::atomic<bool>* stop) {
     OptimisationScreen& screen = clone.screen();
     chunk.rows.clear();
+    chunk.marks.clear();
     chunk.refused = false;
     chunk.error = nullptr;
     chunk.rows.reserve(chunk.candidates.size());
@@ -121,6 +123,8 @@ void computeChunk(SearchClone& clone, SearchChunk& chunk, const CandidateHook& h
     try {
         for (std::size_t i = 0; i < chunk.candidates.size(); ++i) {
             if (stop && stop->load(std::memory_order_relaxed)) break;
+            if (i > 0 && i % chunk.markSpan == 0)
+                clone.input().readTexts(chunk.marks.emplace_back());
             if (hook) hook(chunk.first + i);
             if (!screen.computeSearchCandidate(chunk.candidates[i])) {
                 chunk.refused = true;
@@ -216,6 +220,7 @@ void SearchWorkers::work() {
     while (const auto number = take()) {
         SearchChunk chunk;
         chunk.first = *number * m_job.chunkSize;
+        chunk.markSpan = markSpanOf(m_job.chunkSize);
         const std::uint64_t end = std::min(chunk.first + m_job.chunkSize, m_job.total);
         if (broken) {
             chunk.error = broken;
@@ -223,8 +228,15 @@ void SearchWorkers::work() {
             continue;
         }
         try {
+            // The generator gives candidateCount() candidates; should it give fewer, the
+            // worker fails rather than read past the end.
+            const auto next = [&generator]() -> const Candidate& {
+                const Candidate* c = generator.next();
+                if (!c) throw std::logic_error("the search ran out of candidates");
+                return *c;
+            };
             while (position < chunk.first) {
-                remember(*generator.next(), position);
+                remember(next(), position);
                 ++position;
             }
             // The candidates that set the state the chunk starts from, the older first.
@@ -236,7 +248,7 @@ void SearchWorkers::work() {
                 guess[1] = &*lastOfMode[newest];
             }
             chunk.candidates.reserve(end - chunk.first);
-            for (; position < end; ++position) chunk.candidates.push_back(*generator.next());
+            for (; position < end; ++position) chunk.candidates.push_back(next());
 
             if (!clone) clone = m_job.makeClone();
             for (const Candidate* c : guess)

@@ -88,7 +88,15 @@ struct SearchChunk {
     std::exception_ptr error;           // thrown while computing the candidate after the last row
     InputTexts startTexts;              // the input screen's texts before the first candidate
     InputTexts endTexts;                // and after the last candidate computed
+    // The texts before candidate (j + 1) * markSpan, for each such candidate computed: the
+    // search computes the end of its last chunk again from the nearest of them.
+    std::uint64_t markSpan = 1;
+    std::vector<InputTexts> marks;
 };
+// The span of the marks of a chunk of `chunkSize` candidates.
+inline std::uint64_t markSpanOf(std::uint64_t chunkSize) {
+    return chunkSize / 16 > 0 ? chunkSize / 16 : 1;
+}
 
 // Whether two sets of texts are the same.
 bool sameTexts(const InputTexts& a, const InputTexts& b);
