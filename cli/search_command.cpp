@@ -7,9 +7,13 @@
 // answer is the state of both screens after the last action, or, with --save, the lines that 存盘
 // writes for the list shown.
 //
+// The candidates are computed on --threads worker threads (by default one for each core); the
+// answer is the same for any count.
+//
 // Exit status: 0 answered; 2 the options or the request cannot be read; 3 (--save) 存盘 would
 // write nothing; 4 a cell the screen reads as a number is not one (the answer is then only
 // {"error": text}); 1 anything else that went wrong.
+#include <algorithm>
 #include <ios>
 #include <iostream>
 #include <iterator>
@@ -36,14 +40,34 @@ constexpr int kExitNothingToSave = 3;
 constexpr int kExitConversionError = 4;
 
 constexpr const char* kUsage =
-    "usage: pilecalc search [--formula 1|2] [--time TEXT] [--save] [--xlsx FILE] < request.json\n";
+    "usage: pilecalc search [--formula 1|2] [--time TEXT] [--save] [--xlsx FILE] [--threads N] "
+    "< request.json\n";
+// More threads than this are refused as a mistake; a machine has far fewer cores.
+constexpr unsigned kMaxSearchThreads = 1024;
 
 struct Options {
     int formula = 1;
     std::optional<std::string> time;
     bool save = false;
     std::optional<std::string> xlsx;  // the list shown, as a spreadsheet
+    unsigned threads = defaultSearchThreads();
 };
+
+// --threads: a whole number of threads, 1 to kMaxSearchThreads, in plain digits.
+bool parseThreads(const std::string& text, unsigned& threads, std::ostream& err) {
+    const bool digits =
+        !text.empty() && text.size() <= 4 &&
+        std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    const unsigned long value = digits ? std::stoul(text) : 0;
+    if (value < 1 || value > kMaxSearchThreads) {
+        err << "pilecalc search: --threads takes a whole number from 1 to " << kMaxSearchThreads
+            << ", not \"" << text << "\"\n"
+            << kUsage;
+        return false;
+    }
+    threads = static_cast<unsigned>(value);
+    return true;
+}
 
 bool parseOptions(const std::vector<std::string>& args, Options& options, std::ostream& err) {
     for (size_t i = 0; i < args.size(); ++i) {
@@ -62,13 +86,15 @@ bool parseOptions(const std::vector<std::string>& args, Options& options, std::o
                     << kUsage;
                 return false;
             }
+        } else if (arg == "--threads" && hasValue) {
+            if (!parseThreads(args[++i], options.threads, err)) return false;
         } else if (arg == "--xlsx" && hasValue) {
             options.xlsx = args[++i];
             if (options.xlsx->empty()) {
                 err << "pilecalc search: --xlsx needs a file name\n" << kUsage;
                 return false;
             }
-        } else if (arg == "--formula" || arg == "--time" || arg == "--xlsx") {
+        } else if (arg == "--formula" || arg == "--time" || arg == "--xlsx" || arg == "--threads") {
             err << "pilecalc search: " << arg << " needs a value\n" << kUsage;
             return false;
         } else {
@@ -306,6 +332,7 @@ int runSearchCommand(const std::vector<std::string>& args, std::istream& in, std
 
     try {
         HeadlessWindow window(options.formula, options.time);
+        window.optimisation().setSearchThreads(options.threads);
         runRequest(window, request);
         int status = kExitOk;
         if (options.xlsx) status = saveShownListSheet(window, *options.xlsx, err);

@@ -202,4 +202,8 @@ void CalculatorWindow::computationRejected(const Rejection&) {
     m_optimisation.computationRejected();
 }
 
+SearchCloneMaker CalculatorWindow::searchCloneMaker() {
+    return windowCloneMaker(typedStateOf(*this));
+}
+
 }  // namespace pile

@@ -146,6 +146,7 @@ class CalculatorWindow : public InputScreen::Host, private OptimisationScreen::H
     InputScreen* m_inputScreen = nullptr;
     InputScreen& searchInput() override { return *m_inputScreen; }
     void leaveOptimisation() override { cbt_YHfanhuiClick(); }
+    SearchCloneMaker searchCloneMaker() override;
 
     BookScreen m_bookScreen;
     OptimisationScreen m_optimisation;

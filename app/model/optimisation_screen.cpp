@@ -169,17 +169,23 @@ void OptimisationScreen::cbt_YHcomputeClick() {
     } catch (const std::bad_alloc&) {
         m_raw.reserve(static_cast<size_t>(std::min<std::uint64_t>(total, 1u << 20)));
     }
-    CandidateGenerator generator(ranges);
     bool stopped = false;
     bool cancelled = false;
-    while (const Candidate* candidate = generator.next()) {
-        if (!computeCandidate(*candidate)) {
-            stopped = true;
-            break;
-        }
-        if (m_progress && m_raw.size() % kProgressInterval == 0) {
-            setStatus(searchRunningMessage(m_raw.size(), total), TextColour::Black);
-            if (!m_progress(m_raw.size(), total)) {
+    // A search watched candidate by candidate runs here, in the window itself.
+    SearchCloneMaker makeClone;
+    if (m_threads > 1 && !m_observer && total > 1) makeClone = m_host.searchCloneMaker();
+    if (makeClone) {
+        searchOnWorkers(ranges, total, std::move(makeClone), stopped, cancelled);
+    } else {
+        CandidateGenerator generator(ranges);
+        std::uint64_t index = 0;
+        while (const Candidate* candidate = generator.next()) {
+            if (m_candidateHook) m_candidateHook(index++);
+            if (!computeCandidate(*candidate)) {
+                stopped = true;
+                break;
+            }
+            if (!progressGoesOn(total)) {
                 cancelled = true;
                 break;
             }
@@ -207,6 +213,93 @@ void OptimisationScreen::cbt_YHcomputeClick() {
         cbt_YHsave.setEnabled(true);
     }
     cbt_YHcompute.setEnabled(false);
+}
+
+bool OptimisationScreen::progressGoesOn(std::uint64_t total) {
+    if (!m_progress || m_raw.size() % kProgressInterval != 0) return true;
+    setStatus(searchRunningMessage(m_raw.size(), total), TextColour::Black);
+    return m_progress(m_raw.size(), total);
+}
+
+void OptimisationScreen::searchOnWorkers(const ItemRanges& ranges, std::uint64_t total,
+                                         SearchCloneMaker makeClone, bool& stopped,
+                                         bool& cancelled) {
+    InputScreen& input = m_host.searchInput();
+    // The texts the search in this window would have before the chunk taken next.
+    InputTexts confirmed;
+    input.readTexts(confirmed);
+    SearchWorkers workers({ranges, total, m_threads, m_chunkSize, makeClone, m_candidateHook});
+    std::unique_ptr<SearchClone> repair;  // computes the chunks that started from a wrong guess
+    std::optional<SearchChunk> last;      // the chunk of the last candidate computed
+    InputTexts lastStart;                 // the texts before it
+    std::optional<SearchChunk> previous;  // and the chunk before that one
+    InputTexts previousStart;
+    std::size_t lastOffset = 0;  // where that candidate stands in it
+
+    while (std::optional<SearchChunk> chunk = workers.next()) {
+        const std::uint64_t size = std::min(chunk->first + m_chunkSize, total) - chunk->first;
+        if (!chunk->started || !sameTexts(chunk->startTexts, confirmed)) {
+            if (chunk->candidates.size() != size) std::rethrow_exception(chunk->error);
+            if (!repair) repair = makeClone();
+            repair->input().typeTexts(confirmed);
+            chunk->startTexts = confirmed;
+            computeChunk(*repair, *chunk, m_candidateHook);
+        }
+        std::size_t listed = 0;
+        for (const BufferedRow& row : chunk->rows) {
+            m_raw.append(row.values());
+            ++listed;
+            if (!progressGoesOn(total)) {
+                cancelled = true;
+                break;
+            }
+        }
+        if (!cancelled && chunk->error) {
+            // The rows before the failing candidate stay; every worker ends before the error
+            // goes on to the caller.
+            workers.stop();
+            std::rethrow_exception(chunk->error);
+        }
+        stopped = !cancelled && chunk->refused;
+        // A cancel follows a listed row; a refusal is the candidate after the last row.
+        lastOffset = cancelled ? listed - 1 : stopped ? listed : chunk->rows.size() - 1;
+        previous = std::move(last);
+        previousStart = std::move(lastStart);
+        lastStart = confirmed;
+        confirmed = chunk->endTexts;
+        last = std::move(chunk);
+        if (cancelled || stopped) break;
+    }
+    workers.stop();
+    if (!last) return;
+
+    // The window's controls end as the search in the window leaves them: the last candidates
+    // are computed again in the window (the refused one shows its refusal), without listing
+    // them, from the texts of the last mark before them or those before their chunk (before the
+    // first chunk the window holds its own texts). The one before the last is among them, as
+    // some states only follow whether any pile was computed at all.
+    const auto replay = [&](const SearchChunk& chunk, const InputTexts& before, std::size_t to) {
+        const std::size_t mark = to > 0 ? (to - 1) / chunk.markSpan : 0;
+        if (mark > 0)
+            input.typeTexts(chunk.marks[mark - 1]);
+        else if (chunk.first > 0)
+            input.typeTexts(before);
+        for (std::size_t i = mark * chunk.markSpan; i <= to; ++i)
+            computeCandidate(chunk.candidates[i]);
+    };
+    m_rowSink = [](const ListRowValues&) {};
+    try {
+        if (lastOffset == 0 && previous) {
+            replay(*previous, previousStart, previous->candidates.size() - 1);
+            computeCandidate(last->candidates[0]);
+        } else {
+            replay(*last, lastStart, lastOffset);
+        }
+    } catch (...) {
+        m_rowSink = {};
+        throw;
+    }
+    m_rowSink = {};
 }
 
 std::string OptimisationScreen::cancelledMessage(std::size_t rows) {
@@ -248,7 +341,10 @@ bool OptimisationScreen::computeCandidate(const Candidate& c) {
     row.raText = input.edt_ra.text();
     row.rcText = input.edt_rc.text();
     if (m_setup.soilSwitches) m_host.readSoilResults(row);
-    m_raw.append(row);
+    if (m_rowSink)
+        m_rowSink(row);
+    else
+        m_raw.append(row);
     return true;
 }
 

@@ -7,8 +7,13 @@
 // as typing would), presses the input screen's Compute with OptimisationMode set, and lists
 // what the screen showed. A candidate the calculation refuses stops the search there, with the
 // refusal on the input screen. The lists keep numbers and codes, not texts (optimise/).
+//
+// With more than one thread the candidates are computed the same way in private clones of the
+// window, chunk by chunk on worker threads (search_workers.h); the rows are listed in serial
+// order, and the window's controls end as the search in the window itself leaves them.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -19,6 +24,7 @@
 
 #include "app/model/controls.h"
 #include "app/model/input_screen.h"
+#include "app/model/search_workers.h"
 #include "optimise/candidate_generator.h"
 #include "optimise/fold_state.h"
 #include "optimise/item_ranges.h"
@@ -66,6 +72,10 @@ class OptimisationScreen {
                                          const std::string& /*idFsk*/) {}
         // The soil screens as the appendix of a list file describes them.
         virtual ListFileSoil listFileSoil() const { return {}; }
+
+        // Private clones of the window as it is now, for the worker threads of the search
+        // (search_workers.h); empty when the search is to run on this thread only.
+        virtual SearchCloneMaker searchCloneMaker() { return {}; }
     };
 
     // Told every so many candidates how far a search is; returns false to stop it there. A
@@ -132,6 +142,21 @@ class OptimisationScreen {
     void computationRejected();
 
     void setProgressHandler(Progress progress) { m_progress = std::move(progress); }
+    // The threads a search computes its candidates on (at least 1; 1 computes them on this
+    // thread, in the window itself). Whatever the count, the lists, the status line and every
+    // control end a search as one thread leaves them.
+    void setSearchThreads(unsigned threads) { m_threads = std::max(1u, threads); }
+    unsigned searchThreads() const { return m_threads; }
+    // Candidates a worker thread computes at a time (tests make it small).
+    void setSearchChunkSize(std::uint64_t size) { m_chunkSize = std::max<std::uint64_t>(1, size); }
+    // Told the index of each candidate before it is computed, on whichever thread computes it.
+    void setCandidateHook(CandidateHook hook) { m_candidateHook = std::move(hook); }
+
+    // For the worker threads: computes one candidate in this screen's window as the search
+    // does and hands its row to `sink`, not to the list (with no sink, the row is listed).
+    using RowSink = std::function<void(const ListRowValues&)>;
+    void setRowSink(RowSink sink) { m_rowSink = std::move(sink); }
+    bool computeSearchCandidate(const Candidate& candidate) { return computeCandidate(candidate); }
     // Called after the Compute of every candidate, for tests and measurements that look at the
     // screens candidate by candidate.
     void setCandidateObserver(std::function<void()> observer) { m_observer = std::move(observer); }
@@ -158,6 +183,13 @@ class OptimisationScreen {
     void setStatus(const std::string& text, TextColour colour);
     // Writes one candidate into the input screen and computes it; false when refused.
     bool computeCandidate(const Candidate& candidate);
+    // The candidates computed by worker threads, their rows listed in serial order, the
+    // window's controls left as the serial search leaves them.
+    void searchOnWorkers(const ItemRanges& ranges, std::uint64_t total, SearchCloneMaker makeClone,
+                         bool& stopped, bool& cancelled);
+    // After each listed row of a search: every kProgressInterval rows the status line and the
+    // progress handler are told; false when the handler cancels the search there.
+    bool progressGoesOn(std::uint64_t total);
 
     bool isItemCell(int row, int column) const;
     bool isFilterCell(int row, int column) const;
@@ -168,6 +200,10 @@ class OptimisationScreen {
     FoldState m_fold;
     Progress m_progress;
     std::function<void()> m_observer;
+    unsigned m_threads = defaultSearchThreads();
+    std::uint64_t m_chunkSize = kSearchChunkSize;
+    CandidateHook m_candidateHook;
+    RowSink m_rowSink;
     // The outcome of the Compute a candidate pressed.
     bool m_candidateComputed = false;
     ListRowValues m_candidateRow;

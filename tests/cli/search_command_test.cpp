@@ -392,6 +392,28 @@ TEST(SearchCommand, ConversionErrorIsTheOnlyAnswer) {
     }
 }
 
+TEST(SearchCommand, TheAnswerIsTheSameForAnyThreadCount) {
+    const json one = J(R"({"items": null, "actions": [{"sort": 4}, {"filter": true}]})");
+    json request = one;
+    request["items"] = items({{1, {"800", "2000", "50"}},
+                              {6, {"1.0d", "3.0d", "0.5d"}},
+                              {7, {"1", "2", "1"}},
+                              {10, {"C25", "C60", "5"}}});
+    const SearchRun serial = runSearch(request, {"--threads", "1"});
+    ASSERT_EQ(serial.status, kExitOk) << serial.err;
+    ASSERT_GT(serial.answer["raw"].size(), kSearchChunkSize);
+    json two = J(R"({"switches": ["1", "1"]})");
+    const SearchRun serialTwo = runSearch(two, {"--formula", "2", "--threads", "1"});
+    ASSERT_EQ(serialTwo.status, kExitOk) << serialTwo.err;
+    for (const char* threads : {"2", "5"}) {
+        SCOPED_TRACE(threads);
+        EXPECT_EQ(runSearch(request, {"--threads", threads}).out, serial.out);
+        EXPECT_EQ(runSearch(two, {"--formula", "2", "--threads", threads}).out, serialTwo.out);
+    }
+    // Without the option, one thread for each core: the same answer again.
+    EXPECT_EQ(runSearch(request).out, serial.out);
+}
+
 TEST(SearchCommand, RequestsThatAreRefused) {
     const auto withItems = [](const std::function<void(json&)>& change) {
         json cells = items();
@@ -445,6 +467,12 @@ TEST(SearchCommand, RequestsThatAreRefused) {
         {"formula three", "{}", {"--formula", "3"}},
         {"unknown option", "{}", {"--table"}},
         {"time without value", "{}", {"--time"}},
+        {"threads without value", "{}", {"--threads"}},
+        {"no threads", "{}", {"--threads", "0"}},
+        {"threads in words", "{}", {"--threads", "two"}},
+        {"threads with a sign", "{}", {"--threads", "+2"}},
+        {"too many threads", "{}", {"--threads", "1025"}},
+        {"threads past any integer", "{}", {"--threads", "99999999999999999999"}},
         {"time of two lines", "{}", {"--time", "2026-12-10\n12:00"}},
         {"time with a tab", "{}", {"--time", "2026-12-10\t12:00"}},
         {"NUL after the request", std::string(R"({"precision":0})") + '\0' + "garbage", {}},
