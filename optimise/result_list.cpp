@@ -2,8 +2,6 @@
 #include "optimise/result_list.h"
 
 #include <algorithm>
-#include <cmath>
-#include <cstring>
 #include <stdexcept>
 #include <utility>
 
@@ -141,159 +139,225 @@ std::string pileNumberText(std::size_t number, int digits) {
     return std::string("ZH-").append(PadLeft(std::to_string(number), "0", digits));
 }
 
-template <class Show>
-std::uint32_t ResultList::ValueTable::place(double in, Show show) {
-    if (m_used && m_lastIn == in && std::signbit(m_lastIn) == std::signbit(in)) return m_lastPlace;
-    std::uint64_t bits;
-    std::memcpy(&bits, &in, sizeof bits);
-    const auto [it, added] =
-        m_places.try_emplace(bits, static_cast<std::uint32_t>(m_values.size()));
-    if (added) m_values.push_back(show(in));
-    m_used = true;
-    m_lastIn = in;
-    m_lastPlace = it->second;
-    return it->second;
-}
-
-std::size_t ResultList::ValueTable::bytesUsed() const {
-    // A node of the map is about its key, value and two pointers.
-    return m_values.capacity() * sizeof(double) + m_places.size() * 32 +
-           m_places.bucket_count() * sizeof(void*);
-}
-
 ResultList::ResultList(const ListLayout& layout) : m_layout(&layout) {}
 
 void ResultList::clear() {
-    m_rows.clear();
+    m_results.clear();
+    m_keys.clear();
     m_soil.clear();
-    m_size1 = m_size2 = m_depth = m_rockValue = ValueTable();
+    m_source.reset();
     m_numberDigits = 0;
 }
 
-void ResultList::append(const ListRowValues& v) {
-    static_assert(sizeof(Row) == 48 && sizeof(SoilRow) == 40);
-    const auto mode = static_cast<RoundingMode>(v.mode);
+void ResultList::reserve(std::size_t rows) {
+    m_results.reserve(rows);
+    m_keys.reserve(rows);
+    if (hasSoilColumns(*m_layout)) m_soil.reserve(rows);
+    // A list appended value by value keeps the piles of its rows beside them.
+    if (!m_source) m_source = std::make_shared<StoredPiles>();
+    if (m_source->kind() == ListSource::Kind::Stored) {
+        ownSource();
+        static_cast<StoredPiles&>(*m_source).reserve(rows);
+    }
+}
+
+void ResultList::ownSource() {
+    if (m_source.use_count() > 1) m_source = m_source->clone();
+}
+
+void ResultList::listCandidates(const ItemRanges& ranges) {
+    clear();
+    m_source = std::make_shared<CandidatePiles>(ranges);
+}
+
+void ResultList::appendRow(std::uint32_t key, const ListRowValues& v) {
+    static_assert(sizeof(Results) == 24 && sizeof(SoilRow) == 24);
+    const RoundingMode mode = v.mode;
     // The shown texts read back, so a sort or filter sees what the user sees.
     using TextOf = std::string (*)(double, RoundingMode, ShownOn);
     const auto shown = [mode](std::string_view text, double value, TextOf textOf) {
         return ParseLenient(text.empty() ? textOf(value, mode, ShownOn::Screen)
                                          : std::string(text));
     };
-    Row r{};
-    const auto same = [](double x) { return x; };
-    r.size1 = m_size1.place(v.size1, FifteenDigits);
-    r.size2 = m_size2.place(v.size2, FifteenDigits);
-    r.depth = m_depth.place(v.depth, same);
-    r.rockValue = m_rockValue.place(v.rockValue, same);
-    r.kesair = v.kesair;
-    r.ra = shown(v.raText, v.ra, RaText);
-    r.rc = shown(v.rcText, v.rc, RcText);
-    r.number = static_cast<std::uint32_t>(m_rows.size() + 1);
-    r.section = static_cast<std::uint8_t>(v.section);
-    r.grade = static_cast<std::uint8_t>(v.grade);
-    r.mode = static_cast<std::uint8_t>(v.mode);
-    r.depthUnit = static_cast<std::uint8_t>(v.depthUnit) & 1u;
-    r.rockType = static_cast<std::uint8_t>(v.rockType) & 3u;
-    r.process = static_cast<std::uint8_t>(v.process) & 3u;
-    if (hasSoilColumns(*m_layout))
-        r.flags = static_cast<std::uint8_t>((v.dragLoad ? kDragLoadFlag : 0) |
-                                            (v.sideResistance ? kSideResistanceFlag : 0));
-    m_rows.push_back(r);
-    if (!hasSoilColumns(*m_layout)) return;
-
-    SoilRow soil{};
-    soil.qgn = v.qgn;
-    soil.nkLimit = shown(v.nkText, v.nkLimit, NkLimitText);
-    soil.nLimit = shown(v.nText, v.nLimit, NLimitText);
-    // The ratios are those of the shown texts; a shown denominator of 0 (a tiny pile rounded
-    // to tens or hundreds) takes the unrounded values, and a denominator that is 0 gives 0%.
-    const auto ratio = [](double shownLimit, double shownBase, double limit, double base) {
-        if (shownBase != 0) return 100 * shownLimit / shownBase;
-        if (base != 0) return 100 * limit / base;
-        return 0.0;
-    };
-    const auto percent = [](double x) { return ParseLenient(FormatFixed(x, 10, 0)); };
-    soil.nkRatio = percent(ratio(soil.nkLimit, r.ra, v.nkLimit, v.ra));
-    soil.nRatio = percent(ratio(soil.nLimit, r.rc, v.nLimit, v.rc));
-    m_soil.push_back(soil);
+    const Results r{shown(v.raText, v.ra, RaText), shown(v.rcText, v.rc, RcText), v.kesair};
+    if (hasSoilColumns(*m_layout)) {
+        const SoilRow soil{v.qgn, shown(v.nkText, v.nkLimit, NkLimitText),
+                           shown(v.nText, v.nLimit, NLimitText)};
+        // A shown denominator of 0 (a tiny pile rounded to tens or hundreds) takes the
+        // unrounded values, which the row does not keep: the source keeps that ratio.
+        RatioOverride ratios;
+        const auto percent = [](double x) { return ParseLenient(FormatFixed(x, 10, 0)); };
+        if (r.ra == 0 && v.ra != 0) {
+            ratios.nk = true;
+            ratios.nkRatio = percent(100 * v.nkLimit / v.ra);
+        }
+        if (r.rc == 0 && v.rc != 0) {
+            ratios.n = true;
+            ratios.nRatio = percent(100 * v.nLimit / v.rc);
+        }
+        if (ratios.nk || ratios.n) m_source->setRatioOverride(key, ratios);
+        m_soil.push_back(soil);
+    }
+    m_results.push_back(r);
+    m_keys.push_back(key);
 }
 
-void ResultList::assignPileNumbers() { m_numberDigits = decimalDigits(m_rows.size()); }
+void ResultList::append(const ListRowValues& v) {
+    if (m_source && m_source->kind() == ListSource::Kind::Candidates) storePiles();
+    if (!m_source) m_source = std::make_shared<StoredPiles>();
+    ownSource();
+    auto& stored = static_cast<StoredPiles&>(*m_source);
+    ListedPile p;
+    p.section = static_cast<std::uint8_t>(v.section);
+    p.size1 = v.size1;
+    p.size2 = v.size2;
+    p.depth = v.depth;
+    p.depthUnit = v.depthUnit;
+    p.rockType = static_cast<std::uint8_t>(v.rockType);
+    p.rockValue = v.rockValue;
+    p.process = v.process;
+    p.grade = static_cast<std::uint8_t>(v.grade);
+    p.mode = v.mode;
+    if (hasSoilColumns(*m_layout)) {
+        p.dragLoad = v.dragLoad;
+        p.sideResistance = v.sideResistance;
+    }
+    const std::uint32_t key = stored.nextKey();
+    stored.put(key, p);
+    appendRow(key, v);
+}
+
+void ResultList::appendCandidate(std::uint64_t index, const ListRowValues& v) {
+    if (!m_source || m_source->kind() != ListSource::Kind::Candidates)
+        throw std::logic_error("a candidate appended to a list that is not a search's");
+    auto* piles = static_cast<CandidatePiles*>(m_source.get());
+    if (index >= piles->count() || index > UINT32_MAX - 1)
+        throw std::out_of_range("candidate " + std::to_string(index) + " of " +
+                                std::to_string(piles->count()));
+    const auto key = static_cast<std::uint32_t>(index);
+    const bool soil = hasSoilColumns(*m_layout);
+    const bool dragLoad = soil && v.dragLoad;
+    const bool sideResistance = soil && v.sideResistance;
+    if (empty()) {
+        ownSource();
+        static_cast<CandidatePiles&>(*m_source).setShared(v.mode, dragLoad, sideResistance);
+    } else if (!piles->sharedBy(v.mode, dragLoad, sideResistance)) {
+        // The mode or a switch changed within the search: the row keeps its own.
+        ListedPile p = piles->pile(key);
+        p.mode = v.mode;
+        p.dragLoad = dragLoad;
+        p.sideResistance = sideResistance;
+        storePiles();
+        static_cast<StoredPiles&>(*m_source).put(key, p);
+        appendRow(key, v);
+        return;
+    }
+    ownSource();
+    appendRow(key, v);
+}
+
+void ResultList::storePiles() {
+    auto stored = std::make_shared<StoredPiles>();
+    for (const std::uint32_t key : m_keys) {
+        stored->put(key, m_source->pile(key));
+        if (const RatioOverride* ratios = m_source->ratioOverride(key))
+            stored->setRatioOverride(key, *ratios);
+    }
+    m_source = std::move(stored);
+}
+
+void ResultList::assignPileNumbers() { m_numberDigits = decimalDigits(size()); }
 
 std::string ResultList::cellText(std::size_t row, int column) const {
     return fieldText(row, m_layout->columns[static_cast<std::size_t>(column)].field);
 }
 
+double ResultList::ratio(std::size_t row, bool nk) const {
+    const std::uint32_t key = m_keys[row];
+    if (const RatioOverride* ratios = m_source->ratioOverride(key)) {
+        if (nk && ratios->nk) return ratios->nkRatio;
+        if (!nk && ratios->n) return ratios->nRatio;
+    }
+    const double limit = nk ? m_soil[row].nkLimit : m_soil[row].nLimit;
+    const double base = nk ? m_results[row].ra : m_results[row].rc;
+    // A denominator that is 0 gives 0%.
+    const double percent = base != 0 ? 100 * limit / base : 0.0;
+    return ParseLenient(FormatFixed(percent, 10, 0));
+}
+
 std::string ResultList::fieldText(std::size_t row, ListField field) const {
-    const Row& r = m_rows[row];
-    const auto mode = static_cast<RoundingMode>(r.mode);
-    const double size1 = m_size1[r.size1], size2 = m_size2[r.size2];
+    const Results& r = m_results[row];
     switch (field) {
-        case ListField::PileNumber:
-            return m_numberDigits > 0 ? pileNumberText(r.number, m_numberDigits)
-                                      : std::to_string(r.number);
-        case ListField::Section:
-            return std::string(sectionText(r.section, size1, size2));
+        case ListField::PileNumber: {
+            const std::size_t number = static_cast<std::size_t>(m_keys[row]) + 1;
+            return m_numberDigits > 0 ? pileNumberText(number, m_numberDigits)
+                                      : std::to_string(number);
+        }
+        case ListField::Section: {
+            const ListedPile p = pileOf(row);
+            return std::string(sectionText(p.section, p.size1, p.size2));
+        }
         case ListField::Size1:
-            return FormatGeneral(size1);
-        case ListField::Size2:
-            return DescribeCode(r.section).hasSecondSize ? FormatGeneral(size2) : "-";
+            return FormatGeneral(pileOf(row).size1);
+        case ListField::Size2: {
+            const ListedPile p = pileOf(row);
+            return DescribeCode(p.section).hasSecondSize ? FormatGeneral(p.size2) : "-";
+        }
         case ListField::Ra:
-            return RaText(r.ra, mode, ShownOn::Screen);
+            return RaText(r.ra, pileOf(row).mode, ShownOn::Screen);
         case ListField::Rc:
-            return RcText(r.rc, mode, ShownOn::Screen);
-        case ListField::Depth:
-            if (static_cast<DepthUnit>(r.depthUnit) == DepthUnit::Millimetre) {
-                return FormatGeneral(m_depth[r.depth]);
-            }
-            return FormatFixed(m_depth[r.depth], 10, 1) + DescribeCode(r.section).depthUnit;
+            return RcText(r.rc, pileOf(row).mode, ShownOn::Screen);
+        case ListField::Depth: {
+            const ListedPile p = pileOf(row);
+            if (p.depthUnit == DepthUnit::Millimetre) return FormatGeneral(p.depth);
+            return FormatFixed(p.depth, 10, 1) + DescribeCode(p.section).depthUnit;
+        }
         case ListField::RockType:
-            return std::to_string(r.rockType);
+            return std::to_string(pileOf(row).rockType);
         case ListField::RockValue:
-            return FormatFixed(m_rockValue[r.rockValue], 10, 2);
+            return FormatFixed(pileOf(row).rockValue, 10, 2);
         case ListField::Process:
-            return processLabelText(static_cast<ProcessLabel>(r.process));
+            return processLabelText(pileOf(row).process);
         case ListField::Kesair:
             return ZetaText(r.kesair, ShownOn::Screen);
         case ListField::Grade:
-            return std::string(GradeAt(GradeIndexOfNumber(r.grade)).text);
+            return std::string(GradeAt(GradeIndexOfNumber(pileOf(row).grade)).text);
         case ListField::Note:
             break;
         case ListField::Qgn:
-            return QgnText(m_soil[row].qgn, mode, ShownOn::Screen);
+            return QgnText(m_soil[row].qgn, pileOf(row).mode, ShownOn::Screen);
         case ListField::NkLimit:
-            return NkLimitText(m_soil[row].nkLimit, mode, ShownOn::Screen);
+            return NkLimitText(m_soil[row].nkLimit, pileOf(row).mode, ShownOn::Screen);
         case ListField::NkRatio:
-            return FormatFixed(m_soil[row].nkRatio, 10, 0) + "%";
+            return FormatFixed(ratio(row, true), 10, 0) + "%";
         case ListField::NLimit:
-            return NLimitText(m_soil[row].nLimit, mode, ShownOn::Screen);
+            return NLimitText(m_soil[row].nLimit, pileOf(row).mode, ShownOn::Screen);
         case ListField::NRatio:
-            return FormatFixed(m_soil[row].nRatio, 10, 0) + "%";
+            return FormatFixed(ratio(row, false), 10, 0) + "%";
         case ListField::IdQgn:
-            return (r.flags & kDragLoadFlag) ? "1" : "0";
+            return pileOf(row).dragLoad ? "1" : "0";
         case ListField::IdFsk:
-            return (r.flags & kSideResistanceFlag) ? "1" : "0";
+            return pileOf(row).sideResistance ? "1" : "0";
     }
     return std::string();
 }
 
 double ResultList::fieldValue(std::size_t row, ListField field) const {
-    const Row& r = m_rows[row];
     switch (field) {
         case ListField::Size1:
-            return m_size1[r.size1];
+            return pileOf(row).size1;
         case ListField::Ra:
-            return r.ra;
+            return m_results[row].ra;
         case ListField::Rc:
-            return r.rc;
+            return m_results[row].rc;
         case ListField::NkLimit:
             return m_soil[row].nkLimit;
         case ListField::NkRatio:
-            return m_soil[row].nkRatio;
+            return ratio(row, true);
         case ListField::NLimit:
             return m_soil[row].nLimit;
         case ListField::NRatio:
-            return m_soil[row].nRatio;
+            return ratio(row, false);
         // The other columns sort by the number their text starts with.
         case ListField::PileNumber:
         case ListField::Section:
@@ -342,31 +406,35 @@ void permuteInPlace(std::vector<T>& rows, const std::vector<std::uint32_t>& orde
 }  // namespace
 
 void ResultList::reorder(const std::vector<std::uint32_t>& order) {
-    if (order.size() != m_rows.size()) {
+    if (order.size() != size()) {
         ResultList selected = select(order);
-        m_rows = std::move(selected.m_rows);
+        m_results = std::move(selected.m_results);
+        m_keys = std::move(selected.m_keys);
         m_soil = std::move(selected.m_soil);
         return;
     }
     std::vector<bool> placed;
-    permuteInPlace(m_rows, order, placed);
+    permuteInPlace(m_results, order, placed);
+    permuteInPlace(m_keys, order, placed);
     if (!m_soil.empty()) permuteInPlace(m_soil, order, placed);
 }
 
 void ResultList::reverse() {
-    std::reverse(m_rows.begin(), m_rows.end());
+    std::reverse(m_results.begin(), m_results.end());
+    std::reverse(m_keys.begin(), m_keys.end());
     std::reverse(m_soil.begin(), m_soil.end());
 }
 
 ResultList ResultList::select(const std::vector<std::uint32_t>& rows) const {
     ResultList out(*m_layout);
     out.m_numberDigits = m_numberDigits;
-    out.m_size1 = m_size1;
-    out.m_size2 = m_size2;
-    out.m_depth = m_depth;
-    out.m_rockValue = m_rockValue;
-    out.m_rows.reserve(rows.size());
-    for (const std::uint32_t i : rows) out.m_rows.push_back(m_rows[i]);
+    out.m_source = m_source;
+    out.m_results.reserve(rows.size());
+    out.m_keys.reserve(rows.size());
+    for (const std::uint32_t i : rows) {
+        out.m_results.push_back(m_results[i]);
+        out.m_keys.push_back(m_keys[i]);
+    }
     if (!m_soil.empty()) {
         out.m_soil.reserve(rows.size());
         for (const std::uint32_t i : rows) out.m_soil.push_back(m_soil[i]);
@@ -375,9 +443,9 @@ ResultList ResultList::select(const std::vector<std::uint32_t>& rows) const {
 }
 
 std::size_t ResultList::bytesUsed() const {
-    return sizeof(*this) + m_rows.capacity() * sizeof(Row) + m_soil.capacity() * sizeof(SoilRow) +
-           m_size1.bytesUsed() + m_size2.bytesUsed() + m_depth.bytesUsed() +
-           m_rockValue.bytesUsed();
+    return sizeof(*this) + m_results.capacity() * sizeof(Results) +
+           m_keys.capacity() * sizeof(std::uint32_t) + m_soil.capacity() * sizeof(SoilRow) +
+           (m_source ? m_source->bytesUsed() : 0);
 }
 
 }  // namespace pile

@@ -1,28 +1,32 @@
 // The result lists of the optimisation screen (raw and filtered) as compact rows.
 //
-// A row holds the numbers and short codes the search read back from the input screen, not
-// cell texts; a cell's text is made when it is asked for and equals what the input screen
-// showed for that candidate: Ra and Rc by the row's rounding mode at 7 significant digits,
-// ζr (β) with 4 decimals, sizes in general number text. The numbers that sorting and
-// filtering compare (d|a, Ra, Rc) are those cell texts read back, worked out once when the row
-// is appended.
+// A row holds the results the search read back from the input screen (Ra and Rc as shown, ζr)
+// and a key; the pile it lists comes from the list's source (optimise/list_source.h): for a
+// search, the candidate's index, from which the pile is made when a cell asks for it. A cell's
+// text is made when it is asked for and equals what the input screen showed for that
+// candidate: Ra and Rc by the list's rounding mode at 7 significant digits, ζr (β) with 4
+// decimals, sizes in general number text. The numbers that sorting and filtering compare are
+// those cell texts read back: Ra and Rc are kept so, d|a is made so.
+//
+// A search's row takes 28 bytes (the results and a 4-byte key); formula two adds 24 for its
+// soil values.
 //
 // The columns are described by a ListLayout. Formula two keeps formula one's columns up to the
 // grade and adds its own (Qgn, [Nk], [N], the two ratios, the note and two hidden switch
-// columns); its values travel in a second row array kept in step with the first by the one
-// reordering funnel, reorder(), that sorting, reversing and filtering all go through.
+// columns).
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "core/number_format.h"
 #include "core/pile_input.h"
 #include "optimise/item_ranges.h"
+#include "optimise/list_source.h"
 
 namespace pile {
 
@@ -131,17 +135,25 @@ class ResultList {
 
     const ListLayout& layout() const { return *m_layout; }
     int columnCount() const { return m_layout->columnCount(); }
-    std::size_t size() const { return m_rows.size(); }
-    bool empty() const { return m_rows.empty(); }
+    std::size_t size() const { return m_results.size(); }
+    bool empty() const { return m_results.empty(); }
 
     void clear();
-    void reserve(std::size_t rows) {
-        m_rows.reserve(rows);
-        if (hasSoilColumns(*m_layout)) m_soil.reserve(rows);
-    }
+    void reserve(std::size_t rows);
 
-    // Appends a row under the next plain running number (size() + 1).
+    // Appends a row under the next running number.
     void append(const ListRowValues& values);
+
+    // Empties the list and makes it the list of a search over `ranges`: its rows are appended
+    // by appendCandidate and show the pile of each candidate made from its index.
+    void listCandidates(const ItemRanges& ranges);
+    // Appends candidate `index` of the search (its running number is index + 1) with the
+    // results in `results`: Ra, Rc, ζr and their texts, the rounding mode, formula two's soil
+    // values and switches. The pile's own values in `results` (section, sizes, depth, rock,
+    // process, grade) are not read: they are made from the index, as the input screen showed
+    // them. Throws std::logic_error on a list not made by listCandidates and std::out_of_range
+    // for an index past the ranges' candidates.
+    void appendCandidate(std::uint64_t index, const ListRowValues& results);
 
     // The pile numbers at the end of a completed search: row i becomes "ZH-" and i + 1 padded
     // with "0" to the digits of the row count. Rows keep their numbers through sorting and
@@ -155,8 +167,8 @@ class ResultList {
     std::string fieldText(std::size_t row, ListField field) const;
 
     // The value a field compares by in a sort or a filter: its cell text read back by
-    // ParseLenient. Stored for d|a, Ra, Rc and the soil values; made from the text for the
-    // other fields.
+    // ParseLenient. Kept in the row for Ra, Rc and the soil values, made from the source for
+    // d|a, from the text for the other fields.
     double fieldValue(std::size_t row, ListField field) const;
 
     // Row i becomes the former row order[i]. order must be a selection of row indices; rows not
@@ -164,70 +176,49 @@ class ResultList {
     void reorder(const std::vector<std::uint32_t>& order);
     // Rows i and N - 1 - i exchanged for i < N / 2.
     void reverse();
-    // A list of the same layout and numbering holding copies of the named rows in that order.
+    // A list of the same layout, source and numbering holding copies of the named rows in that
+    // order.
     ResultList select(const std::vector<std::uint32_t>& rows) const;
 
-    // Memory held by the rows, for the benchmark's bytes-per-row figure.
+    // Memory held by the rows and their source, for the benchmark's bytes-per-row figure.
     std::size_t bytesUsed() const;
 
   private:
-    // A search lists the same few sizes, depths and rock values again and again, so a row
-    // names them by their place in a table of the list's distinct values.
-    class ValueTable {
-      public:
-        // The place of `shown`, the value a cell shows for the written value `in`; the first
-        // time `in` is seen its shown value is taken by `show` and added.
-        template <class Show>
-        std::uint32_t place(double in, Show show);
-        double operator[](std::uint32_t i) const { return m_values[i]; }
-        std::size_t bytesUsed() const;
-
-      private:
-        std::vector<double> m_values;
-        std::unordered_map<std::uint64_t, std::uint32_t> m_places;  // bits of `in` -> place
-        bool m_used = false;
-        double m_lastIn = 0;
-        std::uint32_t m_lastPlace = 0;
+    // 24 bytes a row. The shown values are stored as their texts read back (Ra, Rc by the
+    // list's mode): writing such a value again by the same mode gives the same text, so one
+    // number serves the cell and the sort and filter key.
+    struct Results {
+        double ra;      // Ra as shown
+        double rc;      // Rc as shown
+        double kesair;  // depends on the pile's proportions: mostly distinct, kept in the row
     };
-
-    // Formula two keeps its columns in a second array in step with this one.
-    // 48 bytes. The shown values are stored as their texts read back (Ra, Rc by the row's
-    // mode): writing such a value again by the same mode gives the same text, so one number
-    // serves the cell and the sort and filter key. Sizes are kept to 15 digits, the decimal
-    // their text shows, so they are their own keys too.
-    struct Row {
-        double ra;            // Ra as shown
-        double rc;            // Rc as shown
-        double kesair;        // depends on the pile's proportions: mostly distinct, kept in the row
-        std::uint32_t size1;  // places in m_size1, m_size2, m_depth, m_rockValue
-        std::uint32_t size2;
-        std::uint32_t depth;
-        std::uint32_t rockValue;
-        std::uint32_t number;  // running number given by the search
-        std::uint8_t section;
-        std::uint8_t grade;
-        std::uint8_t mode;
-        std::uint8_t depthUnit : 1;
-        std::uint8_t rockType : 2;
-        std::uint8_t process : 2;
-        std::uint8_t flags : 2;  // formula two: kDragLoadFlag, kSideResistanceFlag
-    };
-
-    // 40 bytes: the soil values of a formula-two row, the limits and ratios as shown.
+    // 24 bytes: the soil values of a formula-two row, the limits as shown. The ratio columns
+    // are made from the limits and Ra, Rc as shown.
     struct SoilRow {
         double qgn;
         double nkLimit;  // [Nk] as shown
         double nLimit;   // [N] as shown
-        double nkRatio;  // the percent the ratio column shows
-        double nRatio;
     };
-    static constexpr std::uint8_t kDragLoadFlag = 1, kSideResistanceFlag = 2;
-    ValueTable m_size1, m_size2, m_depth, m_rockValue;
+
+    ListedPile pileOf(std::size_t row) const { return m_source->pile(m_keys[row]); }
+    // The ratio column's percent: the shown limit over the shown Ra or Rc.
+    double ratio(std::size_t row, bool nk) const;
+    // Makes the source this list's own before it changes.
+    void ownSource();
+    // Turns the rows of a search into stored rows (a row that does not share the search's
+    // mode or switches is appended).
+    void storePiles();
+    // Appends the results and soil values of a row of `key`.
+    void appendRow(std::uint32_t key, const ListRowValues& v);
 
     const ListLayout* m_layout;
-    std::vector<SoilRow> m_soil;  // formula two only
-    std::vector<Row> m_rows;
-    int m_numberDigits = 0;  // 0: plain running numbers
+    std::shared_ptr<ListSource> m_source;  // none before the first row
+    // The rows, in three arrays kept in step by the one reordering funnel, reorder(), that
+    // sorting, reversing and filtering all go through.
+    std::vector<Results> m_results;
+    std::vector<std::uint32_t> m_keys;  // the row's key in the source; running number - 1
+    std::vector<SoilRow> m_soil;        // formula two only
+    int m_numberDigits = 0;             // 0: plain running numbers
 };
 
 // "ZH-" and the number padded with "0" to `digits` digits.

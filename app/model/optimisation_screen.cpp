@@ -163,7 +163,9 @@ void OptimisationScreen::cbt_YHcomputeClick() {
     // Room for every candidate at once: a list that grew by doubling would hold its old and
     // new rows together at each step, three times the list at the peak. Pages never written
     // (a search stopped or cancelled early) cost address space only. Where the system will not
-    // reserve that much, the list grows as it goes.
+    // reserve that much, the list grows as it goes. A row names its candidate by its index in
+    // the generation order, and the list makes the pile's cells from the ranges.
+    m_raw.listCandidates(ranges);
     try {
         m_raw.reserve(static_cast<size_t>(total));
     } catch (const std::bad_alloc&) {
@@ -247,7 +249,7 @@ void OptimisationScreen::searchOnWorkers(const ItemRanges& ranges, std::uint64_t
         }
         std::size_t listed = 0;
         for (const BufferedRow& row : chunk->rows) {
-            m_raw.append(row.values());
+            m_raw.appendCandidate(chunk->first + listed, row.values());
             ++listed;
             if (!progressGoesOn(total)) {
                 cancelled = true;
@@ -329,14 +331,9 @@ bool OptimisationScreen::computeCandidate(const Candidate& c) {
     if (m_observer) m_observer();
     if (!m_candidateComputed) return false;
 
+    // The row is the candidate's index and what the screen showed of its results; the list
+    // makes the pile's own cells from the index, as the screen showed them.
     ListRowValues& row = m_candidateRow;
-    row.section = static_cast<int>(c.section);
-    row.depth = c.depth;
-    row.depthUnit = c.depthUnit;
-    row.rockType = c.rockType;
-    row.rockValue = c.rockValue;
-    row.process = processLabelFor(static_cast<int>(c.section), c.rockType, input.cbb_czgy.index());
-    row.grade = GradeAt(input.cbb_hnt.index()).number;
     row.mode = input.roundingMode();
     row.raText = input.edt_ra.text();
     row.rcText = input.edt_rc.text();
@@ -344,14 +341,12 @@ bool OptimisationScreen::computeCandidate(const Candidate& c) {
     if (m_rowSink)
         m_rowSink(row);
     else
-        m_raw.append(row);
+        m_raw.appendCandidate(c.index, row);
     return true;
 }
 
-void OptimisationScreen::pileComputed(const PileInput& input, const PileResult& result) {
+void OptimisationScreen::pileComputed(const PileInput&, const PileResult& result) {
     m_candidateComputed = true;
-    m_candidateRow.size1 = input.size1;
-    m_candidateRow.size2 = input.size2;
     m_candidateRow.kesair = result.zetaR ? *result.zetaR : result.coef.value_or(0);
     m_candidateRow.ra = result.Ra;
     m_candidateRow.rc = result.Rc;

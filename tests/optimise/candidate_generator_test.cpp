@@ -159,31 +159,92 @@ TEST(CandidateGenerator, InnerLoopsRestartOnTheirFirstValue) {
                                              "1500/1000", "1500/1300", "1500/1600", "1500/1900"}));
 }
 
-TEST(CandidateGenerator, CountMatchesCandidateCountForRandomRanges) {
-    std::mt19937 rng(7);
+// Ranges of every kind: section and rock type rows that select one or both values or none
+// in range, steps that do not divide the span, single values, clamped grades.
+ItemRanges randomRanges(std::mt19937& rng) {
     const auto pick = [&rng](int lo, int hi) {
         return std::uniform_int_distribution<int>(lo, hi)(rng);
     };
+    ItemTexts texts = defaultItemTexts();
+    const auto intRow = [&](int lo, int hi) -> ItemCells {
+        return {std::to_string(pick(lo, hi)), std::to_string(pick(lo, hi)),
+                std::to_string(pick(-1, 3))};
+    };
+    texts[item_row::kSection] = intRow(0, 5);
+    texts[item_row::kRockType] = intRow(0, 3);
+    texts[item_row::kProcess] = intRow(0, 4);
+    for (int row : {1, 2, 3, 4, 5, 8, 9}) {
+        texts[static_cast<std::size_t>(row)] = {std::to_string(pick(0, 5) * 100),
+                                                std::to_string(pick(0, 5) * 100),
+                                                std::to_string(pick(-1, 3) * 70)};
+    }
+    texts[item_row::kGrade] = {"C" + std::to_string(pick(20, 65)),
+                               "C" + std::to_string(pick(20, 65)), std::to_string(pick(0, 12))};
+    return ranges(texts);
+}
+
+TEST(CandidateGenerator, CountMatchesCandidateCountForRandomRanges) {
+    std::mt19937 rng(7);
     for (int trial = 0; trial < 300; ++trial) {
-        ItemTexts texts = defaultItemTexts();
-        const auto intRow = [&](int lo, int hi) -> ItemCells {
-            return {std::to_string(pick(lo, hi)), std::to_string(pick(lo, hi)),
-                    std::to_string(pick(-1, 3))};
-        };
-        texts[item_row::kSection] = intRow(0, 5);
-        texts[item_row::kRockType] = intRow(0, 3);
-        texts[item_row::kProcess] = intRow(0, 4);
-        for (int row : {1, 2, 3, 4, 5, 8, 9}) {
-            texts[static_cast<std::size_t>(row)] = {std::to_string(pick(0, 5) * 100),
-                                                    std::to_string(pick(0, 5) * 100),
-                                                    std::to_string(pick(-1, 3) * 70)};
-        }
-        texts[item_row::kGrade] = {"C" + std::to_string(pick(20, 65)),
-                                   "C" + std::to_string(pick(20, 65)), std::to_string(pick(0, 12))};
-        const ItemRanges r = ranges(texts);
+        const ItemRanges r = randomRanges(rng);
         SCOPED_TRACE(trial);
         EXPECT_EQ(all(r).size(), candidateCount(r));
     }
+}
+
+TEST(CandidateGenerator, EveryCandidateIsFoundByItsIndexWithoutWalking) {
+    std::mt19937 rng(11);
+    for (int trial = 0; trial < 150; ++trial) {
+        SCOPED_TRACE(trial);
+        const ItemRanges r = randomRanges(rng);
+        const std::vector<Candidate> walked = all(r);
+        EXPECT_EQ(CandidateOrder(r).size(), walked.size());
+        for (std::size_t i = 0; i < walked.size(); ++i) {
+            ASSERT_EQ(walked[i].index, i);
+            Candidate found;
+            ASSERT_TRUE(CandidateGenerator::candidateAt(r, i, found));
+            ASSERT_EQ(written(found), written(walked[i])) << "candidate " << i;
+            ASSERT_EQ(found.index, i);
+            ASSERT_EQ(found.size2, walked[i].size2);
+            ASSERT_EQ(found.depthUnit, walked[i].depthUnit);
+        }
+        Candidate none;
+        EXPECT_FALSE(CandidateGenerator::candidateAt(r, walked.size(), none));
+
+        // A walk started anywhere goes on as the whole walk does.
+        CandidateGenerator gen(r);
+        const std::size_t start =
+            std::uniform_int_distribution<std::size_t>(0, walked.size() - 1)(rng);
+        ASSERT_TRUE(gen.seek(start));
+        std::size_t at = start;
+        for (Candidate c; gen.next(c); ++at) {
+            ASSERT_LT(at, walked.size());
+            ASSERT_EQ(written(c), written(walked[at])) << "candidate " << at << " after " << start;
+            ASSERT_EQ(c.index, at);
+        }
+        EXPECT_EQ(at, walked.size());
+        EXPECT_FALSE(gen.seek(walked.size()));
+        EXPECT_EQ(gen.next(), nullptr);
+    }
+}
+
+TEST(CandidateGenerator, AnIndexFarIntoAHugeSearchIsFoundDirectly) {
+    // Far more candidates than could be walked: d in steps of a thousandth of a millimetre.
+    ItemTexts texts = defaultItemTexts();
+    texts[item_row::kDiameter] = {"1000", "2000", "0.001"};
+    const ItemRanges r = ranges(texts);
+    ASSERT_EQ(CandidateOrder(r).size(), candidateCount(r));
+    // Circles come first, 24 candidates a diameter: 2 depths x (2 frk x 2 grades x 2 processes
+    // + 2 fuk x 2 grades).
+    const std::uint64_t perDiameter = 2 * (2 * 2 * 2 + 2 * 2);
+    Candidate c;
+    ASSERT_TRUE(CandidateGenerator::candidateAt(r, 123'456 * perDiameter + 5, c));
+    EXPECT_EQ(c.sizeText1, "1123.456");
+    EXPECT_EQ(c.depthText, "2.0d");
+    EXPECT_EQ(c.rockType, 1);
+    EXPECT_EQ(c.rockText, "40.00");  // 5 = the second frk's first grade's second process
+    EXPECT_EQ(c.gradeText(), "C25");
+    EXPECT_EQ(c.processIndex, 1);
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 // numbering, the values sorting and filtering compare, and the size of a row.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "core/pile_input.h"
@@ -150,6 +152,111 @@ TEST(ResultList, SharedValuesStayExactThroughFilterAndSort) {
         EXPECT_EQ(picked.fieldText(row, ListField::Depth), expected[row][1]);
         EXPECT_EQ(picked.fieldText(row, ListField::RockValue), expected[row][2]);
     }
+}
+
+// The ranges of a search: the default items with d in steps of a hundredth of a millimetre,
+// over two million candidates.
+ItemRanges searchRanges(const char* diameterStep = "0.01") {
+    ItemTexts texts = defaultItemTexts();
+    texts[item_row::kDiameter] = {"1000", "2000", diameterStep};
+    return std::get<ItemRanges>(readItemRanges(texts));
+}
+
+// What a search reads back of a candidate's results.
+ListRowValues results(double ra, double rc, RoundingMode mode = RoundingMode::Units) {
+    ListRowValues v;
+    v.ra = ra;
+    v.rc = rc;
+    v.kesair = 0.856667;
+    v.mode = mode;
+    v.qgn = 1075.5;
+    v.nkLimit = ra - 500;
+    v.nLimit = rc - 400;
+    v.dragLoad = true;
+    return v;
+}
+
+TEST(ResultList, ASearchsRowIsItsIndexAndResults) {
+    // A million rows of a search: 32 bytes a row at most for formula one, 64 for formula two
+    // (the benchmarks report the figures of whole searches).
+    struct Case {
+        const ListLayout& layout;
+        std::size_t bytesPerRow;
+    };
+    const ItemRanges ranges = searchRanges();
+    for (const Case& c : {Case{formulaOneListLayout(), 32}, Case{formulaTwoListLayout(), 64}}) {
+        ResultList list(c.layout);
+        list.listCandidates(ranges);
+        constexpr std::size_t kRows = 1'000'000;
+        list.reserve(kRows);
+        ListRowValues v = results(8410.3, 7000);
+        v.raText = "8410";
+        v.rcText = "7000";
+        v.nkText = "7910";
+        v.nText = "6600";
+        for (std::size_t i = 0; i < kRows; ++i) list.appendCandidate(i, v);
+        EXPECT_LE(list.bytesUsed() / list.size(), c.bytesPerRow);
+        // The last row is candidate 999,999: 24 candidates a diameter from 1000 mm.
+        EXPECT_EQ(list.fieldText(kRows - 1, ListField::PileNumber), "1000000");
+        EXPECT_EQ(list.fieldText(kRows - 1, ListField::Size1), "1416.66");
+        EXPECT_EQ(list.fieldText(kRows - 1, ListField::Grade), "C30");
+        EXPECT_EQ(list.fieldValue(kRows - 1, ListField::Size1), 1416.66);
+    }
+}
+
+TEST(ResultList, ASearchsListTakesAnyRowAppendedToItAndKeepsItsCells) {
+    const ItemRanges ranges = searchRanges("500");  // the default 360 candidates
+    const auto allCells = [](const ResultList& list) {
+        std::vector<std::vector<std::string>> out;
+        for (std::size_t r = 0; r < list.size(); ++r) out.push_back(cells(list, r));
+        return out;
+    };
+    ResultList list(formulaTwoListLayout());
+    EXPECT_THROW(list.appendCandidate(0, results(1, 1)), std::logic_error);
+    list.listCandidates(ranges);
+    EXPECT_THROW(list.appendCandidate(360, results(1, 1)), std::out_of_range);
+    for (std::size_t i = 0; i < 360; ++i)
+        list.appendCandidate(i, results(9000 - 10.0 * static_cast<double>(i % 7), 7000));
+    list.reorder({5, 1, 300, 0});
+    const auto before = allCells(list);
+
+    // A row of another rounding mode keeps its own, and the rows before keep theirs.
+    ResultList another = list;
+    another.appendCandidate(7, results(8123.456, 7000, RoundingMode::TwoDecimals));
+    ResultList appended = list;
+    appended.append(circleRow(8410.3, 7000));
+    for (const ResultList* grown : {&another, &appended}) {
+        ASSERT_EQ(grown->size(), 5u);
+        auto kept = allCells(*grown);
+        kept.pop_back();
+        EXPECT_EQ(kept, before);
+    }
+    EXPECT_EQ(another.fieldText(4, ListField::PileNumber), "8");
+    EXPECT_EQ(another.fieldText(4, ListField::Ra), "8123.46");
+    EXPECT_EQ(another.fieldText(4, ListField::Size1), "1000");
+    // Numbered after the highest number the list holds, so no two rows share one.
+    EXPECT_EQ(appended.fieldText(4, ListField::PileNumber), "302");
+    EXPECT_EQ(appended.fieldText(4, ListField::Ra), "8410");
+    EXPECT_EQ(allCells(list), before);  // the copies changed sources of their own
+}
+
+TEST(ResultList, ARatioOverAShownZeroTakesTheUnroundedValues) {
+    // Ra 3 kN rounded to tens shows 0: [Nk]/Ra is 2 / 3, whatever list the row is in.
+    ListRowValues v = results(3, 7000, RoundingMode::Tens);
+    v.nkLimit = 2;
+    ResultList searched(formulaTwoListLayout());
+    searched.listCandidates(searchRanges("500"));
+    searched.appendCandidate(0, v);
+    searched.appendCandidate(1, results(3000, 7000, RoundingMode::Tens));
+    ResultList appended(formulaTwoListLayout());
+    appended.append(v);
+    for (const ResultList* list : {&searched, &appended}) {
+        EXPECT_EQ(list->fieldText(0, ListField::Ra), "0");
+        EXPECT_EQ(list->fieldText(0, ListField::NkRatio), "67%");
+        EXPECT_EQ(list->fieldValue(0, ListField::NkRatio), 67);
+        EXPECT_EQ(list->fieldText(0, ListField::NRatio), "94%");  // 6600 / 7000
+    }
+    EXPECT_EQ(searched.fieldText(1, ListField::NkRatio), "83%");  // 2500 / 3000
 }
 
 TEST(FoldState, FirstPressAddsTheListColumnsThenBothToggle) {
