@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "books/book_bytes.h"
 #include "books/book_sheets.h"
 #include "books/detailed_book.h"
 #include "books/formula_two_book.h"
@@ -17,8 +18,24 @@ namespace {
 constexpr size_t kFooterLines = 4;
 constexpr size_t kHeaderLines = 5;
 
-// An archived pile's row is its table line, this mark and its sheet record.
+// An archived pile's row is its table line, this mark and its sheet record, and when the
+// models are kept, the mark again and the book's bytes (books/book_bytes.h). Neither the line
+// nor the record holds the mark.
 constexpr char kRecordMark = '\x1d';
+
+// The sheet record in an archived row.
+std::string_view recordOf(std::string_view row) {
+    const size_t start = std::min(row.find(kRecordMark), row.size());
+    row.remove_prefix(std::min(start + 1, row.size()));
+    return row.substr(0, row.find(kRecordMark));
+}
+// The book's bytes in an archived row; empty without them.
+std::string_view modelBytesOf(std::string_view row) {
+    const size_t record = row.find(kRecordMark);
+    if (record == std::string_view::npos) return {};
+    const size_t model = row.find(kRecordMark, record + 1);
+    return model == std::string_view::npos ? std::string_view() : row.substr(model + 1);
+}
 
 std::string joined(const std::vector<std::string>& cells) {
     std::string text;
@@ -68,14 +85,20 @@ int WindowBooks::appendFormulaTwoPile(const PileInput& input, const FormulaTwoRu
 
 int WindowBooks::appendModel(std::string row, BookModel model, const std::string& timeText,
                              std::string record) {
-    if (!m_archive) reserveMore(m_models, 1);
-    const int n = appendBuilt(std::move(row), bookTextLines(model), timeText, std::move(record));
-    if (!m_archive) m_models.push_back(std::move(model));
+    if (m_keepModels) reserveMore(m_models, 1);
+    // The model joins the memos before the oldest piles go to the archive with theirs.
+    const int n = appendBuilt(std::move(row), bookTextLines(model), timeText, std::move(record),
+                              m_keepModels ? &model : nullptr);
     return n;
 }
 
 int WindowBooks::appendBuilt(std::string row, std::vector<std::string> book,
                              const std::string& timeText, std::string record) {
+    return appendBuilt(std::move(row), std::move(book), timeText, std::move(record), nullptr);
+}
+
+int WindowBooks::appendBuilt(std::string row, std::vector<std::string> book,
+                             const std::string& timeText, std::string record, BookModel* model) {
     // Build what may throw (allocation) before any memo changes.
     std::vector<std::string> footer = summaryTableFooter(m_layout, timeText);
     std::vector<std::string> header;
@@ -101,13 +124,15 @@ int WindowBooks::appendBuilt(std::string row, std::vector<std::string> book,
     m_records.push_back(std::move(record));
     for (std::string& line : footer) m_table.push_back(std::move(line));
     for (std::string& line : book) m_detailed.push_back(std::move(line));
+    if (model) m_models.push_back(std::move(*model));
     archiveOldPiles();
     return m_counter;
 }
 
-void WindowBooks::setArchive(PileArchive* archive) {
+void WindowBooks::setArchive(PileArchive* archive, bool keepModels) {
     if (m_counter != 0) throw std::logic_error("an archive is set for empty books only");
     m_archive = archive;
+    m_keepModels = !archive || keepModels;
 }
 
 void WindowBooks::archiveOldPiles() {
@@ -118,9 +143,15 @@ void WindowBooks::archiveOldPiles() {
         const auto rule = std::find(m_detailed.begin(), m_detailed.end(), kBookClosingRule);
         if (rule == m_detailed.end() || m_table.size() <= kHeaderLines) return;
         const std::vector<std::string> book(m_detailed.begin(), rule + 1);
-        m_archive->push(m_table[kHeaderLines] + kRecordMark + m_records.front(), book);
+        std::string row = m_table[kHeaderLines] + kRecordMark + m_records.front();
+        if (m_keepModels && !m_models.empty()) {
+            row += kRecordMark;
+            appendBookBytes(row, m_models.front());
+        }
+        m_archive->push(row, book);
         m_table.erase(m_table.begin() + kHeaderLines);
         m_records.erase(m_records.begin());
+        if (m_keepModels && !m_models.empty()) m_models.erase(m_models.begin());
         m_detailed.erase(m_detailed.begin(), rule + 1);
         ++m_archived;
     }
@@ -131,9 +162,9 @@ void WindowBooks::restorePile() {
     std::vector<std::string> book;
     m_archive->pop(row, book);
     --m_archived;
-    const std::size_t mark = std::min(row.find(kRecordMark), row.size());
-    m_records.insert(m_records.begin(), row.substr(std::min(mark + 1, row.size())));
-    row.resize(mark);
+    if (m_keepModels) m_models.insert(m_models.begin(), bookFromBytes(modelBytesOf(row)));
+    m_records.insert(m_records.begin(), std::string(recordOf(row)));
+    row.resize(std::min(row.find(kRecordMark), row.size()));
     m_table.insert(m_table.begin() + kHeaderLines, std::move(row));
     m_detailed.insert(m_detailed.begin(), std::make_move_iterator(book.begin()),
                       std::make_move_iterator(book.end()));
@@ -162,11 +193,19 @@ void WindowBooks::forEachTableLine(const std::function<void(const std::string&)>
 
 void WindowBooks::forEachSheetRecord(const std::function<void(std::string_view)>& visit) const {
     if (m_archive && m_archived > 0) {
-        m_archive->forEach([&](const std::string& row, const std::vector<std::string>&) {
-            visit(std::string_view(row).substr(row.find(kRecordMark) + 1));
-        });
+        m_archive->forEach(
+            [&](const std::string& row, const std::vector<std::string>&) { visit(recordOf(row)); });
     }
     for (const std::string& record : m_records) visit(record);
+}
+
+void WindowBooks::forEachModel(const std::function<void(const BookModel&)>& visit) const {
+    if (m_archive && m_archived > 0 && m_keepModels) {
+        m_archive->forEach([&](const std::string& row, const std::vector<std::string>&) {
+            visit(bookFromBytes(modelBytesOf(row)));
+        });
+    }
+    for (const BookModel& model : m_models) visit(model);
 }
 
 void WindowBooks::deleteLast() {

@@ -63,8 +63,10 @@ class WindowBooks {
     // Keeps every pile but the latest in `archive` (on disk) instead of memory, for a batch of
     // any length. Set it while the books are empty; the memos are then whole only through the
     // two visits below, detailedLines() and tableLines() hold the part kept in memory, and the
-    // books as blocks are not kept (models() stays empty).
-    void setArchive(PileArchive* archive);
+    // books as blocks are not kept (models() stays empty) unless `keepModels`: then they go to
+    // the archive with their piles, models() holds those in memory and forEachModel() visits
+    // them all.
+    void setArchive(PileArchive* archive, bool keepModels = false);
 
     // Every line of each memo, in order, wherever it is kept.
     void forEachDetailedLine(const std::function<void(const std::string&)>& visit) const;
@@ -73,8 +75,11 @@ class WindowBooks {
     // The sheet record of every pile, in order (books/book_sheets.h).
     void forEachSheetRecord(const std::function<void(std::string_view)>& visit) const;
     // The detailed book of every pile as blocks (books/book_model.h), in order, for the typeset
-    // document; the text memo is their fixed-pitch rendering. Empty with an archive.
+    // document; the text memo is their fixed-pitch rendering. Empty with an archive that keeps
+    // no models; with one that does, the piles held in memory.
     const std::vector<BookModel>& models() const { return m_models; }
+    // Every pile's book as blocks, in order, wherever it is kept; one at a time from the archive.
+    void forEachModel(const std::function<void(const BookModel&)>& visit) const;
     const SummaryTableLayout& layout() const { return m_layout; }
     int pileCounter() const { return m_counter; }
     int nextPileNumber() const { return m_counter + 1; }
@@ -86,13 +91,17 @@ class WindowBooks {
     void archiveOldPiles();
     // Brings the last archived pile back into memory.
     void restorePile();
+    // appendBuilt() that also keeps `model` (when given) beside the piles in memory.
+    int appendBuilt(std::string row, std::vector<std::string> book, const std::string& timeText,
+                    std::string record, BookModel* model);
     // appendBuilt() for a book built from its blocks.
     int appendModel(std::string row, BookModel model, const std::string& timeText,
                     std::string record);
 
     SummaryTableLayout m_layout;
     PileArchive* m_archive = nullptr;
-    int m_archived = 0;  // piles in the archive, the oldest ones
+    bool m_keepModels = true;  // false with an archive that keeps no models
+    int m_archived = 0;        // piles in the archive, the oldest ones
     int m_counter = 0;
     std::vector<std::string> m_detailed;
     std::vector<std::string> m_table;

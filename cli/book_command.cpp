@@ -7,7 +7,8 @@
 // mode for the piles that follow, and {"action":"deleteLast"}, the delete-last button. A
 // rejected pile, or a line that cannot be read, is reported on standard error and leaves no
 // trace in the books. With --out the memo is saved as the Save button saves it (ANSI code
-// page, CR LF) instead of being printed.
+// page, CR LF) instead of being printed; --pdf and --odt typeset the detailed books, or with
+// --table the summary table.
 #include <functional>
 #include <iostream>
 #include <optional>
@@ -24,6 +25,7 @@
 
 #ifdef PILE_HAVE_DOCUMENTS
 #include "documents/book_document.h"
+#include "documents/summary_document.h"
 #endif
 
 namespace pile::cli {
@@ -48,18 +50,36 @@ struct Options {
     std::optional<std::string> odt;
 };
 
-// Saves the detailed books typeset, as PDF and/or ODF text, each through a TextFileWriter.
+// Saves the detailed books (or with --table the summary table) typeset, as PDF and/or ODF
+// text, each through a TextFileWriter. The PDF is written a book at a time, the books read back
+// from the archive one by one.
 void saveTypesetBooks(const Options& options, const WindowBooks& books) {
 #ifdef PILE_HAVE_DOCUMENTS
     documents::ensureGuiApplication();
+    if (options.table) {
+        const documents::SummaryTableSource source = documents::summaryTableSource(books);
+        if (options.pdf) documents::saveSummaryTablePdf(pathFromUtf8(*options.pdf), source);
+        if (options.odt) {
+            const QByteArray bytes = documents::summaryTableOdt(source);
+            TextFileWriter file(pathFromUtf8(*options.odt));
+            file.writeBytes(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+            file.commit();
+        }
+        return;
+    }
+    const auto forEachBook = [&books](const std::function<void(const BookModel&)>& visit) {
+        books.forEachModel(visit);
+    };
     if (options.pdf) {
-        const QByteArray bytes = documents::bookPdf(books.models());
-        TextFileWriter file(pathFromUtf8(*options.pdf));
-        file.writeBytes(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
-        file.commit();
+        const int n = books.pileCounter();
+        const std::string piles = n == 1 ? "ZH1" : "ZH1-ZH" + std::to_string(n);
+        documents::saveBooksPdf(pathFromUtf8(*options.pdf), static_cast<size_t>(n), forEachBook,
+                                QString::fromStdString(piles));
     }
     if (options.odt) {
-        const QByteArray bytes = documents::bookOdt(books.models());
+        std::vector<BookModel> models;
+        books.forEachModel([&models](const BookModel& book) { models.push_back(book); });
+        const QByteArray bytes = documents::bookOdt(models);
         TextFileWriter file(pathFromUtf8(*options.odt));
         file.writeBytes(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
         file.commit();
@@ -118,11 +138,6 @@ bool parseOptions(const std::vector<std::string>& args, Options& options, std::o
             return false;
         }
     }
-    if ((options.pdf || options.odt) && options.table) {
-        err << "pilecalc book: --pdf and --odt write the detailed books, not the summary table\n"
-            << kUsage;
-        return false;
-    }
 #ifndef PILE_HAVE_DOCUMENTS
     if (options.pdf || options.odt) {
         err << "pilecalc book: this build cannot typeset the books (it has no Qt GUI): "
@@ -142,9 +157,9 @@ int runBook(const Options& options, std::istream& in, std::ostream& out, std::os
     HeadlessWindow window(options.formula, options.time);
     // Every pile but the latest waits on disk once the piles are more than a few, whatever the
     // length of the input: memory holds what a delete-last line may take back next.
-    // The typeset books need every pile's blocks, which the books keep only without an archive.
+    // The typeset books need every pile's blocks: the archive keeps them beside the lines.
     PileArchive archive;
-    if (!options.pdf && !options.odt) window.setBooksArchive(&archive);
+    window.setBooksArchive(&archive, (options.pdf || options.odt) && !options.table);
     window.setRoundingMode(static_cast<RoundingMode>(options.precision));
     std::string line;
     for (size_t lineNumber = 1; std::getline(in, line); ++lineNumber) {

@@ -124,8 +124,8 @@ std::string HeadlessWindow::timeText() const { return m_services->clock.timeText
 const InputScreen& HeadlessWindow::screen() const { return m_window->inputScreen(); }
 const WindowBooks& HeadlessWindow::books() const { return m_window->bookScreen().books(); }
 
-void HeadlessWindow::setBooksArchive(PileArchive* archive) {
-    m_window->bookScreen().setBooksArchive(archive);
+void HeadlessWindow::setBooksArchive(PileArchive* archive, bool keepModels) {
+    m_window->bookScreen().setBooksArchive(archive, keepModels);
 }
 const FormulaTwoWindow* HeadlessWindow::formulaTwo() const { return m_formulaTwo; }
 

@@ -70,8 +70,9 @@ class HeadlessWindow {
 
     const InputScreen& screen() const;
     const WindowBooks& books() const;
-    // Keeps the older piles of the books in `archive` (set before the first pile).
-    void setBooksArchive(PileArchive* archive);
+    // Keeps the older piles of the books in `archive` (set before the first pile), with their
+    // books as blocks when `keepModels` (WindowBooks::setArchive).
+    void setBooksArchive(PileArchive* archive, bool keepModels = false);
     // The formula-two window; nullptr in formula one.
     const FormulaTwoWindow* formulaTwo() const;
 

@@ -50,7 +50,9 @@ class BookScreen {
     const WindowBooks& books() const { return m_books; }
     // A batch of any length keeps its older piles on disk (WindowBooks::setArchive); the memos
     // then show only the piles kept in memory.
-    void setBooksArchive(PileArchive* archive) { m_books.setArchive(archive); }
+    void setBooksArchive(PileArchive* archive, bool keepModels = false) {
+        m_books.setArchive(archive, keepModels);
+    }
     int pileCounter() const { return m_books.pileCounter(); }
     int bookSaveState() const { return m_saveState; }
     bool detailedBookShown() const { return cbt_PageBook.text() != "2"; }

@@ -14,6 +14,7 @@
 #include "books/book_model.h"
 #include "books/text_file.h"
 #include "documents/book_document.h"
+#include "documents/summary_document.h"
 
 namespace pile {
 
@@ -35,7 +36,7 @@ BookDocumentActions::BookDocumentActions(CalculatorWindow& window, Dispatch disp
     };
     // Only books that hold a pile can be exported or printed.
     connect(m_menu, &QMenu::aboutToShow, this, [this] {
-        const bool any = !m_window.bookScreen().books().models().empty();
+        const bool any = m_window.bookScreen().books().pileCounter() > 0;
         for (QAction* action : {m_pdf, m_odt, m_print}) action->setEnabled(any);
     });
     connect(m_pdf, &QAction::triggered, this,
@@ -45,19 +46,39 @@ BookDocumentActions::BookDocumentActions(CalculatorWindow& window, Dispatch disp
     connect(m_print, &QAction::triggered, this, [this] { printBooks(); });
 }
 
+namespace {
+
+// "计算书_ZH1-ZH3", or for the summary table "汇总表_ZH1-ZH3".
+std::string fileStem(const WindowBooks& books, bool table) {
+    const std::string stem = bookFileStem(books.models());
+    const std::string detailed = "计算书";
+    return table && stem.rfind(detailed, 0) == 0 ? "汇总表" + stem.substr(detailed.size()) : stem;
+}
+
+}  // namespace
+
 void BookDocumentActions::save(const char* extension, const QString& filter) {
     m_savedPath.clear();
-    const std::vector<BookModel>& books = m_window.bookScreen().books().models();
-    if (books.empty()) return;
+    const BookScreen& screen = m_window.bookScreen();
+    const WindowBooks& books = screen.books();
+    if (books.pileCounter() == 0) return;
+    // The book shown: the detailed books, or the summary table on the screen's second page.
+    const bool table = !screen.detailedBookShown();
     const std::filesystem::path folder = QtDocumentsFolder().documentsPath();
-    const std::string name = bookFileStem(books) + extension;
+    const std::string name = fileStem(books, table) + extension;
     const QString suggested = QString::fromStdU16String((folder / pathFromUtf8(name)).u16string());
     const QString chosen = m_choose(suggested, filter);
     if (chosen.isEmpty()) return;
+    const bool pdf = std::string_view(extension) == ".pdf";
     m_dispatch([&] {
-        const QByteArray bytes = std::string_view(extension) == ".pdf" ? documents::bookPdf(books)
-                                                                       : documents::bookOdt(books);
         const std::filesystem::path path(chosen.toStdU16String());
+        QByteArray bytes;
+        if (table) {
+            const documents::SummaryTableSource source = documents::summaryTableSource(books);
+            bytes = pdf ? documents::summaryTablePdf(source) : documents::summaryTableOdt(source);
+        } else {
+            bytes = pdf ? documents::bookPdf(books.models()) : documents::bookOdt(books.models());
+        }
         TextFileWriter file(path);
         file.writeBytes(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
         file.commit();
@@ -66,14 +87,24 @@ void BookDocumentActions::save(const char* extension, const QString& filter) {
 }
 
 void BookDocumentActions::printBooks() {
-    const std::vector<BookModel>& books = m_window.bookScreen().books().models();
-    if (books.empty()) return;
-    documents::BookDocument document(books);
+    const BookScreen& screen = m_window.bookScreen();
+    const WindowBooks& books = screen.books();
+    if (books.pileCounter() == 0) return;
+    const bool table = !screen.detailedBookShown();
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QString::fromStdString(bookFileStem(books)));
+    printer.setDocName(QString::fromStdString(fileStem(books, table)));
     QPrintPreviewDialog preview(&printer, m_parent);
     connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-            [&document](QPrinter* device) { document.print(*device); });
+            [&books, table](QPrinter* device) {
+                if (table) {
+                    documents::printSummaryTable(*device, documents::summaryTableSource(books));
+                    return;
+                }
+                const std::vector<BookModel>& models = books.models();
+                documents::printBooks(*device, models.size(), [&models](const auto& visit) {
+                    for (const BookModel& book : models) visit(book);
+                });
+            });
     preview.exec();
 }
 

@@ -1,7 +1,9 @@
 // The typeset books from the book screen: 导出 PDF…, 导出 Word 文档… and 打印… (with a print
-// preview), offered by the menu of the small "文档" button left of 返回, by the detailed book
-// view's context menu and by Ctrl+P. The files are suggested in the Documents folder under a
-// name that says which piles ("计算书_ZH1-ZH12.pdf") and saved with every guarantee of the text
+// preview), offered by the menu of the small "文档" button left of 返回, by the book
+// views' context menus and by Ctrl+P. They typeset the book the screen shows: the detailed books,
+// or on its second page the summary table. The files are suggested in the Documents folder
+// under a name that says which book and piles ("计算书_ZH1-ZH12.pdf", "汇总表_ZH1-ZH12.pdf")
+// and saved with every guarantee of the text
 // saves (TextFileWriter): the earlier file stays whole when a save fails, and the failure is
 // shown in the error box with its cause in Chinese.
 #pragma once

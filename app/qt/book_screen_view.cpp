@@ -70,16 +70,18 @@ BookScreenView::BookScreenView(CalculatorWindow& window, Dispatch dispatch, QWid
     makeRounded(cbt_Document, 10, uiFont(11, true));
     cbt_Document->setMenu(documentActions->menu());
     cbt_Document->setToolTip(QStringLiteral("导出 PDF、Word 文档，打印 (Ctrl+P)"));
-    // The detailed book's own menu ends with the same actions.
-    meo_jisuanjieguo_Doc->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(meo_jisuanjieguo_Doc, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
-        QMenu* menu = meo_jisuanjieguo_Doc->createStandardContextMenu(at);
-        menu->addSeparator();
-        emit documentActions->menu()->aboutToShow();
-        menu->addActions(documentActions->menu()->actions());
-        menu->exec(meo_jisuanjieguo_Doc->viewport()->mapToGlobal(at));
-        delete menu;
-    });
+    // The book views' own menus end with the same actions.
+    for (QPlainTextEdit* view : {meo_jisuanjieguo_Doc, meo_jisuanjieguo_Xls}) {
+        view->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(view, &QWidget::customContextMenuRequested, this, [this, view](QPoint at) {
+            QMenu* menu = view->createStandardContextMenu(at);
+            menu->addSeparator();
+            emit documentActions->menu()->aboutToShow();
+            menu->addActions(documentActions->menu()->actions());
+            menu->exec(view->viewport()->mapToGlobal(at));
+            delete menu;
+        });
+    }
     for (QAction* action : {documentActions->exportPdf(), documentActions->exportOdt()}) {
         connect(action, &QAction::triggered, this,
                 [this] { showSavedNote(cbt_Document, documentActions->savedPath()); });

@@ -1,6 +1,6 @@
 // The widgets of the book screen (JieGuo_DocLayer): the two book views, the page switch,
 // delete-last, the font size, Back and Save; the typeset books from the "文档" button left of
-// Back, the detailed book's context menu and Ctrl+P (app/qt/book_documents.h).
+// Back, the book views' context menus and Ctrl+P (app/qt/book_documents.h).
 #pragma once
 
 #include <QWidget>

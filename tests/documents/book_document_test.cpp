@@ -19,11 +19,16 @@
 #include <variant>
 #include <vector>
 
+#include "books/book_bytes.h"
 #include "books/book_model.h"
+#include "books/pile_archive.h"
+#include "books/text_file.h"
+#include "cli/commands.h"
 #include "cli/headless_window.h"
 #include "cli/json_input.h"
 #include "documents/book_document.h"
 #include "documents/soil_drawing.h"
+#include "documents/summary_document.h"
 
 namespace pile {
 namespace {
@@ -45,9 +50,7 @@ constexpr const char* kFormulaTwoPiles[] = {
         "side":{"layers":[["1.6","78"],["0.8","104"],["6.2","90"]]}})",
 };
 
-// The books of the piles as one headless window computes them.
-std::vector<BookModel> books(int formula, const std::vector<const char*>& piles) {
-    cli::HeadlessWindow window(formula, "2026-12-10 12:00:00");
+void enter(cli::HeadlessWindow& window, const std::vector<const char*>& piles) {
     for (const char* pile : piles) {
         const auto parsed = cli::parsePileLine(pile);
         const auto& line = std::get<cli::PileLine>(parsed);
@@ -55,7 +58,32 @@ std::vector<BookModel> books(int formula, const std::vector<const char*>& piles)
         window.enterSoil(line.soil);
         EXPECT_FALSE(window.compute().rejection) << pile;
     }
+}
+
+// The books of the piles as one headless window computes them.
+std::vector<BookModel> books(int formula, const std::vector<const char*>& piles) {
+    cli::HeadlessWindow window(formula, "2026-12-10 12:00:00");
+    enter(window, piles);
     return window.books().models();
+}
+
+std::vector<const char*> pilesOf(int formula) {
+    return formula == 1
+               ? std::vector<const char*>(std::begin(kFormulaOnePiles), std::end(kFormulaOnePiles))
+               : std::vector<const char*>(std::begin(kFormulaTwoPiles), std::end(kFormulaTwoPiles));
+}
+
+// The numbers of the text summary table's rows, in order.
+std::vector<std::string> tableNumbers(const WindowBooks& books) {
+    std::vector<std::string> rows;
+    books.forEachTableLine([&rows](const std::string& line) { rows.push_back(line); });
+    // Header of five lines, footer of four.
+    std::vector<std::string> numbers;
+    const std::regex number(R"(-?\d+(\.\d+)?)");
+    for (size_t i = 5; i + 4 < rows.size(); ++i)
+        for (std::sregex_iterator it(rows[i].begin(), rows[i].end(), number), end; it != end; ++it)
+            numbers.push_back(it->str());
+    return numbers;
 }
 
 // The numbers among the data of the books (values and table cells), in the order of the text.
@@ -117,9 +145,7 @@ class TypesetBooks : public ::testing::TestWithParam<int> {
                  test.substr(0, test.find('/')) + std::to_string(GetParam()));
         fs::create_directories(m_dir);
         const int formula = GetParam();
-        m_books = formula == 1
-                      ? books(1, {std::begin(kFormulaOnePiles), std::end(kFormulaOnePiles)})
-                      : books(2, {std::begin(kFormulaTwoPiles), std::end(kFormulaTwoPiles)});
+        m_books = books(formula, pilesOf(formula));
         ASSERT_EQ(m_books.size(), 3u);
     }
     void TearDown() override { fs::remove_all(m_dir); }
@@ -184,6 +210,93 @@ TEST_P(TypesetBooks, OdfTextHoldsEveryNumberInOrder) {
     ASSERT_FALSE(content.empty());
     EXPECT_TRUE(inOrder(dataNumbers(m_books), content));
     EXPECT_NE(content.find("table:table "), std::string::npos);
+}
+
+// The summary table typeset: every number of the text table's rows in the PDF and the ODF
+// text, in order; the heading row on every page of a table longer than a page.
+TEST_P(TypesetBooks, SummaryTableHoldsEveryNumberOfTheTextTableInOrder) {
+    if (std::string(PILE_PDFTOTEXT).find("NOTFOUND") != std::string::npos ||
+        std::string(PILE_UNZIP).find("NOTFOUND") != std::string::npos)
+        GTEST_SKIP() << "pdftotext or unzip is not installed";
+    cli::HeadlessWindow window(GetParam(), "2026-12-10 12:00:00");
+    // Enough rows for three landscape pages.
+    for (int i = 0; i < 25; ++i) enter(window, pilesOf(GetParam()));
+    const documents::SummaryTableSource source = documents::summaryTableSource(window.books());
+    const std::vector<std::string> numbers = tableNumbers(window.books());
+    ASSERT_GT(numbers.size(), 75u * 10);
+
+    int pages = 0;
+    const fs::path pdf = save(documents::summaryTablePdf(source, &pages), "table.pdf");
+    ASSERT_GE(pages, 3);
+    const std::string text = run(std::string(PILE_PDFTOTEXT) + " -layout '" + pdf.string() + "' -");
+    EXPECT_TRUE(inOrder(numbers, text));
+    EXPECT_NE(text.find("计算时间：2026-12-10 12:00:00"), std::string::npos);
+    for (int page = 1; page <= pages; ++page) {
+        std::string one = run(std::string(PILE_PDFTOTEXT) + " -layout -f " + std::to_string(page) +
+                              " -l " + std::to_string(page) + " '" + pdf.string() + "' -");
+        one.erase(std::remove(one.begin(), one.end(), ' '), one.end());
+        EXPECT_NE(one.find("第" + std::to_string(page) + "页共" + std::to_string(pages) + "页"),
+                  std::string::npos);
+        EXPECT_NE(one.find("基桩"), std::string::npos) << "no heading row on page " << page;
+    }
+
+    const fs::path odt = save(documents::summaryTableOdt(source), "table.odt");
+    const std::string content =
+        run(std::string(PILE_UNZIP) + " -p '" + odt.string() + "' content.xml");
+    EXPECT_TRUE(inOrder(numbers, content));
+    EXPECT_NE(content.find("table:table "), std::string::npos);
+}
+
+// A batch's books kept on disk come back as they went, also after a delete-last has brought
+// one back into memory; pilecalc book --pdf over them makes the PDF of the books in memory.
+TEST_P(TypesetBooks, BooksKeptOnDiskComeBackWhole) {
+    const std::vector<const char*> piles = pilesOf(GetParam());
+    cli::HeadlessWindow memory(GetParam(), "T");
+    cli::HeadlessWindow disk(GetParam(), "T");
+    PileArchive archive(0);
+    disk.setBooksArchive(&archive, true);
+    for (cli::HeadlessWindow* window : {&memory, &disk}) {
+        enter(*window, piles);
+        enter(*window, piles);
+        window->deleteLast();
+        window->deleteLast();
+        enter(*window, {piles[1]});
+    }
+    ASSERT_TRUE(archive.onDisk());
+    std::vector<std::string> kept;
+    disk.books().forEachModel([&kept](const BookModel& book) {
+        kept.emplace_back();
+        appendBookBytes(kept.back(), book);
+    });
+    ASSERT_EQ(kept.size(), 5u);
+    for (size_t i = 0; i < kept.size(); ++i) {
+        std::string held;
+        appendBookBytes(held, memory.books().models()[i]);
+        EXPECT_EQ(kept[i], held) << "book " << i + 1;
+        EXPECT_EQ(bookTextLines(bookFromBytes(kept[i])), bookTextLines(memory.books().models()[i]));
+    }
+
+    if (std::string(PILE_PDFTOTEXT).find("NOTFOUND") != std::string::npos)
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    const fs::path streamed = m_dir / "streamed.pdf";
+    // One input line a pile.
+    std::string lines;
+    for (std::string pile : piles) {
+        std::replace(pile.begin(), pile.end(), '\n', ' ');
+        lines += pile + '\n';
+    }
+    std::istringstream in(lines);
+    std::ostringstream out, err;
+    ASSERT_EQ(cli::runBookCommand({"--formula", std::to_string(GetParam()), "--time",
+                                   "2026-12-10 12:00:00", "--pdf", streamed.string()},
+                                  in, out, err),
+              0)
+        << err.str();
+    const fs::path whole = save(documents::bookPdf(m_books), "whole.pdf");
+    const auto text = [](const fs::path& pdf) {
+        return run(std::string(PILE_PDFTOTEXT) + " -layout '" + pdf.string() + "' -");
+    };
+    EXPECT_TRUE(text(streamed) == text(whole));
 }
 
 INSTANTIATE_TEST_SUITE_P(Formulas, TypesetBooks, ::testing::Values(1, 2));

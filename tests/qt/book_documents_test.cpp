@@ -72,6 +72,15 @@ TEST(BookDocuments, TheMenuExportsPdfAndOdfText) {
 
     books->documentActions->exportOdt()->trigger();
     EXPECT_EQ(head(folder / fs::path(u"计算书_ZH1.odt"), 2), "PK");
+
+    // On the summary table's page the exports write the table.
+    QTest::mouseClick(books->cbt_PageBook, Qt::LeftButton);
+    ASSERT_EQ(books->cbt_PageBook->text(), QStringLiteral("2"));
+    books->documentActions->exportPdf()->trigger();
+    EXPECT_TRUE(suggested.endsWith(QStringLiteral("汇总表_ZH1.pdf"))) << suggested.toStdString();
+    EXPECT_EQ(head(folder / fs::path(u"汇总表_ZH1.pdf"), 5), "%PDF-");
+    books->documentActions->exportOdt()->trigger();
+    EXPECT_EQ(head(folder / fs::path(u"汇总表_ZH1.odt"), 2), "PK");
     fs::remove_all(folder);
 }
 
