@@ -265,6 +265,7 @@ void OptimisationScreen::searchOnWorkers(const ItemRanges& ranges, std::uint64_t
         stopped = !cancelled && chunk->refused;
         // A cancel follows a listed row; a refusal is the candidate after the last row.
         lastOffset = cancelled ? listed - 1 : stopped ? listed : chunk->rows.size() - 1;
+        if (previous) workers.recycle(std::move(*previous));
         previous = std::move(last);
         previousStart = std::move(lastStart);
         lastStart = confirmed;

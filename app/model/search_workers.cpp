@@ -168,13 +168,22 @@ void SearchWorkers::stop() {
     m_threads.clear();
 }
 
-std::optional<std::uint64_t> SearchWorkers::take() {
+std::optional<std::uint64_t> SearchWorkers::take(SearchChunk& chunk) {
     std::unique_lock lock(m_mutex);
     m_workerWake.wait(lock, [this] {
         return m_stopping || m_nextToHand >= m_chunks || m_nextToHand < m_nextToTake + m_ahead;
     });
     if (m_stopping || m_nextToHand >= m_chunks) return std::nullopt;
+    if (!m_spare.empty()) {
+        chunk = std::move(m_spare.back());
+        m_spare.pop_back();
+    }
     return m_nextToHand++;
+}
+
+void SearchWorkers::recycle(SearchChunk chunk) {
+    std::lock_guard lock(m_mutex);
+    if (m_spare.size() < m_ahead + 2) m_spare.push_back(std::move(chunk));
 }
 
 void SearchWorkers::deliver(std::uint64_t number, SearchChunk chunk) {
@@ -217,8 +226,14 @@ void SearchWorkers::work() {
     // uncomputed, with the error: its generator and clone are not to be trusted any more.
     std::exception_ptr broken;
 
-    while (const auto number = take()) {
+    for (;;) {
         SearchChunk chunk;
+        const auto number = take(chunk);
+        if (!number) break;
+        chunk.candidates.clear();
+        chunk.started = false;
+        chunk.refused = false;
+        chunk.error = nullptr;
         chunk.first = *number * m_job.chunkSize;
         chunk.markSpan = markSpanOf(m_job.chunkSize);
         const std::uint64_t end = std::min(chunk.first + m_job.chunkSize, m_job.total);

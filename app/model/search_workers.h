@@ -59,7 +59,7 @@ using CandidateHook = std::function<void(std::uint64_t index)>;
 // The threads a search uses unless told otherwise: one for each core.
 unsigned defaultSearchThreads();
 // Candidates a worker computes at a time.
-inline constexpr std::uint64_t kSearchChunkSize = 4096;
+inline constexpr std::uint64_t kSearchChunkSize = 1024;
 
 // The row of one computed candidate, keeping its own copies of the texts the row views.
 class BufferedRow {
@@ -129,14 +129,17 @@ class SearchWorkers {
 
     // The next chunk in serial order, once it is computed; nothing after the last.
     std::optional<SearchChunk> next();
+    // Hands a chunk the search is done with back, for a worker to fill again: its buffers keep
+    // their memory, so the pages are not faulted in afresh for every chunk.
+    void recycle(SearchChunk chunk);
     // Ends every worker (the chunk a worker is computing is finished first) and joins it.
     void stop();
 
   private:
     void work();
     // The next chunk number for a worker, or nothing when the pool stops or has handed out
-    // every chunk.
-    std::optional<std::uint64_t> take();
+    // every chunk; `chunk` becomes a spare one when there is one.
+    std::optional<std::uint64_t> take(SearchChunk& chunk);
     void deliver(std::uint64_t number, SearchChunk chunk);
 
     const Job m_job;
@@ -149,6 +152,7 @@ class SearchWorkers {
     std::uint64_t m_nextToHand = 0;
     std::uint64_t m_nextToTake = 0;
     std::vector<std::optional<SearchChunk>> m_slots;  // chunk n in slot n % m_ahead
+    std::vector<SearchChunk> m_spare;                 // chunks handed back, to fill again
     bool m_stopping = false;
     std::atomic<bool> m_stopFlag{false};  // m_stopping, read by the workers between candidates
     std::vector<std::thread> m_threads;
