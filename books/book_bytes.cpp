@@ -113,11 +113,13 @@ void write(Writer& w, const BookSoilFigure& b) {
     w(b.eg), w(b.ep), w(b.egText), w(b.epText), w(b.socket), w(b.socketText);
     w.number(std::uint32_t(b.layers.size()));
     for (const BookSoilLayer& layer : b.layers) fields(w, layer);
+    w(b.rockText), w(b.diameter), w(b.diameterText);
 }
 void read(Reader& r, BookSoilFigure& b) {
     r(b.eg), r(b.ep), r(b.egText), r(b.epText), r(b.socket), r(b.socketText);
     b.layers.resize(r.number<std::uint32_t>());
     for (BookSoilLayer& layer : b.layers) fields(r, layer);
+    r(b.rockText), r(b.diameter), r(b.diameterText);
 }
 template <class T>
 void write(Writer& w, const T& b) {

@@ -112,12 +112,17 @@ struct BookSoilLayer {
     double qTop = 0, qBottom = 0;  // q_si^n at the top and bottom of the pile-side part, kPa
     std::string shape;             // the diagram's shape as the book names it
 };
+// Formula one knows no soil layers: its figure is the pile socketed in rock alone, drawn to scale
+// across and along the socket, with the rock named by `rockText` (not empty for such a figure).
 struct BookSoilFigure {
     double eg = 0, ep = 0;  // ground and pile top, m
     std::string egText, epText;
     double socket = 0;       // socket depth, m
     std::string socketText;  // as typed
     std::vector<BookSoilLayer> layers;
+    std::string rockText;      // the rock, "软岩": a figure of the socket alone
+    double diameter = 0;       // the pile's width across, m
+    std::string diameterText;  // "d=1000 mm"
 };
 
 // The closing rule of "=" and the calculation-time line.

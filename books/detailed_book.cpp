@@ -243,6 +243,27 @@ void appendSummaryBlocks(BookModel& book, const PileInput& input, const PileResu
     add(book, std::move(capacity));
 }
 
+namespace {
+
+// The pile socketed in rock, for the drawing of the typeset book.
+BookSoilFigure rockFigure(const PileInput& input, const std::string& rockClassName) {
+    BookSoilFigure figure;
+    figure.socket = input.hr / 1000;
+    figure.socketText = input.depthText + (input.depthIsMultiple ? "" : " mm");
+    figure.rockText = rockClassName.empty() ? std::string("基岩") : rockClassName;
+    if (isRectangle(input)) {
+        // The short side b across, as the depth ratio hr/b reads it.
+        figure.diameter = input.size2 / 1000;
+        figure.diameterText = "b=" + input.sizeText2 + " mm";
+    } else {
+        figure.diameter = input.size1 / 1000;
+        figure.diameterText = "d=" + input.sizeText1 + " mm";
+    }
+    return figure;
+}
+
+}  // namespace
+
 void appendBookClosing(BookModel& book, const std::string& timeText) {
     if (!book.blocks.empty()) {
         if (auto* table = std::get_if<BookTable>(&book.blocks.back())) table->closed = true;
@@ -262,6 +283,7 @@ BookModel detailedBook(const PileInput& input, const PileResult& result,
     appendSoilResistanceOmitted(book);
     appendUltimateCapacity(book, result);
     appendShaftCapacity(book, input, result);
+    add(book, rockFigure(input, rockClassName));
     appendSummaryBlocks(book, input, result, mode, n);
     appendBookClosing(book, timeText);
     return book;

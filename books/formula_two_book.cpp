@@ -123,11 +123,29 @@ void appendSideInput(BookModel& book, const SideResistanceResult& side) {
     add(book, std::move(table));
 }
 
-// The layers of the down-drag calculation for the drawing of the pile in its soil; socket in m.
+// A side-resistance result table: the layer number and three grid columns a, b, c.
+BookTable sideResultTable(const SideResistanceResult& side, std::vector<BookColumn> columns, int a,
+                          int b, int c, bool closed) {
+    BookTable table{std::move(columns), {}, 6, kSideResultRule, closed};
+    for (const SideLayerResult& layer : side.layers) {
+        const auto& cell = layer.cells;
+        table.rows.push_back({cell[side_col::kNumber], cell[static_cast<size_t>(a)],
+                              cell[static_cast<size_t>(b)], cell[static_cast<size_t>(c)]});
+    }
+    return table;
+}
+
+}  // namespace
+
 BookSoilFigure soilFigure(const DragLoadResult& drag, double socket,
                           const std::string& socketText) {
-    BookSoilFigure figure{drag.eg,    drag.ep, fixed3(drag.eg), fixed3(drag.ep), socket,
-                          socketText, {}};
+    BookSoilFigure figure;
+    figure.eg = drag.eg;
+    figure.ep = drag.ep;
+    figure.egText = fixed3(drag.eg);
+    figure.epText = fixed3(drag.ep);
+    figure.socket = socket;
+    figure.socketText = socketText;
     double top = drag.eg;
     for (const DragLoadLayerResult& layer : drag.layers) {
         BookSoilLayer soil;
@@ -145,20 +163,6 @@ BookSoilFigure soilFigure(const DragLoadResult& drag, double socket,
     }
     return figure;
 }
-
-// A side-resistance result table: the layer number and three grid columns a, b, c.
-BookTable sideResultTable(const SideResistanceResult& side, std::vector<BookColumn> columns, int a,
-                          int b, int c, bool closed) {
-    BookTable table{std::move(columns), {}, 6, kSideResultRule, closed};
-    for (const SideLayerResult& layer : side.layers) {
-        const auto& cell = layer.cells;
-        table.rows.push_back({cell[side_col::kNumber], cell[static_cast<size_t>(a)],
-                              cell[static_cast<size_t>(b)], cell[static_cast<size_t>(c)]});
-    }
-    return table;
-}
-
-}  // namespace
 
 const SummaryTableLayout& formulaTwoTableLayout() {
     using S = const SummaryRowSource&;

@@ -60,4 +60,8 @@ void appendNegativeFriction(BookModel& book, const FormulaTwoRun& run);
 // The third block of section 5: Qgn, [Nk], [N] and the verdict, with its own separator.
 void appendLimitSummaryBlock(BookModel& book, const FormulaTwoRun& run, RoundingMode mode);
 
+// The pile in the layers of a down-drag calculation, for its drawing: the book's figure, and the
+// negative-friction screen's. `socket` in m, `socketText` as typed.
+BookSoilFigure soilFigure(const DragLoadResult& drag, double socket, const std::string& socketText);
+
 }  // namespace pile

@@ -174,8 +174,8 @@ class HtmlWriter {
                       .arg(m_figures.size() - 1)
                       .arg(kFigureWidth)
                       .arg(kFigureHeight)
-                      .arg(b.layers.empty() ? QStringLiteral("桩身嵌岩示意")
-                                            : QStringLiteral("桩身与土层及负摩阻力分布"));
+                      .arg(!b.rockText.empty() ? QStringLiteral("桩身嵌岩示意")
+                                               : QStringLiteral("桩身与土层及负摩阻力分布"));
     }
     void add(const BookClosing& b) {
         m_html += QStringLiteral("<hr/>");
@@ -204,6 +204,10 @@ void setUpDocument(QTextDocument& document) {
     font.setFamilies({QStringLiteral("DejaVu Serif"), bookFontFamily()});
     font.setPointSizeF(kFontPoints);
     document.setDefaultFont(font);
+    // A word longer than its cell or line (a text typed without blanks) breaks where it must.
+    QTextOption option = document.defaultTextOption();
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    document.setDefaultTextOption(option);
     document.setDefaultStyleSheet(
         QStringLiteral("h1 { font-size: 17pt; margin-top: 0px; margin-bottom: 4px; } "
                        "h2 { font-size: 12pt; margin-top: 8px; margin-bottom: 3px; } "
@@ -323,9 +327,12 @@ QString bookFontFamily() {
 SoilFigureObject::SoilFigureObject() = default;
 SoilFigureObject::~SoilFigureObject() = default;
 
-QSizeF SoilFigureObject::intrinsicSize(QTextDocument*, int, const QTextFormat& format) {
+QSizeF SoilFigureObject::intrinsicSize(QTextDocument* document, int, const QTextFormat& format) {
+    // The size in the pixels of a 96-dpi screen, as images are sized, on the device laid out for.
     const QTextImageFormat image = format.toImageFormat();
-    return QSizeF(image.width(), image.height());
+    const QPaintDevice* device = document ? document->documentLayout()->paintDevice() : nullptr;
+    const double scale = device ? device->logicalDpiX() / 96.0 : 1.0;
+    return QSizeF(image.width() * scale, image.height() * scale);
 }
 
 void SoilFigureObject::drawObject(QPainter* painter, const QRectF& rect, QTextDocument*, int,

@@ -19,6 +19,70 @@ const QColor kRock(0xB8, 0xB8, 0xB8);
 const QColor kPile(0x9A, 0xA8, 0xB8);
 const QColor kFriction(0xD0, 0x40, 0x30);
 
+// Formula one's figure: the pile from its top through the soil above the rock into its socket,
+// its width and the socket's depth to one scale.
+void drawRockSocket(QPainter& painter, const QRectF& frame, const BookSoilFigure& figure,
+                    double line) {
+    const QRectF soil(frame.left() + frame.width() * 0.12, frame.top() + 2 * line,
+                      frame.width() * 0.76, frame.height() * 0.22);
+    const QRectF rock(soil.left(), soil.bottom(), soil.width(),
+                      frame.bottom() - line - soil.bottom());
+    painter.setPen(QPen(Qt::black, 1));
+    painter.fillRect(soil, kLayerFills[0]);
+    painter.fillRect(rock, QBrush(kRock, Qt::Dense5Pattern));
+    painter.drawRect(soil.united(rock));
+    painter.drawLine(QPointF(soil.left(), soil.bottom()), QPointF(soil.right(), soil.bottom()));
+    painter.drawText(QRectF(soil.left() + 4, soil.top(), soil.width() * 0.3, soil.height()),
+                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
+                     QStringLiteral("上覆土层"));
+    painter.drawText(QRectF(rock.left() + 4, rock.top(), soil.width() * 0.3, 2 * line),
+                     Qt::AlignLeft | Qt::AlignVCenter, text(figure.rockText));
+
+    // One scale for the width and the socket: each as large as its room allows, the smaller
+    // ruling; a pile too thin to see keeps two pixels.
+    const double socketRoom = std::max(0.0, rock.height() - 2 * line);
+    const double widthRoom = soil.width() * 0.3;
+    const bool depth = figure.socket > 0 && std::isfinite(figure.socket);
+    const bool across = figure.diameter > 0 && std::isfinite(figure.diameter);
+    double scale = 0;
+    if (depth && across)
+        scale = std::min(socketRoom / figure.socket, widthRoom / figure.diameter);
+    else if (depth)
+        scale = socketRoom / figure.socket;
+    else if (across)
+        scale = widthRoom / figure.diameter;
+    const double socket = depth ? std::min(socketRoom, figure.socket * scale) : 0;
+    const double width =
+        std::clamp(across ? figure.diameter * scale : widthRoom / 3, 2.0, widthRoom);
+    const double left = soil.center().x() - width / 2;
+    const double top = soil.top() + soil.height() * 0.35;
+    painter.setPen(QPen(Qt::black, 1.5));
+    painter.setBrush(kPile);
+    painter.drawRect(QRectF(left, top, width, rock.top() + socket - top));
+    painter.setBrush(Qt::NoBrush);
+
+    // The width above the pile top, the socket's depth at its right.
+    painter.setPen(QPen(Qt::black, 1));
+    const double tick = line * 0.3;
+    const double dimY = top - line * 0.4;
+    painter.drawLine(QPointF(left, dimY), QPointF(left + width, dimY));
+    painter.drawLine(QPointF(left, dimY - tick), QPointF(left, dimY + tick));
+    painter.drawLine(QPointF(left + width, dimY - tick), QPointF(left + width, dimY + tick));
+    painter.drawText(QRectF(soil.left(), dimY - 1.5 * line, soil.width(), line),
+                     Qt::AlignHCenter | Qt::AlignVCenter, text(figure.diameterText));
+    painter.drawText(QRectF(soil.left(), top, left - soil.left() - 6, line),
+                     Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("桩顶"));
+    const double dimX = left + width + line * 0.6;
+    painter.drawLine(QPointF(dimX, rock.top()), QPointF(dimX, rock.top() + socket));
+    painter.drawLine(QPointF(dimX - tick, rock.top()), QPointF(dimX + tick, rock.top()));
+    painter.drawLine(QPointF(dimX - tick, rock.top() + socket),
+                     QPointF(dimX + tick, rock.top() + socket));
+    painter.drawText(QRectF(dimX + 4, rock.top() + socket / 2 - line / 2,
+                            std::max(0.0, rock.right() - dimX - 6), line),
+                     Qt::AlignLeft | Qt::AlignVCenter,
+                     QStringLiteral("嵌岩 hr=%1").arg(text(figure.socketText)));
+}
+
 }  // namespace
 
 void drawPileInSoil(QPainter& painter, const QRectF& frame, const BookSoilFigure& figure) {
@@ -29,6 +93,11 @@ void drawPileInSoil(QPainter& painter, const QRectF& frame, const BookSoilFigure
     font.setPixelSize(std::max(8, int(frame.height() / 42)));
     painter.setFont(font);
     const double line = font.pixelSize() * 1.3;
+    if (!figure.rockText.empty()) {
+        drawRockSocket(painter, frame, figure, line);
+        painter.restore();
+        return;
+    }
 
     // The soil column: from the highest of the ground, the pile top and the layer tops, down to
     // the lowest layer bottom; the rock below it takes a fifth of the height.

@@ -2,7 +2,7 @@
 // the layers to scale between the ground Eg and the rock, each with its number and bottom
 // elevation, the pile from its top Ep into its socket in rock, and beside the pile the
 // negative skin friction q_si^n used over the pile-side part of each layer, with the name of
-// its diagram's shape.
+// its diagram's shape. Formula one's figure (rockText set) is the pile socketed in rock alone.
 #pragma once
 
 #include <QImage>

@@ -1,6 +1,7 @@
 // The widgets of the negative-skin-friction screen.
 #include "app/qt/negative_friction_screen_view.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -8,7 +9,9 @@
 #include <QPushButton>
 
 #include "app/qt/screen_widgets.h"
+#include "app/qt/soil_drawing_dialog.h"
 #include "app/qt/soil_screen_view.h"
+#include "books/formula_two_book.h"
 #include "soil/drag_load.h"
 
 namespace pile {
@@ -52,7 +55,34 @@ NegativeFrictionScreenView::NegativeFrictionScreenView(FormulaTwoWindow& window,
     cbb_Tuchengshu->setMaxVisibleItems(20);
 
     Grid1_Fumozhulijisuan->setBarColumn(drag_col::kShareBar);
+
+    // In the free corner left of Back, as tall as it.
+    cbt_Fmzljiantu = new QPushButton(QStringLiteral("简图"), this);
+    cbt_Fmzljiantu->setGeometry(4, cbt_Fmzlfanhui->y(), 46, cbt_Fmzlfanhui->height());
+    makeRounded(cbt_Fmzljiantu, 10, uiFont(11, true));
+    cbt_Fmzljiantu->setToolTip(QStringLiteral("桩身与土层及负摩阻力分布简图 (Ctrl+G)"));
+    showDrawing = new QAction(QStringLiteral("桩身与土层简图…"), this);
+    showDrawing->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+    showDrawing->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(showDrawing);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
     connectEvents();
+}
+
+SoilDrawingDialog* NegativeFrictionScreenView::openDrawing() {
+    if (!m_drawing) m_drawing = new SoilDrawingDialog(m_dispatch, this);
+    // The layers as typed now, computed as the screen's Compute does; the socket as the input
+    // screen has it.
+    const DragLoadResult result = ComputeDragLoad(m_model.input());
+    BookSoilFigure figure;
+    if (result.inputError.empty())
+        figure = soilFigure(result, 0, m_window.inputScreen().cbe_hr.text());
+    m_drawing->setFigure(figure);
+    m_drawing->setMessage(QString::fromStdString(result.inputError));
+    m_drawing->show();
+    m_drawing->raise();
+    m_drawing->activateWindow();
+    return m_drawing;
 }
 
 void NegativeFrictionScreenView::connectEvents() {
@@ -75,6 +105,8 @@ void NegativeFrictionScreenView::connectEvents() {
             [&m, d] { d([&m] { m.cbt_FmzlComputerClick(); }); });
     connect(cbt_Fmzlfanhui, &QPushButton::clicked, this,
             [this, d] { d([this] { m_window.cbt_FmzlfanhuiClick(); }); });
+    connect(cbt_Fmzljiantu, &QPushButton::clicked, this, [this] { openDrawing(); });
+    connect(showDrawing, &QAction::triggered, this, [this] { openDrawing(); });
 }
 
 void NegativeFrictionScreenView::bindTo(WidgetSync& sync) {

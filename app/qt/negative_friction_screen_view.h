@@ -1,6 +1,7 @@
 // The widgets of the negative-skin-friction screen (Fumozhuli_FormLayer) of the formula-two
 // window: the surface load, the ground and pile-top elevations, the layer count, the layer grid
-// and table 5.4.3 for reference.
+// and table 5.4.3 for reference; the small "简图" button left of Back (and the screen's context
+// menu, and Ctrl+G) shows the pile in these layers in a window of its own, with a PNG export.
 #pragma once
 
 #include <QWidget>
@@ -13,9 +14,12 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QAction;
 class QPushButton;
 
 namespace pile {
+
+class SoilDrawingDialog;
 
 class NegativeFrictionScreenView : public QWidget {
   public:
@@ -43,9 +47,15 @@ class NegativeFrictionScreenView : public QWidget {
     QLabel* lb_fmzlxssm;
     QPushButton* cbt_Fmzlfanhui;
     QPushButton* cbt_FmzlComputer;
+    QPushButton* cbt_Fmzljiantu;  // the drawing of the pile in its soil
+    QAction* showDrawing;         // the same, from the context menu and Ctrl+G
+
+    // Opens (or raises) the drawing of the layers as typed now; the window it is in.
+    SoilDrawingDialog* openDrawing();
 
   private:
     void connectEvents();
+    SoilDrawingDialog* m_drawing = nullptr;
 
     FormulaTwoWindow& m_window;
     NegativeFrictionScreen& m_model;

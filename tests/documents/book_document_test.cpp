@@ -309,7 +309,13 @@ namespace {
 
 // A figure of n layers from the ground down, each `step` m thick, with frictions q.
 BookSoilFigure figureOf(int n, double eg, double ep, double step, double q) {
-    BookSoilFigure figure{eg, ep, "eg", "ep", 0.5, "500", {}};
+    BookSoilFigure figure;
+    figure.eg = eg;
+    figure.ep = ep;
+    figure.egText = "eg";
+    figure.epText = "ep";
+    figure.socket = 0.5;
+    figure.socketText = "500";
     double top = eg;
     for (int i = 1; i <= n; ++i) {
         const double bottom = top - step;
@@ -317,6 +323,17 @@ BookSoilFigure figureOf(int n, double eg, double ep, double step, double q) {
                                  bottom < ep, std::min(top, ep), q, -q, "梯形"});
         top = bottom;
     }
+    return figure;
+}
+
+// Formula one's figure: the pile socketed in rock alone.
+BookSoilFigure rockOf(double diameter, double socket, const std::string& texts) {
+    BookSoilFigure figure;
+    figure.rockText = texts.empty() ? "软岩" : texts;
+    figure.diameter = diameter;
+    figure.diameterText = texts.empty() ? "d=1000 mm" : texts;
+    figure.socket = socket;
+    figure.socketText = texts.empty() ? "1.0d" : texts;
     return figure;
 }
 
@@ -334,6 +351,19 @@ TEST(SoilDrawing, StaysInsideItsFrame) {
         {"equal elevations, no friction", figureOf(3, 10, 10, 0, 0)},
         {"rising layers", figureOf(4, 10, 12, -2, 5)},
         {"no layer", figureOf(0, 10, 9, 1, 0)},
+        {"socket in rock", rockOf(1, 1, "")},
+        {"a pile 1 mm wide", rockOf(0.001, 1, "")},
+        {"a socket 100 diameters deep", rockOf(1, 100, "")},
+        {"no socket, no width", rockOf(0, 0, "")},
+        {"texts of 200 characters", rockOf(1, 2, std::string(200, 'W'))},
+        {"twenty layers with texts of 200 characters",
+         [] {
+             BookSoilFigure f = figureOf(20, 1e6, -1e6, 1e5, -1e6);
+             for (BookSoilLayer& layer : f.layers)
+                 layer.number = layer.bottomText = layer.shape = std::string(200, '8');
+             f.egText = f.epText = f.socketText = std::string(200, '9');
+             return f;
+         }()},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -357,6 +387,97 @@ TEST(SoilDrawing, StaysInsideItsFrame) {
         EXPECT_EQ(outside, 0);
         EXPECT_TRUE(drawn);
     }
+}
+
+}  // namespace
+}  // namespace pile
+
+namespace pile {
+namespace {
+
+// Extreme values that the screens accept give a readable document: nothing is drawn in the
+// page's outer margin, whatever the cells hold.
+class ExtremeDocuments : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        documents::ensureGuiApplication();
+        if (std::string(PILE_PDFTOPPM).find("NOTFOUND") != std::string::npos)
+            GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+        m_dir = fs::temp_directory_path() / ("pile_extreme_" + std::to_string(getpid()));
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    // Every page of the PDF at 20 dots an inch; the count of dark pixels within 8 mm of an edge.
+    int darkInOuterMargin(const QByteArray& pdf) {
+        const fs::path file = m_dir / "extreme.pdf";
+        std::ofstream(file, std::ios::binary).write(pdf.constData(), pdf.size());
+        run(std::string(PILE_PDFTOPPM) + " -r 20 -png '" + file.string() + "' '" +
+            (m_dir / "page").string() + "'");
+        int dark = 0;
+        int pages = 0;
+        for (const auto& entry : fs::directory_iterator(m_dir)) {
+            if (entry.path().extension() != ".png") continue;
+            ++pages;
+            QImage image(QString::fromStdString(entry.path().string()));
+            const int margin = int(8 / 25.4 * 20);
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) {
+                    const bool outer = x < margin || y < margin || x >= image.width() - margin ||
+                                       y >= image.height() - margin;
+                    if (outer && qGray(image.pixel(x, y)) < 160) ++dark;
+                }
+        }
+        EXPECT_GT(pages, 0);
+        return dark;
+    }
+
+    fs::path m_dir;
+};
+
+TEST_F(ExtremeDocuments, LongCellsStayOnThePage) {
+    const std::string longText(200, 'W');
+    const std::string longChinese = [] {
+        std::string s;
+        for (int i = 0; i < 200; ++i) s += "岩";
+        return s;
+    }();
+    BookModel book;
+    book.blocks.push_back(BookTitle{"嵌岩桩计算书", "1", "基桩编号", "ZH1"});
+    book.blocks.push_back(BookValue{{}, {"桩身混凝土强度等级"}, longText, "mm", 0, 0});
+    book.blocks.push_back(BookValue{{}, {longChinese}, "1", "kN", 0, 0});
+    BookTable table;
+    for (int i = 0; i < 5; ++i)
+        table.columns.push_back({"土层", "名称", 0, 8, CellAlign::Right, 2});
+    for (int r = 0; r < 30; ++r)
+        table.rows.push_back({longText, longChinese, "1e6", "-1e6", longText});
+    book.blocks.push_back(table);
+    BookSoilFigure figure;
+    figure.rockText = longChinese;
+    figure.diameter = 0.001;
+    figure.diameterText = longText;
+    figure.socket = 100;
+    figure.socketText = longText;
+    book.blocks.push_back(figure);
+    book.blocks.push_back(BookClosing{longText});
+    EXPECT_EQ(darkInOuterMargin(documents::bookPdf({book})), 0);
+
+    documents::SummaryTableSource source;
+    for (int i = 0; i < 26; ++i) {
+        source.captions1.push_back(QStringLiteral("桩身直径"));
+        source.captions2.push_back(QStringLiteral("d(mm)"));
+    }
+    source.rows = 40;
+    source.forEachRow = [&](const std::function<void(const std::vector<std::string>&)>& visit) {
+        for (size_t r = 0; r < source.rows; ++r) {
+            std::vector<std::string> cells(26, "123456.78");
+            cells[3] = longText;
+            cells[7] = longChinese;
+            visit(cells);
+        }
+    };
+    source.timeText = longText;
+    EXPECT_EQ(darkInOuterMargin(documents::summaryTablePdf(source)), 0);
 }
 
 }  // namespace
