@@ -23,6 +23,7 @@
 
 #include "books/detailed_book.h"
 #include "books/text_file.h"
+#include "core/program_version.h"
 #include "documents/rich_text.h"
 #include "documents/soil_drawing.h"
 #include "documents/typesetting.h"
@@ -482,7 +483,9 @@ QByteArray BookDocument::odt() {
 
 void setUpPdf(QPdfWriter& pdf, const QString& title) {
     pdf.setResolution(300);
-    pdf.setCreator(QString::fromUtf8(kProgramName));
+    // The document's properties name the program and the build that wrote it; the pages do not.
+    pdf.setCreator(QString::fromUtf8(kProgramName) + QStringLiteral(" (rockpile ") +
+                   QString::fromStdString(ProgramVersionText()) + u')');
     pdf.setTitle(title);
 }
 

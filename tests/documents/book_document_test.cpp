@@ -26,6 +26,7 @@
 #include "cli/commands.h"
 #include "cli/headless_window.h"
 #include "cli/json_input.h"
+#include "core/program_version.h"
 #include "documents/book_document.h"
 #include "documents/soil_drawing.h"
 #include "documents/summary_document.h"
@@ -199,6 +200,10 @@ TEST_P(TypesetBooks, PdfHoldsEveryNumberInOrderOnNumberedPagesWithTheFontEmbedde
     const std::string fonts = run(std::string(PILE_PDFFONTS) + " '" + pdf.string() + "'");
     const std::regex embedded(R"(UMing\S*\s+CID TrueType\s+\S+\s+yes)");
     EXPECT_TRUE(std::regex_search(fonts, embedded)) << fonts;
+
+    // The document's properties name the build that wrote it.
+    const std::string info = run(std::string(PILE_PDFINFO) + " '" + pdf.string() + "'");
+    EXPECT_NE(info.find("rockpile " + ProgramVersionText()), std::string::npos) << info;
 }
 
 TEST_P(TypesetBooks, OdfTextHoldsEveryNumberInOrder) {
