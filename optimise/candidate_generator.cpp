@@ -7,19 +7,6 @@
 
 namespace pile {
 
-namespace {
-
-std::uint64_t saturatingMul(std::uint64_t a, std::uint64_t b) {
-    if (a != 0 && b > kCountSaturated / a) return kCountSaturated;
-    return a * b;
-}
-
-std::uint64_t saturatingAdd(std::uint64_t a, std::uint64_t b) {
-    return b > kCountSaturated - a ? kCountSaturated : a + b;
-}
-
-}  // namespace
-
 const ItemRange* candidateLoopRange(const ItemRanges& ranges, int loop, SectionCode code,
                                     int rockType) {
     const SectionSizeRows sizeRows = sectionSizeRows(code);

@@ -95,15 +95,6 @@ double readMultiple(const std::string& cell) {
     return readDecimal(cell.substr(0, d));
 }
 
-std::uint64_t saturatingMul(std::uint64_t a, std::uint64_t b) {
-    if (a != 0 && b > kCountSaturated / a) return kCountSaturated;
-    return a * b;
-}
-
-std::uint64_t saturatingAdd(std::uint64_t a, std::uint64_t b) {
-    return b > kCountSaturated - a ? kCountSaturated : a + b;
-}
-
 }  // namespace
 
 double ItemRange::at(std::uint64_t i) const {

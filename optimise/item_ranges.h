@@ -44,6 +44,14 @@ SectionSizeRows sectionSizeRows(SectionCode code);
 
 // A count too large to hold; every larger count is reported as this value.
 inline constexpr std::uint64_t kCountSaturated = UINT64_MAX;
+// Products and sums of candidate counts, held at kCountSaturated instead of wrapping.
+inline std::uint64_t saturatingMul(std::uint64_t a, std::uint64_t b) {
+    if (a != 0 && b > kCountSaturated / a) return kCountSaturated;
+    return a * b;
+}
+inline std::uint64_t saturatingAdd(std::uint64_t a, std::uint64_t b) {
+    return b > kCountSaturated - a ? kCountSaturated : a + b;
+}
 
 // One item row as a finite sequence of values. Value i is min + i * step taken to 15
 // significant digits, but not more than max; there are exactly `count` values. Each value is
