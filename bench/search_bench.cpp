@@ -6,7 +6,8 @@
 // rectangle's sides in steps of 50 mm: 11,824 candidates of every kind the default search
 // makes, circles with all three processes, ellipses, rectangles and squares, frk and fuk.
 //
-// The searches through a window also report the heap allocations of their timed part per
+// The searches through a window run on one thread, as the bare calculation does (the threads are
+// search_threads_bench's business), and also report the heap allocations of their timed part per
 // candidate (allocs_per_candidate), counted by the replaced global operator new below.
 #include <benchmark/benchmark.h>
 
@@ -104,6 +105,7 @@ void searchThroughWindow(benchmark::State& state, SetUp setUp) {
         setUp(window);
         window.cbt_YouHuaClick();
         OptimisationScreen& screen = window.optimisationScreen();
+        screen.setSearchThreads(1);  // one core, to compare with the bare calculation
         setItems(screen, benchItems());
         if (screen.setup().soilSwitches) {
             screen.Grid1_Youhuaxuanxiang.editCell(12, 1, "1");
