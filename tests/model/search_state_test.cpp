@@ -38,64 +38,6 @@ using namespace pile::test;
 
 constexpr const char* kRecordVariable = "PILE_RECORD_SEARCH_STATES";
 
-#define PILE_TAKE(taker, control) (taker).add(#control, control)
-
-void takeFormulaTwo(StateTaker& t, const FormulaTwoWindow& window) {
-    const FormulaTwoInputScreen& input = window.formulaTwoInput();
-    takeScreen(t, input);
-    PILE_TAKE(t, input.gpb_tuchengchanshu);
-    PILE_TAKE(t, input.ckb_fumozhuli);
-    PILE_TAKE(t, input.cbt_fumozhuli);
-    PILE_TAKE(t, input.ckb_zhengmozhuli);
-    PILE_TAKE(t, input.cbt_zhengmozhuli);
-    PILE_TAKE(t, input.lb_Qgn);
-    PILE_TAKE(t, input.edt_Qgn);
-    PILE_TAKE(t, input.lb_Nkxianzhi);
-    PILE_TAKE(t, input.edt_Nkxianzhi);
-    PILE_TAKE(t, input.lb_Nxianzhi);
-    PILE_TAKE(t, input.edt_Nxianzhi);
-    PILE_TAKE(t, input.lb_Hezaixianzhigongshi);
-
-    const NegativeFrictionScreen& drag = window.dragScreen();
-    PILE_TAKE(t, drag.lb_Fmzlbiaoti);
-    PILE_TAKE(t, drag.gpb_Fmzlshuru);
-    PILE_TAKE(t, drag.lb_Junbuhezai);
-    PILE_TAKE(t, drag.cbe_Junbuhezai);
-    PILE_TAKE(t, drag.lb_Dimianbiaogao);
-    PILE_TAKE(t, drag.edt_Dimianbiaogao);
-    PILE_TAKE(t, drag.lb_Zhuangdingbiaogao);
-    PILE_TAKE(t, drag.edt_Zhuangdingbiaogao);
-    PILE_TAKE(t, drag.lb_Tuchengshu);
-    PILE_TAKE(t, drag.cbb_Tuchengshu);
-    PILE_TAKE(t, drag.Grid1_Fumozhulijisuan);
-    PILE_TAKE(t, drag.lb_FQgn);
-    PILE_TAKE(t, drag.lb_FMZxinxi);
-    PILE_TAKE(t, drag.gpb_Fmzlcankao);
-    PILE_TAKE(t, drag.lb_fmzlxsbiao);
-    PILE_TAKE(t, drag.Grid2_Fumozhulixishubiao);
-    PILE_TAKE(t, drag.lb_fmzlxssm);
-    PILE_TAKE(t, drag.cbt_fmzlzhankai);
-    PILE_TAKE(t, drag.cbt_Fmzlfanhui);
-    PILE_TAKE(t, drag.cbt_FmzlComputer);
-
-    const SideResistanceScreen& side = window.sideScreen();
-    PILE_TAKE(t, side.lb_Zmzlbiaoti);
-    PILE_TAKE(t, side.gpb_Zmzlshuru);
-    PILE_TAKE(t, side.lb_ZhengTuchengshu);
-    PILE_TAKE(t, side.cbb_ZhengTuchengshu);
-    PILE_TAKE(t, side.Grid1_Zhengmozhulijisuan);
-    PILE_TAKE(t, side.lb_Qsk);
-    PILE_TAKE(t, side.lb_ZMZxinxi);
-    PILE_TAKE(t, side.lb_Zmzlzbiao);
-    PILE_TAKE(t, side.Grid2_Zhengmozhulizhibiao);
-    PILE_TAKE(t, side.lb_Zmzlzsm);
-    PILE_TAKE(t, side.cbt_ZhengZhankai);
-    PILE_TAKE(t, side.cbt_Zmzlfanhui);
-    PILE_TAKE(t, side.cbt_ZmzlComputer);
-}
-
-#undef PILE_TAKE
-
 // The states of a search, candidate by candidate.
 struct SearchStates {
     std::uint64_t digest = 0;

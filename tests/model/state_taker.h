@@ -231,6 +231,62 @@ inline void takeScreen(StateTaker& t, const InputScreen& input) {
     PILE_TAKE(t, input.popbox_jingdu);
 }
 
+// Formula two's input screen with its soil switches and fields, and every control of both soil
+// screens.
+inline void takeFormulaTwo(StateTaker& t, const FormulaTwoWindow& window) {
+    const FormulaTwoInputScreen& input = window.formulaTwoInput();
+    takeScreen(t, input);
+    PILE_TAKE(t, input.gpb_tuchengchanshu);
+    PILE_TAKE(t, input.ckb_fumozhuli);
+    PILE_TAKE(t, input.cbt_fumozhuli);
+    PILE_TAKE(t, input.ckb_zhengmozhuli);
+    PILE_TAKE(t, input.cbt_zhengmozhuli);
+    PILE_TAKE(t, input.lb_Qgn);
+    PILE_TAKE(t, input.edt_Qgn);
+    PILE_TAKE(t, input.lb_Nkxianzhi);
+    PILE_TAKE(t, input.edt_Nkxianzhi);
+    PILE_TAKE(t, input.lb_Nxianzhi);
+    PILE_TAKE(t, input.edt_Nxianzhi);
+    PILE_TAKE(t, input.lb_Hezaixianzhigongshi);
+
+    const NegativeFrictionScreen& drag = window.dragScreen();
+    PILE_TAKE(t, drag.lb_Fmzlbiaoti);
+    PILE_TAKE(t, drag.gpb_Fmzlshuru);
+    PILE_TAKE(t, drag.lb_Junbuhezai);
+    PILE_TAKE(t, drag.cbe_Junbuhezai);
+    PILE_TAKE(t, drag.lb_Dimianbiaogao);
+    PILE_TAKE(t, drag.edt_Dimianbiaogao);
+    PILE_TAKE(t, drag.lb_Zhuangdingbiaogao);
+    PILE_TAKE(t, drag.edt_Zhuangdingbiaogao);
+    PILE_TAKE(t, drag.lb_Tuchengshu);
+    PILE_TAKE(t, drag.cbb_Tuchengshu);
+    PILE_TAKE(t, drag.Grid1_Fumozhulijisuan);
+    PILE_TAKE(t, drag.lb_FQgn);
+    PILE_TAKE(t, drag.lb_FMZxinxi);
+    PILE_TAKE(t, drag.gpb_Fmzlcankao);
+    PILE_TAKE(t, drag.lb_fmzlxsbiao);
+    PILE_TAKE(t, drag.Grid2_Fumozhulixishubiao);
+    PILE_TAKE(t, drag.lb_fmzlxssm);
+    PILE_TAKE(t, drag.cbt_fmzlzhankai);
+    PILE_TAKE(t, drag.cbt_Fmzlfanhui);
+    PILE_TAKE(t, drag.cbt_FmzlComputer);
+
+    const SideResistanceScreen& side = window.sideScreen();
+    PILE_TAKE(t, side.lb_Zmzlbiaoti);
+    PILE_TAKE(t, side.gpb_Zmzlshuru);
+    PILE_TAKE(t, side.lb_ZhengTuchengshu);
+    PILE_TAKE(t, side.cbb_ZhengTuchengshu);
+    PILE_TAKE(t, side.Grid1_Zhengmozhulijisuan);
+    PILE_TAKE(t, side.lb_Qsk);
+    PILE_TAKE(t, side.lb_ZMZxinxi);
+    PILE_TAKE(t, side.lb_Zmzlzbiao);
+    PILE_TAKE(t, side.Grid2_Zhengmozhulizhibiao);
+    PILE_TAKE(t, side.lb_Zmzlzsm);
+    PILE_TAKE(t, side.cbt_ZhengZhankai);
+    PILE_TAKE(t, side.cbt_Zmzlfanhui);
+    PILE_TAKE(t, side.cbt_ZmzlComputer);
+}
+
 // Every control of a window: its layers, the input screen (in formula two with its soil
 // switches and fields, and both soil screens), the book screen's buttons and the optimisation
 // screen's controls besides its lists.
@@ -238,37 +294,10 @@ inline void takeWindow(StateTaker& t, const CalculatorWindow& window) {
     PILE_TAKE(t, window.MainFormLayer);
     PILE_TAKE(t, window.JieGuo_DocLayer);
     PILE_TAKE(t, window.YouHuaFormLayer);
-    takeScreen(t, window.inputScreen());
-    if (const auto* two = dynamic_cast<const FormulaTwoWindow*>(&window)) {
-        const FormulaTwoInputScreen& input = two->formulaTwoInput();
-        PILE_TAKE(t, input.gpb_tuchengchanshu);
-        PILE_TAKE(t, input.ckb_fumozhuli);
-        PILE_TAKE(t, input.cbt_fumozhuli);
-        PILE_TAKE(t, input.ckb_zhengmozhuli);
-        PILE_TAKE(t, input.cbt_zhengmozhuli);
-        PILE_TAKE(t, input.lb_Qgn);
-        PILE_TAKE(t, input.edt_Qgn);
-        PILE_TAKE(t, input.lb_Nkxianzhi);
-        PILE_TAKE(t, input.edt_Nkxianzhi);
-        PILE_TAKE(t, input.lb_Nxianzhi);
-        PILE_TAKE(t, input.edt_Nxianzhi);
-        PILE_TAKE(t, input.lb_Hezaixianzhigongshi);
-        const NegativeFrictionScreen& drag = two->dragScreen();
-        PILE_TAKE(t, drag.cbe_Junbuhezai);
-        PILE_TAKE(t, drag.edt_Dimianbiaogao);
-        PILE_TAKE(t, drag.edt_Zhuangdingbiaogao);
-        PILE_TAKE(t, drag.cbb_Tuchengshu);
-        PILE_TAKE(t, drag.Grid1_Fumozhulijisuan);
-        PILE_TAKE(t, drag.lb_FQgn);
-        PILE_TAKE(t, drag.lb_FMZxinxi);
-        PILE_TAKE(t, drag.cbt_FmzlComputer);
-        const SideResistanceScreen& side = two->sideScreen();
-        PILE_TAKE(t, side.cbb_ZhengTuchengshu);
-        PILE_TAKE(t, side.Grid1_Zhengmozhulijisuan);
-        PILE_TAKE(t, side.lb_Qsk);
-        PILE_TAKE(t, side.lb_ZMZxinxi);
-        PILE_TAKE(t, side.cbt_ZmzlComputer);
-    }
+    if (const auto* two = dynamic_cast<const FormulaTwoWindow*>(&window))
+        takeFormulaTwo(t, *two);
+    else
+        takeScreen(t, window.inputScreen());
     const BookScreen& book = window.bookScreen();
     PILE_TAKE(t, book.cbt_Save);
     PILE_TAKE(t, book.cbt_sanchu);
